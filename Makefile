@@ -1,0 +1,36 @@
+# make run  - install what is missing, build, start Halvora
+# make test - install what is missing, build, run every test (and the core tests again under ASan/UBSan)
+BUILD      ?= build
+ASAN_BUILD ?= build-asan
+JOBS       ?= $(shell nproc 2>/dev/null || echo 2)
+
+.PHONY: run test deps build bench tables clean
+
+deps:
+	@bash scripts/install-deps.sh $(EXTRA_PACKAGES)
+
+build: deps
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release
+	cmake --build $(BUILD) -j $(JOBS)
+
+run: EXTRA_PACKAGES = $(if $(DISPLAY)$(WAYLAND_DISPLAY),,xvfb xauth)
+run: build
+	@bash scripts/run.sh $(BUILD)
+
+test: build
+	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DHALVORA_SANITIZE=ON \
+	  -DHALVORA_BUILD_UI=OFF -DHALVORA_BUILD_BENCH=OFF
+	cmake --build $(ASAN_BUILD) -j $(JOBS)
+	cd $(ASAN_BUILD) && ctest --output-on-failure -j $(JOBS)
+
+bench: build
+	$(BUILD)/bench/halvora_bench
+
+# Regenerates the retrograde station tables with Swiss Ephemeris (needs swetest).
+tables:
+	@bash scripts/install-deps.sh swetest swe-standard-data python3
+	python3 tools/gen_station_tables.py > src/planets/station_tables.cpp
+
+clean:
+	rm -rf $(BUILD) $(ASAN_BUILD)

@@ -1,0 +1,31 @@
+#pragma once
+// Julian day numbers, the birth moment in universal time, and the position text of a longitude.
+
+#include <string>
+#include <string_view>
+
+#include "ephemeris/birth_data.h"
+
+namespace halvora {
+
+// The twelve sign abbreviations, three characters each, Aries first.
+inline constexpr std::string_view SignAbbreviations = "AriTauGemCanLeoVirLibScoSagCapAquPis";
+
+// Julian Day Number (days counted at noon) of a calendar date; Julian calendar up to
+// 1582 October 15 inclusive, Gregorian after it.
+double JulianDayNumber(int month, int day, int year);
+
+struct BirthMoment {
+  double BirthJDN = 0;        // day number of the local calendar date
+  double BirthUT = 0;         // universal time in hours, not brought into 0..24
+  double CenturiesJ2000 = 0;  // Julian centuries since 2000 January 1.5
+};
+
+// The birth moment in universal time, timed from the local calendar date.
+BirthMoment PrepareBirthMoment(const BirthData& birth);
+
+// Degrees within the sign, minutes and seconds (all truncated) and the sign abbreviation:
+// 123.456789 gives 3° 27' 24" Leo. An angle of 360 or more has an empty sign part.
+std::string LongitudeToText(double angleDeg);
+
+}  // namespace halvora

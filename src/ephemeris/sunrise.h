@@ -1,0 +1,33 @@
+#pragma once
+// Sunrise and sunset (upper limb with refraction) of one calendar date at one place, in local clock time.
+
+#include <optional>
+
+#include "ephemeris/date_time.h"
+
+namespace halvora {
+
+struct SunRiseSetInput {
+  int month = 1, day = 1, year = 2000;
+  int hour = 0, minute = 0;  // clock time; only the daylight-saving rule reads it
+  int latDeg = 0, latMin = 0;
+  bool isSouth = false;
+  int lonDeg = 0, lonMin = 0;
+  bool isEast = true;
+  int zoneHours = 0, zoneMinutes = 0;  // signed, west of Greenwich positive
+  bool isDst = false;
+};
+
+// Each event is the input date at HH:MM:00, even when the clock time has wrapped past midnight;
+// an event that does not happen that day (polar day or night) is absent.
+struct SunTimes {
+  std::optional<LocalDateTime> sunrise;
+  std::optional<LocalDateTime> sunset;
+};
+
+SunTimes SunRiseSet(const SunRiseSetInput& in);
+
+// United States daylight saving (the rule of 1987-2006) at a local moment; weekday Sunday = 0.
+bool UsDstInEffect(int day, int weekday, int month, int hour, int minute);
+
+}  // namespace halvora
