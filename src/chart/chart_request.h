@@ -81,7 +81,7 @@ struct ChartResult {
   double SreeLagnaDeg = 0;
   int SreeLagnaSignNumber = 0;  // 1..12; 0 when its text has no sign
   int SreeLagnaSignIndex = -1;  // 0..11; -1 when its text has no sign
-  int SreeLagnaHouse = 1;       // 1..12
+  int SreeLagnaHouse = 0;       // 1..12; 0 when the Sree Lagna has no sign
 
   std::string houseText;  // caption of lblHoraDesc
   // The profile of the Sree Lagna's sign, control name and text in the write order; empty when

@@ -1,0 +1,307 @@
+#include "chart/chart_request.h"
+
+#include <cctype>
+#include <cmath>
+#include <cstdlib>
+#include <limits>
+
+#include "chart/rashi_chart.h"
+#include "chart/sign_profiles.h"
+#include "chart/special_points.h"
+#include "chart/time_zone_table.h"
+#include "ephemeris/calendar.h"
+#include "ephemeris/sunrise.h"
+
+namespace halvora {
+
+namespace {
+
+std::string_view trim(std::string_view s) {
+  const auto first = s.find_first_not_of(' ');
+  if (first == std::string_view::npos) return {};
+  const auto last = s.find_last_not_of(' ');
+  return s.substr(first, last - first + 1);
+}
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Reads [sign] digits [. digits] from the start of s; returns the value and how many characters it used.
+std::pair<double, std::size_t> leadingNumber(std::string_view s) {
+  std::size_t i = 0;
+  if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
+  const std::size_t digitsStart = i;
+  while (i < s.size() && isDigit(s[i])) ++i;
+  std::size_t digitCount = i - digitsStart;
+  if (i < s.size() && s[i] == '.') {
+    const std::size_t fractionStart = ++i;
+    while (i < s.size() && isDigit(s[i])) ++i;
+    digitCount += i - fractionStart;
+  }
+  if (digitCount == 0) return {0.0, 0};
+  return {std::strtod(std::string(s.substr(0, i)).c_str(), nullptr), i};
+}
+
+// The numeric prefix of a text (0 when it has none), as a degree field is judged.
+double numericPrefix(std::string_view s) { return leadingNumber(trim(s)).first; }
+
+// The whole text as a number, or nothing when it is not one.
+std::optional<double> wholeNumber(std::string_view s) {
+  const std::string_view t = trim(s);
+  const auto [value, used] = leadingNumber(t);
+  if (used == 0 || used != t.size()) return std::nullopt;
+  return value;
+}
+
+// Nearest integer, halves to the even neighbour, as a 16-bit field.
+std::int16_t toInt16(double value) {
+  const double rounded = std::nearbyint(value);  // the default rounding mode rounds halves to even
+  if (rounded > std::numeric_limits<std::int16_t>::max()) return std::numeric_limits<std::int16_t>::max();
+  if (rounded < std::numeric_limits<std::int16_t>::min()) return std::numeric_limits<std::int16_t>::min();
+  return static_cast<std::int16_t>(rounded);
+}
+
+// A list text as the whole number the list shows, when it lies in the list's range.
+std::optional<int> listNumber(std::string_view text, int low, int high) {
+  const auto value = wholeNumber(text);
+  if (!value || *value != std::floor(*value) || *value < low || *value > high) return std::nullopt;
+  return static_cast<int>(*value);
+}
+
+ValidationFailure error(std::string message, std::string focus) {
+  return {std::move(message), MessageIcon::Error, std::move(focus)};
+}
+
+ValidationFailure information(std::string message, std::string focus = {}) {
+  return {std::move(message), MessageIcon::Information, std::move(focus)};
+}
+
+// A degree field fails when empty or out of range; a text without a numeric prefix counts as 0.
+bool degreeFails(std::string_view text, double maximum) {
+  if (trim(text).empty()) return true;
+  const double value = numericPrefix(text);
+  return value > maximum || value < 0;
+}
+
+// A minute field fails when empty, not a number, or out of 0..59.
+bool minuteFails(std::string_view text) {
+  const auto value = wholeNumber(text);
+  return !value || *value > 59 || *value < 0;
+}
+
+struct ListValues {
+  int day, year, hour, minute, second;
+};
+
+std::variant<ValidationFailure, ListValues> readLists(const FormInput& form) {
+  const auto day = listNumber(form.day, 1, 31);
+  if (!day) return information("Please choose the day of birth from its list.", "cboDate");
+  const auto year = listNumber(form.year, 1, 9999);
+  if (!year) return information("Please choose the year of birth from its list.", "cboYear");
+  const auto hour = listNumber(form.hour, 0, 23);
+  if (!hour) return information("Please choose the hour of birth from its list.", "cboHH");
+  const auto minute = listNumber(form.minute, 0, 59);
+  if (!minute) return information("Please choose the minute of birth from its list.", "cboMM");
+  const auto second = listNumber(form.second, 0, 59);
+  if (!second) return information("Please choose the second of birth from its list.", "cboSS");
+  return ListValues{*day, *year, *hour, *minute, *second};
+}
+
+// Appends a line break and a marker to the marker caption of a sign; indexes outside 0..11 mark nothing.
+void mark(std::array<std::string, 12>& markers, std::optional<int> index, std::string_view marker = {}) {
+  if (!index || *index < 0 || *index > 11) return;
+  std::string& caption = markers[static_cast<std::size_t>(*index)];
+  caption += kCaptionLineBreak;
+  caption += marker;
+}
+
+std::string numberText(long long n) { return std::to_string(n); }
+
+Details detailsOf(const BirthData& b, const FormInput& form) {
+  Details d;
+  d.lblName = b.BirthName;
+  d.lblDOB = std::string(MonthName(b.BirthMonth)) + "/" + numberText(b.BirthDay) + "/" + numberText(b.BirthYear);
+  d.lblTOB = numberText(b.BirthHour) + ":" + numberText(b.BirthMinute);
+  d.lblLatitude = numberText(b.LatDeg) + "\u00b0 " + numberText(b.LatMin) + "'" + (form.north ? " N" : " S");
+  d.lblLongitude = numberText(b.LonDeg) + "\u00b0 " + numberText(b.LonMin) + "'" + (form.east ? " E" : " W");
+  d.lblCity = form.city;
+  d.lblState = form.state;
+  d.lblCountry = form.country;
+  return d;
+}
+
+SunRiseSetInput sunInput(const BirthData& b, const ZoneCorrection& zone, const LocalDateTime& date) {
+  SunRiseSetInput in;
+  in.month = date.month;
+  in.day = date.day;
+  in.year = date.year;
+  in.hour = b.BirthHour;
+  in.minute = b.BirthMinute;
+  in.latDeg = b.LatDeg;
+  in.latMin = b.LatMin;
+  in.isSouth = b.IsSouth;
+  in.lonDeg = b.LonDeg;
+  in.lonMin = b.LonMin;
+  in.isEast = b.IsEast;
+  in.zoneHours = zone.hours;
+  in.zoneMinutes = zone.minutes;
+  in.isDst = b.IsDST;
+  return in;
+}
+
+struct SunriseChoice {
+  LocalDateTime sunrise;
+  std::int64_t elapsedMinutes = 0;
+  std::int64_t elapsedSeconds = 0;
+};
+
+// The sunrise the special points are timed from: that of the birth date for a birth in daylight,
+// the day before's for a birth before sunrise, the next day's for a birth after sunset (the elapsed
+// time then runs from the birth to that sunrise). The cases are tried in this order.
+std::optional<SunriseChoice> chooseSunrise(const SunTimes& today, const SunTimes& before, const SunTimes& after,
+                                           const LocalDateTime& birth) {
+  if (!today.sunrise || !today.sunset) return std::nullopt;
+  const std::int64_t b = secondsSinceEpoch(birth);
+  const std::int64_t s0 = secondsSinceEpoch(*today.sunrise);
+  const std::int64_t e0 = secondsSinceEpoch(*today.sunset);
+  if (s0 <= b && b <= e0) {
+    return SunriseChoice{*today.sunrise, std::llabs(minuteBoundariesBetween(*today.sunrise, birth)),
+                         std::llabs(secondsBetween(*today.sunrise, birth))};
+  }
+  if (b < s0) {
+    if (!before.sunrise) return std::nullopt;
+    return SunriseChoice{*before.sunrise, std::llabs(minuteBoundariesBetween(*before.sunrise, birth)),
+                         std::llabs(secondsBetween(*before.sunrise, birth))};
+  }
+  if (!after.sunrise) return std::nullopt;
+  return SunriseChoice{*after.sunrise, minuteBoundariesBetween(birth, *after.sunrise),
+                       secondsBetween(birth, *after.sunrise)};
+}
+
+}  // namespace
+
+std::optional<ValidationFailure> Validate_Entries(const FormInput& form) {
+  if (trim(form.name).empty()) return error("Please Enter Name", "txtName");
+  if (degreeFails(form.lonDeg, 179))
+    return error("Please Enter Value Between 0 And 179 in the Degree of Longitude", "txtLonD");
+  if (minuteFails(form.lonMin))
+    return error("Please Enter Value Between 0 And 59 in the  Minute of Longitude", "txtLonM");
+  if (degreeFails(form.latDeg, 89))
+    return error("Please Enter Value Between 0 And 89 in the Degree of Latitude", "txtLatD");
+  if (minuteFails(form.latMin))
+    return error("Please Enter Value Between 0 And 59 in the  Minute of Latitude", "txtLatM");
+
+  const auto lists = readLists(form);
+  if (const auto* failure = std::get_if<ValidationFailure>(&lists)) return *failure;
+  const ListValues& v = std::get<ListValues>(lists);
+  const int dayIndex = v.day - 1;
+  if (form.monthIndex == 1) {
+    const bool leap = v.year % 4 == 0;  // every fourth year, without the century rule
+    if (dayIndex > (leap ? 28 : 27)) return information("Please Enter Correct Date Or Month!");
+  }
+  if ((form.monthIndex == 3 || form.monthIndex == 5 || form.monthIndex == 8 || form.monthIndex == 10) &&
+      dayIndex == 30) {
+    return information("Please Enter Correct Date Or Month !");
+  }
+  if (form.monthIndex < 0 || form.monthIndex > 11)
+    return information("Please choose the month of birth from its list.", "cboMonth");
+  if (!Zone_Calculation(form.zoneIndex)) return information("Please choose a time zone from its list.", "cmbTimeZone");
+  return std::nullopt;
+}
+
+ChartRequestOutcome RunChartRequest(const FormInput& form) {
+  if (auto failure = Validate_Entries(form)) return *failure;
+  const ListValues lists = std::get<ListValues>(readLists(form));
+
+  ChartResult r;
+  BirthData& b = r.birth;
+  b.BirthName = form.name;
+  r.zone = *Zone_Calculation(form.zoneIndex);
+  b.BirthMonth = static_cast<std::int16_t>(form.monthIndex + 1);
+  b.BirthDay = static_cast<std::int16_t>(lists.day);
+  b.BirthYear = static_cast<std::int16_t>(lists.year);
+  b.BirthHour = static_cast<std::int16_t>(lists.hour);
+  b.BirthMinute = static_cast<std::int16_t>(lists.minute);
+  b.ZoneHours = toInt16(std::abs(r.zone.hours));
+  b.ZoneMinutes = toInt16(std::abs(r.zone.minutes));
+  b.LonDeg = toInt16(numericPrefix(form.lonDeg));
+  b.LonMin = toInt16(*wholeNumber(form.lonMin));
+  b.LatDeg = toInt16(numericPrefix(form.latDeg));
+  b.LatMin = toInt16(*wholeNumber(form.latMin));
+  b.IsEast = form.east;
+  b.IsSouth = !form.north;
+  b.IsDST = form.dst;
+
+  // The engine passes at the birth moment.
+  r.ascendant = CalcAscendant(b);
+  r.moon = MoonPass(b);
+  const LocalDateTime birthMinute{b.BirthYear, b.BirthMonth, b.BirthDay, b.BirthHour, b.BirthMinute, 0};
+  const PlanetPass birthPass = CalcPlanets(
+      {PlanetPassMode::Birth, birthMinute, r.zone, r.ascendant.AyanamsaDeg, r.moon.MoonText, r.ascendant.AscendantText});
+  r.chartPositions = birthPass.chartPositions;
+  r.retrogrades = MarkRetrogrades(b.BirthYear, b.BirthMonth, b.BirthDay);
+
+  r.details = detailsOf(b, form);
+  const RashiChart chart = FillRashiChart(r.chartPositions, r.retrogrades.labels);
+  r.signLabels = chart.signLabels;
+  r.AscSignNumber = chart.AscSignNumber;
+
+  // The arudha points, house by house from the ascendant's sign.
+  const ArudhaPadas arudha = MarkArudhaPadas(r.chartPositions, r.retrogrades.labels);
+  for (int index : arudha.marks) mark(r.markers, index);
+
+  // The sunrise the birth is timed from.
+  const LocalDateTime birthDate{b.BirthYear, b.BirthMonth, b.BirthDay, 0, 0, 0};
+  const SunTimes today = SunRiseSet(sunInput(b, r.zone, birthDate));
+  const SunTimes before = SunRiseSet(sunInput(b, r.zone, addDays(birthDate, -1)));
+  const SunTimes after = SunRiseSet(sunInput(b, r.zone, addDays(birthDate, 1)));
+  const LocalDateTime birthMoment{b.BirthYear, b.BirthMonth, b.BirthDay, b.BirthHour, b.BirthMinute, lists.second};
+  const std::optional<SunriseChoice> choice = chooseSunrise(today, before, after, birthMoment);
+
+  // The points timed from sunrise: ghati, hora, bhava, then (below) varnada and pranapada.
+  std::optional<int> horaDegInt;
+  std::string sunriseSunText;
+  if (choice) {
+    r.sunrise = choice->sunrise;
+    r.ElapsedMinutes = choice->elapsedMinutes;
+    r.ElapsedSeconds = choice->elapsedSeconds;
+    const PlanetPass sunrisePass = CalcPlanets({PlanetPassMode::Sunrise, choice->sunrise, r.zone,
+                                                r.ascendant.AyanamsaDeg, r.moon.MoonText, r.ascendant.AscendantText});
+    r.SunriseSunLongitude = sunrisePass.sunriseSun->SunriseSunLongitude;
+    sunriseSunText = sunrisePass.sunriseSun->SunriseSunText;
+
+    const double sun = *r.SunriseSunLongitude;
+    mark(r.markers, SignIndexOfLongitude(TimeRatePoint(sun, choice->elapsedMinutes, kGhatiDegPerMinute)));
+    const double hora = TimeRatePoint(sun, choice->elapsedMinutes, kHoraDegPerMinute);
+    horaDegInt = static_cast<int>(std::floor(hora));
+    mark(r.markers, SignIndexOfLongitude(hora));
+    mark(r.markers, SignIndexOfLongitude(TimeRatePoint(sun, choice->elapsedMinutes, kBhavaDegPerMinute)));
+  } else {
+    r.notice = std::string(kNoSunriseNotice);
+  }
+
+  mark(r.markers, InduPointIndex(arudha.induStartSign, arudha.lagnaKala, arudha.moonKala));
+  if (horaDegInt) mark(r.markers, SignIndexOfLongitude(VarnadaDegrees(r.ascendant.AscendantDegInt, *horaDegInt)));
+  mark(r.markers, SignIndexOfChartText(r.chartPositions[1]));
+  mark(r.markers, SignIndexOfChartText(r.chartPositions[0]));
+
+  // The Sree Lagna, its sign and its house counted from the ascendant's sign.
+  r.SreeLagnaDeg = SreeLagnaDegrees(r.ascendant.AscendantDeg, r.moon.MoonLongitudeDeg, r.moon.MoonNakshatraStart);
+  if (const auto k = SignIndexOfLongitude(r.SreeLagnaDeg)) {
+    mark(r.markers, k, "SrL");
+    r.SreeLagnaSignIndex = *k;
+    r.SreeLagnaSignNumber = *k + 1;
+    const int d = r.SreeLagnaSignNumber - r.AscSignNumber;
+    r.SreeLagnaHouse = d > 0 ? d + 1 : (d < 0 ? d + 13 : 1);
+    r.houseText = std::string(HouseSignificance(r.SreeLagnaHouse));
+  }
+
+  if (choice) mark(r.markers, PranapadaIndex(choice->elapsedSeconds, sunriseSunText));
+
+  if (r.SreeLagnaSignIndex >= 0) {
+    const SignProfile& profile = FillSignProfiles()[static_cast<std::size_t>(r.SreeLagnaSignIndex)];
+    for (const auto& [control, text] : ProfileControlTexts(profile)) r.profile.emplace_back(control, text);
+  }
+  return r;
+}
+
+}  // namespace halvora
