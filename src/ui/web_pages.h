@@ -1,0 +1,31 @@
+#pragma once
+// The maker's web pages that the menus and the clickable lines open in the user's browser.
+
+#include <QString>
+#include <QUrl>
+
+#include "ui/platform.h"
+
+namespace halvora::ui {
+
+// The three sites (set at build time) and the pages on them.
+QUrl helpPageUrl();        // the product's site, "/halvora-help.html"
+QUrl downloadPageUrl();    // the product's site, "/download-halvora.html"
+QUrl homePageUrl();        // the maker's main site, its root (the forum's home page)
+QUrl donatePageUrl();      // the help site, "/donate.html"
+QUrl coBrandPageUrl();     // the help site, "/co-brand.html"
+QUrl fullBrandPageUrl();   // the help site, "/fully-branded.html"
+QUrl collectionPageUrl();  // the maker's software collection
+QUrl productSiteUrl();     // the product's own site (sent with a referral)
+QUrl referralPageUrl();    // the refer-a-friend page on the main site, without its query
+
+// Each opens its page; a page that cannot be opened shows nothing.
+void Open_Help_Page(UrlOpener& urls);
+void Open_Download_Page(UrlOpener& urls);
+void Open_Home_Page(UrlOpener& urls);
+void Open_Donate_Page(UrlOpener& urls);
+void Open_CoBrand_Page(UrlOpener& urls);
+void Open_FullBrand_Page(UrlOpener& urls);
+void Open_Collection_Page(UrlOpener& urls);
+
+}  // namespace halvora::ui
