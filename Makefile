@@ -30,7 +30,7 @@ bench: build
 # Regenerates the retrograde station tables with Swiss Ephemeris (needs swetest).
 tables:
 	@bash scripts/install-deps.sh swetest swe-standard-data python3
-	python3 tools/gen_station_tables.py > src/planets/station_tables.cpp
+	python3 tools/gen_station_tables.py --output src/planets/station_tables.cpp
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD)

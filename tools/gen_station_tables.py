@@ -3,13 +3,16 @@
 
 A station is the moment a planet's geocentric ecliptic longitude speed changes sign: from + to - the
 retrograde period begins, from - to + it ends. The speeds come from Swiss Ephemeris through the swetest
-program: a daily scan finds the day of each sign change, a scan of that day minute by minute places the
+program: a daily scan finds the day of each sign change, an hourly and then a minute scan place the
 station, to the nearest minute of Universal Time. The tables hold the periods whose begin station lies in
 1900 to 2050; the script checks them and exits with an error, writing nothing, when a check fails.
 
-Usage: python3 tools/gen_station_tables.py > src/planets/station_tables.cpp   (or: make tables)
+Usage: python3 tools/gen_station_tables.py [--output src/planets/station_tables.cpp]   (or: make tables)
+Without --output the source goes to standard output; with it the file is replaced only when every check passes.
 """
 
+import argparse
+import concurrent.futures
 import datetime
 import os
 import subprocess
@@ -33,10 +36,9 @@ SCAN_END = datetime.datetime(LAST_YEAR + 2, 1, 1)
 
 # swetest stops after 36525 output lines; days per call stay well below that.
 DAYS_PER_CALL = 30000
-MINUTES_PER_DAY = 1440
 
 # Name, swetest body number, rows, the first and last periods' begin and end dates (month, day, year),
-# and the shortest and longest period in days.
+# and the bounds of the period lengths in whole days elapsed.
 PLANETS = [
     ("Mercury", "2", 476, ((3, 15, 1900), (4, 7, 1900)), ((12, 1, 2050), (12, 21, 2050)), (19, 24)),
     ("Venus", "3", 95, ((6, 16, 1900), (7, 30, 1900)), ((9, 25, 2050), (11, 6, 2050)), (40, 43)),
@@ -82,15 +84,26 @@ def daily_sign_changes(body):
     return changes
 
 
-def station_minute(body, day):
-    """The moment of the one sign change of the speed within the day, to the nearest minute."""
-    values = speeds(body, day, MINUTES_PER_DAY + 1, "1m")
-    crossings = [m for m in range(MINUTES_PER_DAY) if (values[m] > 0) != (values[m + 1] > 0)]
+def sign_change(values):
+    """Index k of the one pair values[k], values[k + 1] of opposite signs."""
+    crossings = [k for k in range(len(values) - 1) if (values[k] > 0) != (values[k + 1] > 0)]
     if len(crossings) != 1:
-        raise TableError("%d sign changes of body %s speed on %s" % (len(crossings), body, day.date()))
-    m = crossings[0]
+        raise TableError("%d sign changes of the speed where one was expected" % len(crossings))
+    return crossings[0]
+
+
+def station_minute(body, day):
+    """The moment of the sign change of the speed within the day, to the nearest minute: the day is scanned
+    hour by hour, then the hour of the change minute by minute."""
+    try:
+        hour = sign_change(speeds(body, day, 25, "60m"))
+        start = day + datetime.timedelta(hours=hour)
+        values = speeds(body, start, 61, "1m")
+        m = sign_change(values)
+    except TableError as error:
+        raise TableError("body %s on %s: %s" % (body, day.date(), error)) from error
     fraction = values[m] / (values[m] - values[m + 1])
-    return day + datetime.timedelta(minutes=int(m + fraction + 0.5))
+    return start + datetime.timedelta(minutes=int(m + fraction + 0.5))
 
 
 def station_text(moment):
@@ -99,7 +112,10 @@ def station_text(moment):
 
 def periods_of(body):
     """(begin, end) moments of every retrograde period whose begin lies in the table's years."""
-    stations = [(station_minute(body, day), direct) for day, direct in daily_sign_changes(body)]
+    changes = daily_sign_changes(body)
+    with concurrent.futures.ThreadPoolExecutor(max_workers=os.cpu_count()) as pool:
+        moments = list(pool.map(lambda change: station_minute(body, change[0]), changes))
+    stations = [(moment, direct) for moment, (_, direct) in zip(moments, changes)]
     periods = []
     for k, (moment, direct) in enumerate(stations):
         if direct or not FIRST_YEAR <= moment.year <= LAST_YEAR:
@@ -121,9 +137,9 @@ def check(name, rows, first, last, lengths, periods):
             raise TableError("%s row %d: begin %s is not before end %s" % (name, k, begin, end))
         if k > 0 and not periods[k - 1][1] < begin:
             raise TableError("%s row %d: overlaps or precedes the row before" % (name, k))
-        days = (end.date() - begin.date()).days
+        days = (end - begin) // datetime.timedelta(days=1)
         if not lengths[0] <= days <= lengths[1]:
-            raise TableError("%s row %d: period of %d days" % (name, k, days))
+            raise TableError("%s row %d: period of %d whole days" % (name, k, days))
     for label, period, expected in (("first", periods[0], first), ("last", periods[-1], last)):
         if (date_of(period[0]), date_of(period[1])) != expected:
             raise TableError("%s %s period on %s / %s, expected the dates %s" % (name, label, *period, expected))
@@ -162,6 +178,9 @@ def cpp_source(tables):
 
 
 def main():
+    parser = argparse.ArgumentParser(description="Writes the retrograde station tables as C++ source.")
+    parser.add_argument("--output", help="file to write instead of standard output")
+    arguments = parser.parse_args()
     try:
         tables = []
         for name, body, rows, first, last, lengths in PLANETS:
@@ -171,7 +190,12 @@ def main():
     except (TableError, OSError) as error:
         print("gen_station_tables.py: %s" % error, file=sys.stderr)
         return 1
-    sys.stdout.write(cpp_source(tables))
+    source = cpp_source(tables)
+    if arguments.output is None:
+        sys.stdout.write(source)
+    else:
+        with open(arguments.output, "w", encoding="ascii", newline="\n") as file:
+            file.write(source)
     return 0
 
 
