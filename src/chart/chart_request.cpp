@@ -8,6 +8,7 @@
 #include "chart/rashi_chart.h"
 #include "chart/sign_profiles.h"
 #include "chart/special_points.h"
+#include "chart/sunrise_choice.h"
 #include "chart/time_zone_table.h"
 #include "ephemeris/calendar.h"
 #include "ephemeris/sunrise.h"
@@ -148,35 +149,6 @@ SunRiseSetInput sunInput(const BirthData& b, const ZoneCorrection& zone, const L
   return in;
 }
 
-struct SunriseChoice {
-  LocalDateTime sunrise;
-  std::int64_t elapsedMinutes = 0;
-  std::int64_t elapsedSeconds = 0;
-};
-
-// The sunrise the special points are timed from: that of the birth date for a birth in daylight,
-// the day before's for a birth before sunrise, the next day's for a birth after sunset (the elapsed
-// time then runs from the birth to that sunrise). The cases are tried in this order.
-std::optional<SunriseChoice> chooseSunrise(const SunTimes& today, const SunTimes& before, const SunTimes& after,
-                                           const LocalDateTime& birth) {
-  if (!today.sunrise || !today.sunset) return std::nullopt;
-  const std::int64_t b = secondsSinceEpoch(birth);
-  const std::int64_t s0 = secondsSinceEpoch(*today.sunrise);
-  const std::int64_t e0 = secondsSinceEpoch(*today.sunset);
-  if (s0 <= b && b <= e0) {
-    return SunriseChoice{*today.sunrise, std::llabs(minuteBoundariesBetween(*today.sunrise, birth)),
-                         std::llabs(secondsBetween(*today.sunrise, birth))};
-  }
-  if (b < s0) {
-    if (!before.sunrise) return std::nullopt;
-    return SunriseChoice{*before.sunrise, std::llabs(minuteBoundariesBetween(*before.sunrise, birth)),
-                         std::llabs(secondsBetween(*before.sunrise, birth))};
-  }
-  if (!after.sunrise) return std::nullopt;
-  return SunriseChoice{*after.sunrise, minuteBoundariesBetween(birth, *after.sunrise),
-                       secondsBetween(birth, *after.sunrise)};
-}
-
 }  // namespace
 
 std::optional<ValidationFailure> Validate_Entries(const FormInput& form) {
@@ -255,7 +227,7 @@ ChartRequestOutcome RunChartRequest(const FormInput& form) {
   const SunTimes before = SunRiseSet(sunInput(b, r.zone, addDays(birthDate, -1)));
   const SunTimes after = SunRiseSet(sunInput(b, r.zone, addDays(birthDate, 1)));
   const LocalDateTime birthMoment{b.BirthYear, b.BirthMonth, b.BirthDay, b.BirthHour, b.BirthMinute, lists.second};
-  const std::optional<SunriseChoice> choice = chooseSunrise(today, before, after, birthMoment);
+  const std::optional<SunriseChoice> choice = ChooseSunrise(today, before, after, birthMoment);
 
   // The points timed from sunrise: ghati, hora, bhava, then (below) varnada and pranapada.
   std::optional<int> horaDegInt;
@@ -290,8 +262,7 @@ ChartRequestOutcome RunChartRequest(const FormInput& form) {
     mark(r.markers, k, "SrL");
     r.SreeLagnaSignIndex = *k;
     r.SreeLagnaSignNumber = *k + 1;
-    const int d = r.SreeLagnaSignNumber - r.AscSignNumber;
-    r.SreeLagnaHouse = d > 0 ? d + 1 : (d < 0 ? d + 13 : 1);
+    r.SreeLagnaHouse = HouseFromAscendant(r.SreeLagnaSignNumber, r.AscSignNumber);
     r.houseText = std::string(HouseSignificance(r.SreeLagnaHouse));
   }
 

@@ -107,6 +107,11 @@ double SreeLagnaDegrees(double ascendantDeg, double moonLongitudeDeg, double moo
   return deg;
 }
 
+int HouseFromAscendant(int signNumber, int ascSignNumber) {
+  const int d = signNumber - ascSignNumber;
+  return d > 0 ? d + 1 : (d < 0 ? d + 13 : 1);
+}
+
 VighatiParts Vighati2Degree(double amount) {
   const double whole = std::floor(std::fabs(amount));
   const double fraction = std::fabs(amount) - whole;

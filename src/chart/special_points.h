@@ -42,6 +42,9 @@ int VarnadaDegrees(int ascendantDegInt, int horaDegInt);
 // The ascendant advanced by the fraction of its nakshatra that the Moon has covered, scaled to the circle.
 double SreeLagnaDegrees(double ascendantDeg, double moonLongitudeDeg, double moonNakshatraStart);
 
+// House 1..12 of a sign counted from the ascendant's sign, the ascendant's own sign being house 1.
+int HouseFromAscendant(int signNumber, int ascSignNumber);
+
 // Signs, degrees, minutes and seconds of an amount of vighatis.
 struct VighatiParts {
   std::int64_t signs = 0, degrees = 0, minutes = 0, seconds = 0;

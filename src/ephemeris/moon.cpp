@@ -49,6 +49,11 @@ double MoonAyanamsa(double t) {
   return (nutationArcsec - t * (5025.64 + 1.11 * t) - 85886.27) / 3600;
 }
 
+double NakshatraStartOf(double siderealDeg) {
+  const int n = static_cast<int>(std::floor(60 * siderealDeg / 800));
+  return NakshatraStarts[static_cast<std::size_t>(std::clamp(n, 0, 26))];
+}
+
 MoonResult MoonPass(const BirthData& birth) {
   const double t = PrepareBirthMoment(birth).CenturiesJ2000;
   const double ayanamsa = MoonAyanamsa(t);
@@ -85,8 +90,7 @@ MoonResult MoonPass(const BirthData& birth) {
   MoonResult result;
   result.MoonLongitudeDeg = sidereal;
   result.MoonText = LongitudeToText(sidereal);
-  const int n = static_cast<int>(std::floor(60 * sidereal / 800));
-  result.MoonNakshatraStart = NakshatraStarts[static_cast<std::size_t>(std::clamp(n, 0, 26))];
+  result.MoonNakshatraStart = NakshatraStartOf(sidereal);
   return result;
 }
 

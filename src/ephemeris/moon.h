@@ -21,6 +21,10 @@ struct MoonResult {
   double MoonNakshatraStart = 0;  // start of the nakshatra that holds the Moon
 };
 
+// Start of the nakshatra that holds a sidereal longitude: whole arcs of 13 deg 20 min counted,
+// the start read from NakshatraStarts.
+double NakshatraStartOf(double siderealDeg);
+
 MoonResult MoonPass(const BirthData& birth);
 
 }  // namespace halvora

@@ -49,7 +49,9 @@ std::optional<double> eventHours(bool sunrise, int dayOfYearN, double latRad, do
   return local * kHoursPerRad;
 }
 
-LocalDateTime clockTimeOnDate(const SunRiseSetInput& in, double hours) {
+}  // namespace
+
+LocalDateTime SunEventClockTime(int year, int month, int day, double hours) {
   int hh = static_cast<int>(std::floor(hours));
   int mm = static_cast<int>(std::floor(60 * (hours - hh) + 0.5));
   if (mm >= 60) {  // rounded up to the next hour
@@ -57,10 +59,8 @@ LocalDateTime clockTimeOnDate(const SunRiseSetInput& in, double hours) {
     hh += 1;
   }
   hh %= 24;  // wraps onto the same calendar date, like every other wrap
-  return LocalDateTime{in.year, in.month, in.day, hh, mm, 0};
+  return LocalDateTime{year, month, day, hh, mm, 0};
 }
-
-}  // namespace
 
 SunTimes SunRiseSet(const SunRiseSetInput& in) {
   double latDeg = in.latDeg + in.latMin / 60.0;
@@ -82,8 +82,8 @@ SunTimes SunRiseSet(const SunRiseSetInput& in) {
   const double zoneRad = zone * kRadPerZoneHour;
 
   SunTimes times;
-  if (auto h = eventHours(true, n, latRad, lonRad, zoneRad)) times.sunrise = clockTimeOnDate(in, *h);
-  if (auto h = eventHours(false, n, latRad, lonRad, zoneRad)) times.sunset = clockTimeOnDate(in, *h);
+  if (auto h = eventHours(true, n, latRad, lonRad, zoneRad)) times.sunrise = SunEventClockTime(in.year, in.month, in.day, *h);
+  if (auto h = eventHours(false, n, latRad, lonRad, zoneRad)) times.sunset = SunEventClockTime(in.year, in.month, in.day, *h);
   return times;
 }
 

@@ -27,6 +27,10 @@ struct SunTimes {
 
 SunTimes SunRiseSet(const SunRiseSetInput& in);
 
+// The date at the clock time of decimal hours in 0..24: minutes rounded to the nearest, a minute
+// of 60 carried into the hour, and an hour of 24 wrapped to 0 on the same date.
+LocalDateTime SunEventClockTime(int year, int month, int day, double hours);
+
 // United States daylight saving (the rule of 1987-2006) at a local moment; weekday Sunday = 0.
 bool UsDstInEffect(int day, int weekday, int month, int hour, int minute);
 

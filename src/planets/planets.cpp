@@ -120,6 +120,14 @@ double PlanetLongitude(int body, double d) {
   return lambda;
 }
 
+double MeanRahuLongitude(double d) { return Rev2Pi(kDegToRad * (125.1228 - 0.0529538083 * d)) * kNodeRadToDeg - 1; }
+
+double KetuLongitude(double rahuDeg) {
+  double ketu = rahuDeg + 180;
+  while (ketu > 360) ketu -= 360;
+  return ketu;
+}
+
 std::string DegToDms(double x) { return LongitudeToText(x); }
 
 std::string DmsToChart(std::string_view p) {
@@ -152,13 +160,10 @@ PlanetPass CalcPlanets(const PlanetPassInput& in) {
     }
   }
 
-  double rahu = Rev2Pi(kDegToRad * (125.1228 - 0.0529538083 * d)) * kNodeRadToDeg - 1;
-  rahu = rahu - ayanamsa;
+  double rahu = MeanRahuLongitude(d) - ayanamsa;
   while (rahu < 0) rahu += 360;
   pass.RahuText = DegToDms(rahu);
-  double ketu = rahu + 180;
-  while (ketu > 360) ketu -= 360;
-  pass.KetuText = DegToDms(std::fabs(ketu));
+  pass.KetuText = DegToDms(std::fabs(KetuLongitude(rahu)));
 
   pass.chartPositions = {DmsToChart(pass.PlanetTexts[Earth]),   DmsToChart(in.MoonText),
                          DmsToChart(pass.PlanetTexts[Mercury]), DmsToChart(pass.PlanetTexts[Venus]),

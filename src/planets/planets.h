@@ -36,6 +36,12 @@ double PlanetLongitude(int body, double d);
 double TrueAnomaly(double meanAnomaly, double eccentricity);  // radians, 0..2 pi
 double Rev2Pi(double x);                                     // radians into 0..2 pi
 
+// Tropical longitude of the Moon's mean ascending node (Rahu) in degrees, before the ayanamsa.
+double MeanRahuLongitude(double d);
+
+// Ketu, the point opposite a sidereal Rahu, in 0..360.
+double KetuLongitude(double rahuDeg);
+
 // Position text, as LongitudeToText builds it.
 std::string DegToDms(double x);
 
