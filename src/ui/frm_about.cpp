@@ -1,22 +1,147 @@
 #include "ui/frm_about.h"
 
+#include <QFrame>
 #include <QLabel>
+#include <QPalette>
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "ui/web_pages.h"
+
+// The pictures live in halvora.qrc, compiled into this static library; a static library's
+// resources are registered only when something asks for them.
+static void registerHalvoraResources() { Q_INIT_RESOURCE(halvora); }
+
 namespace halvora::ui {
+
+namespace {
+
+const QString kCaption = QStringLiteral("Halvora v1.15");
+const QColor kBackground(64, 64, 0);       // dark olive
+const QColor kText(255, 192, 128);         // light orange
+const QColor kButton(255, 224, 192);       // light peach
+constexpr double kFontPt = 8.25;           // Verdana 8.25 pt, the windows' text
+constexpr double kTitleFontPt = 9.75;      // Label2's program name
+constexpr int kWidthPx = 380;              // the about box's width
+
+void ensureResources() {
+  static const bool registered = (registerHalvoraResources(), true);
+  (void)registered;
+}
+
+QLabel* addLabel(QBoxLayout* layout, QWidget* parent, const char* objectName, const QString& text) {
+  auto* label = new QLabel(text, parent);
+  label->setObjectName(QString::fromLatin1(objectName));
+  label->setWordWrap(true);
+  label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+  layout->addWidget(label);
+  return label;
+}
+
+void underline(QLabel* label) {
+  QFont font = label->font();
+  font.setUnderline(true);
+  label->setFont(font);
+}
+
+}  // namespace
+
+QPixmap applicationPicture(int sizePx) {
+  ensureResources();
+  const QPixmap picture(sizePx <= 64 ? QStringLiteral(":/halvora/halvora-64.png")
+                        : sizePx <= 128 ? QStringLiteral(":/halvora/halvora-128.png")
+                                        : QStringLiteral(":/halvora/halvora-256.png"));
+  if (picture.width() == sizePx) return picture;
+  return picture.scaled(sizePx, sizePx, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+}
+
+QIcon applicationIcon() {
+  ensureResources();
+  QIcon icon;
+  for (const int sizePx : {16, 32, 48, 64, 128, 256}) {
+    icon.addFile(QStringLiteral(":/halvora/halvora-%1.png").arg(sizePx), QSize(sizePx, sizePx));
+  }
+  return icon;
+}
+
+void applyHalvoraLook(QWidget* window) {
+  QPalette palette = window->palette();
+  palette.setColor(QPalette::Window, kBackground);
+  palette.setColor(QPalette::WindowText, kText);
+  palette.setColor(QPalette::Button, kButton);
+  palette.setColor(QPalette::ButtonText, Qt::black);
+  palette.setColor(QPalette::Base, Qt::white);
+  palette.setColor(QPalette::Text, Qt::black);
+  window->setPalette(palette);
+  window->setAutoFillBackground(true);
+
+  QFont font(QStringLiteral("Verdana"));
+  font.setPointSizeF(kFontPt);
+  window->setFont(font);
+  window->setStyleSheet(QStringLiteral("QPushButton, QGroupBox, QCheckBox { font-weight: bold; }"));
+  window->setWindowTitle(kCaption);
+  window->setWindowIcon(applicationIcon());
+}
 
 FrmAbout::FrmAbout(Platform& platform, QWidget* parent) : QDialog(parent), m_platform(platform) {
   setObjectName(QStringLiteral("frmAbout"));
-  setWindowTitle(QStringLiteral("Halvora v1.15"));
+  setModal(true);
+  applyHalvoraLook(this);
+  setFixedWidth(kWidthPx);
+
   auto* layout = new QVBoxLayout(this);
-  auto* title = new QLabel(QStringLiteral("Halvora v1.15"), this);
-  title->setObjectName(QStringLiteral("Label2"));
-  layout->addWidget(title);
+  layout->setContentsMargins(20, 16, 20, 14);
+  layout->setSpacing(10);
+
+  auto* picIcon = new QLabel(this);
+  picIcon->setObjectName(QStringLiteral("picIcon"));
+  picIcon->setPixmap(applicationPicture(64));
+  picIcon->setAlignment(Qt::AlignHCenter);
+  layout->addWidget(picIcon);
+
+  QLabel* title = addLabel(layout, this, "Label2", kCaption);
+  QFont titleFont = title->font();
+  titleFont.setPointSizeF(kTitleFontPt);
+  titleFont.setBold(true);
+  title->setFont(titleFont);
+
+  addLabel(layout, this, "Label1",
+           QStringLiteral("Halvora is a special Lagna (Ascendant) calculated on the basis of Vedic "
+                          "Astrology. This Lagna is responsible for prosperity and marital "
+                          "relationships."));
+  // The offer and its link read as one paragraph.
+  auto* offerBlock = new QVBoxLayout;
+  offerBlock->setSpacing(2);
+  layout->addLayout(offerBlock);
+  addLabel(offerBlock, this, "Label3",
+           QStringLiteral("Home Business Opportunity. Start your own Internet business and make money "
+                          "online. Get this software fully branded for your website."));
+  QLabel* coBrand = addLabel(offerBlock, this, "lblCoBrand", QStringLiteral("Click here for more details."));
+  underline(coBrand);
+  makeClickable(coBrand, [this] { Open_FullBrand_Page(m_platform.urls); });
+
+  QLabel* home = addLabel(layout, this, "lblHomePage",
+                          QStringLiteral("Visit our web site for more free astrology software."));
+  underline(home);
+  makeClickable(home, [this] { Open_Home_Page(m_platform.urls); });
+
+  auto* line = new QFrame(this);
+  line->setObjectName(QStringLiteral("Line1"));
+  line->setFrameShape(QFrame::HLine);
+  line->setFrameShadow(QFrame::Plain);
+  QPalette linePalette = line->palette();
+  linePalette.setColor(QPalette::WindowText, kText);
+  line->setPalette(linePalette);
+  layout->addWidget(line);
+
   auto* ok = new QPushButton(QStringLiteral("OK"), this);
   ok->setObjectName(QStringLiteral("cmdOK"));
+  ok->setDefault(true);
+  ok->setMinimumWidth(90);
   connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-  layout->addWidget(ok);
+  layout->addWidget(ok, 0, Qt::AlignHCenter);
+
+  setFixedHeight(layout->totalHeightForWidth(kWidthPx));
 }
 
 }  // namespace halvora::ui

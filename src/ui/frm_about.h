@@ -2,10 +2,20 @@
 // The about box: the program's name, what it computes, the branding offer and a link home.
 
 #include <QDialog>
+#include <QIcon>
+#include <QPixmap>
 
 #include "ui/platform.h"
 
 namespace halvora::ui {
+
+// The application's picture (the twelve-sign chart with the Sun), `sizePx` pixels square.
+QPixmap applicationPicture(int sizePx);
+// The same picture in every size it is drawn in, for window icons.
+QIcon applicationIcon();
+
+// Colours, font and bold captions shared by the about box and the closing screen.
+void applyHalvoraLook(QWidget* window);
 
 class FrmAbout : public QDialog {
   Q_OBJECT

@@ -1,31 +1,251 @@
 #include "ui/frm_closing_screen.h"
 
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+#include <QCheckBox>
 #include <QCloseEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "ui/frm_about.h"
+#include "ui/tell_a_friend.h"
+#include "ui/web_pages.h"
+
 namespace halvora::ui {
+
+namespace {
+
+constexpr int kWidthPx = 560;           // the screen's width
+constexpr int kPicturePx = 64;          // Picture1
+constexpr double kTitleFontPt = 9.75;   // Label1
+constexpr int kMessageLines = 4;        // visible lines of txtMessage
+
+const std::array<const char*, 4> kPromotions{
+    "Halvora stays free thanks to you. Visit our astrology forum regularly and take part in its "
+    "discussions: your visits keep our free programs coming.",
+    "Enjoyed Halvora? Drop in at our forum often, ask your questions and share your readings. "
+    "A lively forum is what keeps this software free.",
+    "Our free programs live on the support of their users. Please visit our discussion forum "
+    "regularly and join the conversations there.",
+    "Help us keep Halvora free: make our forum a regular stop, post your views and answer other "
+    "members' questions.",
+};
+
+const QString kNoBlankMessage = QStringLiteral("Email Address Cannot Contain Space");
+
+QLabel* wrappedLabel(const char* objectName, const QString& text, QWidget* parent) {
+  auto* label = new QLabel(text, parent);
+  label->setObjectName(QString::fromLatin1(objectName));
+  label->setWordWrap(true);
+  return label;
+}
+
+}  // namespace
+
+int promotionIndex(double randomNumber) {
+  const int index = static_cast<int>(std::floor(randomNumber * kPromotions.size()));
+  return std::clamp(index, 0, static_cast<int>(kPromotions.size()) - 1);
+}
+
+QString promotionalText(int index) {
+  return QString::fromUtf8(kPromotions.at(static_cast<std::size_t>(index)));
+}
 
 FrmClosingScreen::FrmClosingScreen(Platform& platform, QWidget* parent)
     : QWidget(parent), m_platform(platform) {
   setObjectName(QStringLiteral("frmClosingScreen"));
-  setWindowTitle(QStringLiteral("Halvora v1.15"));
+  applyHalvoraLook(this);
+  setFixedWidth(kWidthPx);
+
   auto* layout = new QVBoxLayout(this);
-  auto* close = new QPushButton(QStringLiteral("E&xit"), this);
-  close->setObjectName(QStringLiteral("cmdClose"));
-  connect(close, &QPushButton::clicked, this, &FrmClosingScreen::endApplicationRequested);
-  layout->addWidget(close);
+  layout->setContentsMargins(16, 14, 16, 14);
+  layout->setSpacing(10);
+
+  // The picture, the program's name and the invitation to the forum.
+  auto* top = new QHBoxLayout;
+  top->setSpacing(14);
+  auto* picture = new QLabel(this);
+  picture->setObjectName(QStringLiteral("Picture1"));
+  picture->setPixmap(applicationPicture(kPicturePx));
+  picture->setFixedSize(kPicturePx, kPicturePx);
+  top->addWidget(picture, 0, Qt::AlignTop);
+  auto* heading = new QVBoxLayout;
+  heading->setSpacing(4);
+  QLabel* name = wrappedLabel("Label1", QStringLiteral("Halvora v1.15"), this);
+  QFont nameFont = name->font();
+  nameFont.setPointSizeF(kTitleFontPt);
+  nameFont.setBold(true);
+  name->setFont(nameFont);
+  heading->addWidget(name);
+  heading->addWidget(
+      wrappedLabel("Label2", promotionalText(promotionIndex(m_platform.random.next())), this));
+  heading->addStretch();
+  top->addLayout(heading, 1);
+  layout->addLayout(top);
+
+  // The maker's other programs.
+  auto* others = new QGroupBox(QStringLiteral("Download Our Other Free Software"), this);
+  others->setObjectName(QStringLiteral("Frame6"));
+  auto* othersLayout = new QVBoxLayout(others);
+  othersLayout->setSpacing(6);
+  QLabel* collection =
+      wrappedLabel("lblGoToHome", QStringLiteral("Click here to browse our complete software collection."), others);
+  QFont linkFont = collection->font();
+  linkFont.setUnderline(true);
+  collection->setFont(linkFont);
+  makeClickable(collection, [this] { Open_Collection_Page(m_platform.urls); });
+  othersLayout->addWidget(collection);
+  othersLayout->addWidget(wrappedLabel(
+      "Label3",
+      QStringLiteral("The makers of Halvora offer many more free programs: Vedic and Western "
+                     "astrology charts, psychic readings, tarot spreads, numerology reports and "
+                     "other occult tools, all ready to download."),
+      others));
+  layout->addWidget(others);
+
+  // The referral.
+  auto* refer = new QGroupBox(QStringLiteral("Refer A Friend"), this);
+  refer->setObjectName(QStringLiteral("Frame2"));
+  auto* referLayout = new QGridLayout(refer);
+  referLayout->setHorizontalSpacing(10);
+  referLayout->setVerticalSpacing(6);
+  const auto addLine = [this, refer, referLayout](const char* objectName, const QString& placeholder,
+                                                  int row, int column) {
+    auto* box = new QLineEdit(placeholder, refer);
+    box->setObjectName(QString::fromLatin1(objectName));
+    box->installEventFilter(this);
+    m_placeholders.insert(box, placeholder);
+    referLayout->addWidget(box, row, column);
+    return box;
+  };
+  addLine("txtName", kNamePlaceholder, 0, 0);
+  QLineEdit* email = addLine("txtEmail", kEmailPlaceholder, 1, 0);
+  addLine("txtFriendName", kFriendNamePlaceholder, 0, 1);
+  QLineEdit* friendEmail = addLine("txtFriendEmail", kFriendEmailPlaceholder, 1, 1);
+  for (QLineEdit* address : {email, friendEmail}) {
+    connect(address, &QLineEdit::textEdited, this, [this, address] { dropPastedBlanks(address); });
+  }
+  auto* message = new QPlainTextEdit(kMessagePlaceholder, refer);
+  message->setObjectName(QStringLiteral("txtMessage"));
+  message->setTabChangesFocus(true);
+  message->setFixedHeight(message->fontMetrics().lineSpacing() * kMessageLines + 12);
+  message->installEventFilter(this);
+  m_placeholders.insert(message, kMessagePlaceholder);
+  referLayout->addWidget(message, 2, 0, 1, 2);
+  auto* submit = new QPushButton(QStringLiteral("Refer A Friend &Now"), refer);
+  submit->setObjectName(QStringLiteral("cmdSubmit"));
+  connect(submit, &QPushButton::clicked, this, &FrmClosingScreen::cmdSubmit_Click);
+  referLayout->addWidget(submit, 3, 1, Qt::AlignRight);
+  layout->addWidget(refer);
+
+  // The forum and the way out.
+  auto* bottom = new QHBoxLayout;
+  auto* forum = new QCheckBox(QStringLiteral("Yes! Take me to the discussion forum now."), this);
+  forum->setObjectName(QStringLiteral("Check1"));
+  connect(forum, &QCheckBox::toggled, this, &FrmClosingScreen::Check1_Click);
+  bottom->addWidget(forum);
+  bottom->addStretch();
+  auto* exit = new QPushButton(QStringLiteral("E&xit"), this);
+  exit->setObjectName(QStringLiteral("cmdClose"));
+  exit->setMinimumWidth(90);
+  connect(exit, &QPushButton::clicked, this, &FrmClosingScreen::requestEnd);
+  bottom->addWidget(exit);
+  layout->addLayout(bottom);
+
+  setFixedHeight(layout->totalHeightForWidth(kWidthPx));
 }
 
 void FrmClosingScreen::showTopMostWithoutActivation() {
-  setWindowFlag(Qt::WindowStaysOnTopHint, true);
   setAttribute(Qt::WA_ShowWithoutActivating, true);
+  if (!(windowFlags() & Qt::WindowStaysOnTopHint)) setWindowFlag(Qt::WindowStaysOnTopHint, true);
   show();
 }
 
 void FrmClosingScreen::closeEvent(QCloseEvent* event) {
   event->accept();
+  requestEnd();
+}
+
+bool FrmClosingScreen::eventFilter(QObject* watched, QEvent* event) {
+  const auto placeholder = m_placeholders.constFind(watched);
+  if (placeholder == m_placeholders.constEnd()) return QWidget::eventFilter(watched, event);
+
+  switch (event->type()) {
+    case QEvent::FocusIn:
+      if (boxText(watched).trimmed() == *placeholder) setBoxText(watched, QString());
+      break;
+    case QEvent::FocusOut:
+      if (boxText(watched).trimmed().isEmpty()) setBoxText(watched, *placeholder);
+      break;
+    case QEvent::KeyPress: {
+      const bool isAddress = *placeholder == kEmailPlaceholder || *placeholder == kFriendEmailPlaceholder;
+      if (isAddress && static_cast<QKeyEvent*>(event)->text().contains(QLatin1Char(' '))) {
+        m_platform.messages.show(this, kNoBlankMessage, MessageIcon::Error);
+        return true;  // the blank is discarded
+      }
+      break;
+    }
+    default:
+      break;
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+void FrmClosingScreen::dropPastedBlanks(QLineEdit* email) {
+  // Typed blanks never get here (the key filter discards them); this catches pasted or dropped text.
+  const QString text = email->text();
+  if (!text.contains(QLatin1Char(' '))) return;
+  const int blanksBeforeCursor = text.left(email->cursorPosition()).count(QLatin1Char(' '));
+  const int cursor = email->cursorPosition() - blanksBeforeCursor;
+  email->setText(QString(text).remove(QLatin1Char(' ')));
+  email->setCursorPosition(cursor);
+  m_platform.messages.show(this, kNoBlankMessage, MessageIcon::Error);
+}
+
+void FrmClosingScreen::cmdSubmit_Click() {
+  const auto text = [this](const char* objectName) {
+    return boxText(findChild<QWidget*>(QString::fromLatin1(objectName))).trimmed();
+  };
+  const Referral referral{text("txtName"), text("txtEmail"), text("txtMessage"), text("txtFriendName"),
+                          text("txtFriendEmail")};
+  if (const auto problem = checkReferralAddresses(referral)) {
+    m_platform.messages.show(this, *problem, MessageIcon::Error);
+    return;
+  }
+  TellAFriend(referral, this, m_platform);
+}
+
+void FrmClosingScreen::Check1_Click(bool ticked) {
+  if (!ticked) return;
+  findChild<QCheckBox*>(QStringLiteral("Check1"))->setChecked(false);
+  Open_Home_Page(m_platform.urls);
+}
+
+void FrmClosingScreen::requestEnd() {
+  // The program's end may close this window again; it asks only once.
+  if (m_endRequested) return;
+  m_endRequested = true;
   emit endApplicationRequested();
+}
+
+QString FrmClosingScreen::boxText(QObject* box) const {
+  if (const auto* line = qobject_cast<const QLineEdit*>(box)) return line->text();
+  if (const auto* lines = qobject_cast<const QPlainTextEdit*>(box)) return lines->toPlainText();
+  return {};
+}
+
+void FrmClosingScreen::setBoxText(QObject* box, const QString& text) {
+  if (auto* line = qobject_cast<QLineEdit*>(box)) line->setText(text);
+  if (auto* lines = qobject_cast<QPlainTextEdit*>(box)) lines->setPlainText(text);
 }
 
 }  // namespace halvora::ui

@@ -1,32 +1,65 @@
 #include "ui/web_pages.h"
 
+#include <QEvent>
+#include <QLabel>
+#include <QMouseEvent>
+
 namespace halvora::ui {
 
 namespace {
 
 // The three sites the packager sets at build time.
-constexpr const char* kProductSite = HALVORA_PRODUCT_SITE;
-constexpr const char* kMainSite = HALVORA_MAIN_SITE;
-constexpr const char* kHelpSite = HALVORA_HELP_SITE;
+const QString kProductSite = QStringLiteral(HALVORA_PRODUCT_SITE);
+const QString kMainSite = QStringLiteral(HALVORA_MAIN_SITE);
+const QString kHelpSite = QStringLiteral(HALVORA_HELP_SITE);
 
-// The site's address with a path put in place of whatever path it has.
-QUrl pageOn(const char* site, const QString& path) {
-  QUrl url(QString::fromUtf8(site));
-  url.setPath(path);
-  return url;
-}
+// Runs a callback when the left button is released over the watched label.
+class ClickFilter : public QObject {
+ public:
+  ClickFilter(QLabel* label, std::function<void()> onClick)
+      : QObject(label), m_label(label), m_onClick(std::move(onClick)) {}
+
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (watched == m_label && event->type() == QEvent::MouseButtonRelease) {
+      const auto* mouse = static_cast<QMouseEvent*>(event);
+      if (mouse->button() == Qt::LeftButton && m_label->rect().contains(mouse->position().toPoint())) {
+        m_onClick();
+        return true;
+      }
+    }
+    return QObject::eventFilter(watched, event);
+  }
+
+ private:
+  QLabel* m_label;
+  std::function<void()> m_onClick;
+};
 
 }  // namespace
 
-QUrl helpPageUrl() { return pageOn(kProductSite, QStringLiteral("/halvora-help.html")); }
-QUrl downloadPageUrl() { return pageOn(kProductSite, QStringLiteral("/download-halvora.html")); }
-QUrl homePageUrl() { return pageOn(kMainSite, QStringLiteral("/")); }
-QUrl donatePageUrl() { return pageOn(kHelpSite, QStringLiteral("/donate.html")); }
-QUrl coBrandPageUrl() { return pageOn(kHelpSite, QStringLiteral("/co-brand.html")); }
-QUrl fullBrandPageUrl() { return pageOn(kHelpSite, QStringLiteral("/fully-branded.html")); }
-QUrl collectionPageUrl() { return pageOn(kMainSite, QStringLiteral("/software-collection.html")); }
-QUrl productSiteUrl() { return pageOn(kProductSite, QStringLiteral("/")); }
-QUrl referralPageUrl() { return pageOn(kMainSite, QStringLiteral("/refer-a-friend.html")); }
+QUrl pageAddress(const QString& site, const QString& path) {
+  QUrl url(site);
+  QString base = url.path();
+  while (base.endsWith(QLatin1Char('/'))) base.chop(1);
+  url.setPath(base + path);
+  url.setQuery(QString());
+  url.setFragment(QString());
+  return url;
+}
+
+QString productSiteAddress() { return kProductSite; }
+QString mainSiteAddress() { return kMainSite; }
+QString helpSiteAddress() { return kHelpSite; }
+
+QUrl helpPageUrl() { return pageAddress(kProductSite, QStringLiteral("/halvora-help.html")); }
+QUrl downloadPageUrl() { return pageAddress(kProductSite, QStringLiteral("/download-halvora.html")); }
+QUrl homePageUrl() { return pageAddress(kMainSite, QStringLiteral("/")); }
+QUrl donatePageUrl() { return pageAddress(kHelpSite, QStringLiteral("/donate.html")); }
+QUrl coBrandPageUrl() { return pageAddress(kHelpSite, QStringLiteral("/co-brand.html")); }
+QUrl fullBrandPageUrl() { return pageAddress(kHelpSite, QStringLiteral("/fully-branded.html")); }
+QUrl collectionPageUrl() { return pageAddress(kMainSite, QStringLiteral("/software-collection.html")); }
+QUrl productSiteUrl() { return pageAddress(kProductSite, QStringLiteral("/")); }
+QUrl referralPageUrl() { return pageAddress(kMainSite, QStringLiteral("/refer-a-friend.html")); }
 
 void Open_Help_Page(UrlOpener& urls) { urls.open(helpPageUrl()); }
 void Open_Download_Page(UrlOpener& urls) { urls.open(downloadPageUrl()); }
@@ -35,5 +68,10 @@ void Open_Donate_Page(UrlOpener& urls) { urls.open(donatePageUrl()); }
 void Open_CoBrand_Page(UrlOpener& urls) { urls.open(coBrandPageUrl()); }
 void Open_FullBrand_Page(UrlOpener& urls) { urls.open(fullBrandPageUrl()); }
 void Open_Collection_Page(UrlOpener& urls) { urls.open(collectionPageUrl()); }
+
+void makeClickable(QLabel* label, std::function<void()> onClick) {
+  label->setCursor(Qt::PointingHandCursor);
+  label->installEventFilter(new ClickFilter(label, std::move(onClick)));
+}
 
 }  // namespace halvora::ui

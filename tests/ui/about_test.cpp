@@ -1,0 +1,172 @@
+// The about box: its texts, its order from top to bottom, its links and OK.
+
+#include <vector>
+
+#include <gtest/gtest.h>
+#include <QFrame>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+
+#include "ui/frm_about.h"
+#include "ui/web_pages.h"
+
+static void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
+
+namespace halvora::ui {
+namespace {
+
+// Recording stand-ins for the platform services the about box uses.
+class RecordingMessages : public MessageBoxes {
+ public:
+  void show(QWidget*, const QString& text, MessageIcon) override { shown.push_back(text); }
+  bool askYesNo(QWidget*, const QString&, MessageIcon) override { return false; }
+  std::vector<QString> shown;
+};
+class RecordingOpener : public UrlOpener {
+ public:
+  void open(const QUrl& url) override { opened.push_back(url); }
+  std::vector<QUrl> opened;
+};
+class UnusedClipboard : public Clipboard { void clear() override {} };
+class UnusedSettings : public SettingsStore {
+  QString value(const QString&, const QString&) override { return {}; }
+  void setValue(const QString&, const QString&, const QString&) override {}
+};
+class UnusedLock : public InstanceLock { bool tryAcquire() override { return true; } };
+class UnusedClock : public Clock { QDate today() override { return QDate(2024, 1, 1); } };
+class FixedRandom : public RandomSource { double next() override { return 0.0; } };
+struct FakePlatform {
+  RecordingMessages messages;
+  RecordingOpener urls;
+  UnusedClipboard clipboard;
+  UnusedSettings settings;
+  UnusedLock lock;
+  UnusedClock clock;
+  FixedRandom random;
+  Platform platform{messages, urls, clipboard, settings, lock, clock, random};
+};
+
+class AboutBox : public ::testing::Test {
+ protected:
+  template <typename T = QWidget>
+  T* child(const char* name) {
+    T* found = about.findChild<T*>(QString::fromLatin1(name));
+    EXPECT_NE(found, nullptr) << name;
+    return found;
+  }
+  QString labelText(const char* name) {
+    const QLabel* label = child<QLabel>(name);
+    return label ? label->text() : QString();
+  }
+
+  FakePlatform fake;
+  FrmAbout about{fake.platform};
+};
+
+TEST_F(AboutBox, CaptionNameAndModality) {
+  EXPECT_EQ(about.objectName(), QStringLiteral("frmAbout"));
+  EXPECT_EQ(about.windowTitle(), QStringLiteral("Halvora v1.15"));
+  EXPECT_TRUE(about.isModal());
+}
+
+struct TextRow {
+  const char* control;
+  const char* text;
+};
+
+TEST_F(AboutBox, Texts) {
+  const std::vector<TextRow> rows{
+      {"Label2", "Halvora v1.15"},
+      {"Label1",
+       "Halvora is a special Lagna (Ascendant) calculated on the basis of Vedic Astrology. This Lagna is "
+       "responsible for prosperity and marital relationships."},
+      {"Label3",
+       "Home Business Opportunity. Start your own Internet business and make money online. Get this software "
+       "fully branded for your website."},
+      {"lblCoBrand", "Click here for more details."},
+  };
+  for (const TextRow& row : rows) EXPECT_EQ(labelText(row.control), QString::fromUtf8(row.text)) << row.control;
+  EXPECT_FALSE(labelText("lblHomePage").isEmpty());
+  EXPECT_EQ(child<QPushButton>("cmdOK")->text(), QStringLiteral("OK"));
+}
+
+TEST_F(AboutBox, TitleIsVerdanaNineSeventyFiveBold) {
+  const QFont font = child<QLabel>("Label2")->font();
+  EXPECT_DOUBLE_EQ(font.pointSizeF(), 9.75);
+  EXPECT_TRUE(font.bold());
+  EXPECT_EQ(font.family(), QStringLiteral("Verdana"));
+}
+
+TEST_F(AboutBox, IconShowsTheApplicationPicture) {
+  const QLabel* icon = child<QLabel>("picIcon");
+  ASSERT_NE(icon, nullptr);
+  EXPECT_FALSE(icon->pixmap().isNull());
+  EXPECT_GE(icon->pixmap().width(), 32);
+}
+
+TEST_F(AboutBox, ControlsStandTopToBottom) {
+  about.show();
+  const std::vector<const char*> order{"picIcon", "Label2", "Label1", "Label3", "lblCoBrand",
+                                       "lblHomePage", "Line1", "cmdOK"};
+  int previousBottom = -1;
+  for (const char* name : order) {
+    const QWidget* widget = child(name);
+    ASSERT_NE(widget, nullptr);
+    const QRect box = widget->geometry();
+    EXPECT_GE(box.top(), previousBottom) << name << " overlaps the control above it";
+    EXPECT_TRUE(about.rect().contains(box)) << name << " is cut off";
+    previousBottom = box.bottom();
+  }
+}
+
+TEST_F(AboutBox, LabelsHaveRoomForTheirText) {
+  about.show();
+  for (const char* name : {"Label1", "Label2", "Label3", "lblCoBrand", "lblHomePage"}) {
+    const QLabel* label = child<QLabel>(name);
+    ASSERT_NE(label, nullptr);
+    EXPECT_GE(label->height(), label->heightForWidth(label->width())) << name;
+  }
+}
+
+struct LinkRow {
+  const char* control;
+  QUrl (*page)();
+};
+
+TEST_F(AboutBox, LinksOpenTheirPages) {
+  const std::vector<LinkRow> rows{{"lblCoBrand", fullBrandPageUrl}, {"lblHomePage", homePageUrl}};
+  about.show();
+  for (const LinkRow& row : rows) {
+    fake.urls.opened.clear();
+    QLabel* link = child<QLabel>(row.control);
+    ASSERT_NE(link, nullptr);
+    EXPECT_EQ(link->cursor().shape(), Qt::PointingHandCursor) << row.control;
+    QTest::mouseClick(link, Qt::LeftButton);
+    ASSERT_EQ(fake.urls.opened.size(), 1u) << row.control;
+    EXPECT_EQ(fake.urls.opened[0], row.page()) << row.control;
+  }
+  EXPECT_TRUE(about.isVisible());
+  EXPECT_TRUE(fake.messages.shown.empty());
+}
+
+TEST_F(AboutBox, OkClosesIt) {
+  about.show();
+  QTest::mouseClick(child<QPushButton>("cmdOK"), Qt::LeftButton);
+  EXPECT_FALSE(about.isVisible());
+  EXPECT_EQ(about.result(), QDialog::Accepted);
+  EXPECT_TRUE(fake.urls.opened.empty());
+}
+
+TEST(ApplicationPicture, LoadsFromTheResourceInEverySize) {
+  for (const int sizePx : {16, 48, 64, 100, 128, 256}) {
+    const QPixmap picture = applicationPicture(sizePx);
+    ASSERT_FALSE(picture.isNull()) << sizePx;
+    EXPECT_EQ(picture.size(), QSize(sizePx, sizePx));
+  }
+  EXPECT_FALSE(applicationIcon().isNull());
+  EXPECT_GE(applicationIcon().availableSizes().size(), 4);
+}
+
+}  // namespace
+}  // namespace halvora::ui

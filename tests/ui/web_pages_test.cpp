@@ -1,0 +1,113 @@
+// The maker's pages: which procedure opens which address, and the clickable lines.
+
+#include <functional>
+#include <vector>
+
+#include <gtest/gtest.h>
+#include <QLabel>
+#include <QTest>
+
+#include "ui/web_pages.h"
+
+static void PrintTo(const QUrl& url, std::ostream* os) { *os << url.toString().toStdString(); }
+
+namespace halvora::ui {
+namespace {
+
+class RecordingOpener : public UrlOpener {
+ public:
+  void open(const QUrl& url) override { opened.push_back(url); }
+  std::vector<QUrl> opened;
+};
+
+struct PageRow {
+  const char* name;
+  std::function<void(UrlOpener&)> open;
+  std::function<QString()> site;
+  const char* path;
+};
+
+class OpenPage : public ::testing::TestWithParam<PageRow> {};
+
+TEST_P(OpenPage, OpensItsPathOnItsSiteOnce) {
+  const PageRow& row = GetParam();
+  RecordingOpener urls;
+  row.open(urls);
+  ASSERT_EQ(urls.opened.size(), 1u);
+  const QUrl site(row.site());
+  const QUrl& opened = urls.opened.front();
+  EXPECT_EQ(opened.scheme(), site.scheme());
+  EXPECT_EQ(opened.host(), site.host());
+  EXPECT_EQ(opened.path(), QString::fromLatin1(row.path));
+  EXPECT_TRUE(opened.query().isEmpty());
+  EXPECT_TRUE(opened.isValid());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    WebPages, OpenPage,
+    ::testing::Values(
+        PageRow{"Help", Open_Help_Page, productSiteAddress, "/halvora-help.html"},
+        PageRow{"Download", Open_Download_Page, productSiteAddress, "/download-halvora.html"},
+        PageRow{"Home", Open_Home_Page, mainSiteAddress, "/"},
+        PageRow{"Donate", Open_Donate_Page, helpSiteAddress, "/donate.html"},
+        PageRow{"CoBrand", Open_CoBrand_Page, helpSiteAddress, "/co-brand.html"},
+        PageRow{"FullBrand", Open_FullBrand_Page, helpSiteAddress, "/fully-branded.html"},
+        PageRow{"Collection", Open_Collection_Page, mainSiteAddress, "/software-collection.html"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(WebPages, TheThreeSitesAreDistinctWebAddresses) {
+  const QUrl product(productSiteAddress()), main(mainSiteAddress()), help(helpSiteAddress());
+  for (const QUrl& site : {product, main, help}) {
+    EXPECT_TRUE(site.isValid()) << site.toString().toStdString();
+    EXPECT_EQ(site.scheme(), QStringLiteral("https"));
+  }
+  EXPECT_NE(product.host(), main.host());
+  EXPECT_NE(main.host(), help.host());
+}
+
+TEST(WebPages, ReferralGoesToTheMainSiteWithoutQuery) {
+  EXPECT_EQ(referralPageUrl().host(), QUrl(mainSiteAddress()).host());
+  EXPECT_EQ(referralPageUrl().path(), QStringLiteral("/refer-a-friend.html"));
+  EXPECT_FALSE(referralPageUrl().hasQuery());
+}
+
+struct AddressRow {
+  const char* name;
+  const char* site;
+  const char* path;
+  const char* expected;
+};
+
+class PageAddress : public ::testing::TestWithParam<AddressRow> {};
+
+TEST_P(PageAddress, JoinsSiteAndPath) {
+  const AddressRow& row = GetParam();
+  EXPECT_EQ(pageAddress(QString::fromLatin1(row.site), QString::fromLatin1(row.path)),
+            QUrl(QString::fromLatin1(row.expected)));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    WebPages, PageAddress,
+    ::testing::Values(
+        AddressRow{"BareHost", "https://a.example", "/x.html", "https://a.example/x.html"},
+        AddressRow{"TrailingSlash", "https://a.example/", "/x.html", "https://a.example/x.html"},
+        AddressRow{"BelowAFolder", "https://a.example/tools/", "/x.html", "https://a.example/tools/x.html"},
+        AddressRow{"FolderWithoutSlash", "https://a.example/tools", "/x.html", "https://a.example/tools/x.html"},
+        AddressRow{"RootOfBareHost", "https://a.example", "/", "https://a.example/"},
+        AddressRow{"QueryDropped", "https://a.example/?ref=1#top", "/x.html", "https://a.example/x.html"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(ClickableLine, RunsOnLeftClickOnly) {
+  QLabel label(QStringLiteral("Click here"));
+  label.resize(120, 20);
+  int clicks = 0;
+  makeClickable(&label, [&clicks] { ++clicks; });
+  EXPECT_EQ(label.cursor().shape(), Qt::PointingHandCursor);
+  QTest::mouseClick(&label, Qt::RightButton);
+  EXPECT_EQ(clicks, 0);
+  QTest::mouseClick(&label, Qt::LeftButton);
+  EXPECT_EQ(clicks, 1);
+}
+
+}  // namespace
+}  // namespace halvora::ui
