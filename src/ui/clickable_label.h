@@ -1,0 +1,20 @@
+#pragma once
+// A label that acts as a link: a hand pointer over it, and a click opens something.
+
+#include <QLabel>
+
+namespace halvora::ui {
+
+class ClickableLabel : public QLabel {
+  Q_OBJECT
+ public:
+  explicit ClickableLabel(const QString& text, QWidget* parent = nullptr);
+
+ signals:
+  void clicked();
+
+ protected:
+  void mouseReleaseEvent(QMouseEvent* event) override;
+};
+
+}  // namespace halvora::ui

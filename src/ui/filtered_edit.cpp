@@ -1,0 +1,95 @@
+#include "ui/filtered_edit.h"
+
+#include <QKeyEvent>
+
+namespace halvora::ui {
+
+namespace {
+
+// Keys that edit or move rather than type: Backspace, Enter, Tab, arrows and shortcuts.
+bool isCommandKey(const QKeyEvent* event) {
+  if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) return true;
+  const QString text = event->text();
+  if (text.isEmpty()) return true;
+  for (const QChar c : text) {
+    if (!c.isPrint()) return true;
+  }
+  return false;
+}
+
+bool isAsciiLetter(QChar c) { return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z'); }
+
+}  // namespace
+
+FilteredEdit::FilteredEdit(Filter filter, MessageBoxes& messages, QWidget* parent)
+    : QLineEdit(parent), m_filter(filter), m_messages(messages) {
+  // Text set by the program counts as accepted; text the user edits in is checked first.
+  connect(this, &QLineEdit::textChanged, this, [this](const QString& text) {
+    if (acceptsAll(text)) m_accepted = text;
+  });
+  connect(this, &QLineEdit::textEdited, this, &FilteredEdit::guardEdit);
+}
+
+bool FilteredEdit::accepts(Filter filter, QChar c) {
+  switch (filter) {
+    case Filter::Digits:
+      return c >= u'0' && c <= u'9';
+    case Filter::Letters:
+      return isAsciiLetter(c) || c == u' ';
+  }
+  return false;
+}
+
+bool FilteredEdit::acceptsAll(const QString& text) const {
+  for (const QChar c : text) {
+    if (!accepts(m_filter, c)) return false;
+  }
+  return true;
+}
+
+void FilteredEdit::refuse() {
+  if (m_filter == Filter::Digits) {
+    m_messages.show(window(), QStringLiteral("Only Numbers Are Accepted"), MessageIcon::Error);
+  } else {
+    m_messages.show(window(), QStringLiteral("Please Enter only Letters"), MessageIcon::Information);
+  }
+}
+
+void FilteredEdit::keyPressEvent(QKeyEvent* event) {
+  if (isCommandKey(event)) {
+    QLineEdit::keyPressEvent(event);
+    return;
+  }
+  const QString text = event->text();
+  if (!acceptsAll(text)) {
+    event->accept();
+    refuse();
+    return;
+  }
+  if (m_filter == Filter::Letters && text != text.toUpper()) {
+    QKeyEvent capital(event->type(), event->key(), event->modifiers(), text.toUpper(), event->isAutoRepeat(),
+                      static_cast<ushort>(event->count()));
+    QLineEdit::keyPressEvent(&capital);
+    return;
+  }
+  QLineEdit::keyPressEvent(event);
+}
+
+// Every edit that did not come through keyPressEvent (paste, drop, input methods) ends here too:
+// a text with a refused character is put back as it was, a lower-case letter becomes a capital.
+void FilteredEdit::guardEdit(const QString& text) {
+  if (!acceptsAll(text)) {
+    const int cursor = qMin(cursorPosition(), static_cast<int>(m_accepted.size()));
+    setText(m_accepted);
+    setCursorPosition(cursor);
+    refuse();
+    return;
+  }
+  if (m_filter == Filter::Letters && text != text.toUpper()) {
+    const int cursor = cursorPosition();
+    setText(text.toUpper());
+    setCursorPosition(cursor);
+  }
+}
+
+}  // namespace halvora::ui

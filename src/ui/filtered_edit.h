@@ -1,0 +1,38 @@
+#pragma once
+// A text box that lets in only what its key filter accepts: digits for the coordinates, letters
+// and blanks (in capitals) for the name. A refused key shows its message and changes nothing;
+// pasted or dropped text is held to the same rule and refused whole.
+
+#include <QLineEdit>
+
+#include "ui/platform.h"
+
+namespace halvora::ui {
+
+class FilteredEdit : public QLineEdit {
+  Q_OBJECT
+ public:
+  enum class Filter {
+    Digits,   // "0".."9"; anything else: "Only Numbers Are Accepted", error icon
+    Letters,  // "A".."Z", "a".."z" (turned to capitals) and blank; else "Please Enter only Letters"
+  };
+
+  FilteredEdit(Filter filter, MessageBoxes& messages, QWidget* parent = nullptr);
+
+  // Whether the filter lets the character in (before a letter is turned to a capital).
+  static bool accepts(Filter filter, QChar c);
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+
+ private:
+  void guardEdit(const QString& text);
+  void refuse();
+  bool acceptsAll(const QString& text) const;
+
+  Filter m_filter;
+  MessageBoxes& m_messages;
+  QString m_accepted;  // the last text the filter let through
+};
+
+}  // namespace halvora::ui

@@ -1,0 +1,49 @@
+#pragma once
+// The results window: the house significance of the Sree Lagna, the text chart with the person's
+// details and the planets' positions, and on the second tab the profile of the Sree Lagna's sign
+// with the five prediction texts. It shows what the chart request wrote and computes nothing.
+
+#include <QWidget>
+
+#include "chart/chart_request.h"
+#include "ui/platform.h"
+
+class QLabel;
+class QPlainTextEdit;
+class QTabWidget;
+
+namespace halvora::ui {
+
+class FrmDisplay : public QWidget {
+  Q_OBJECT
+ public:
+  explicit FrmDisplay(Platform& platform, QWidget* parent = nullptr);
+
+  // Writes every caption of a finished request and opens the first tab.
+  void showResult(const ChartResult& result);
+
+  // The chart frame visible, the details frame above it (as the frame window loads).
+  void arrangeFrames();
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void buildTop();
+  QWidget* buildChartTab();
+  QWidget* buildProfileTab();
+  void buildChart(QWidget* fraBirthchart);
+  void guardClipboard(QPlainTextEdit* box);
+  void layOut();
+
+  Platform& m_platform;
+  QLabel* m_lblHoraDesc = nullptr;
+  QLabel* m_lblNotice = nullptr;
+  QTabWidget* m_tabs = nullptr;
+  QLabel* m_signLabels[12] = {};
+  QLabel* m_markers[12] = {};
+  QLabel* m_planets[10] = {};
+  QList<QPlainTextEdit*> m_predictionBoxes;
+};
+
+}  // namespace halvora::ui

@@ -1,0 +1,332 @@
+#include "ui/frm_main.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include "chart/time_zone_table.h"
+#include "ephemeris/date_time.h"
+#include "ui/clickable_label.h"
+#include "ui/filtered_edit.h"
+#include "ui/frm_about.h"
+#include "ui/look.h"
+#include "ui/place_lookup.h"
+#include "ui/web_pages.h"
+
+namespace halvora::ui {
+
+namespace {
+
+// The promotional texts of the entry form.
+constexpr char kForumLine[] =
+    "Join our astrology discussion forum: ask questions, share your chart and learn from other "
+    "members. Click here to visit it.";
+constexpr char kCoBrandLine[] =
+    "Co-brand this software for your site.  Increase loyalty and traffic to your site. Put your site's name &  "
+    "link here. See \"Help\" for details.    Click Here for more info on co-branding.";
+constexpr char kFullBrandLine[] =
+    "Home Business Opportunity. Start your own Internet business and make money online. Get this software "
+    "fully branded for your website. Click here for more details.";
+
+// Widths of the short entry fields, in characters of the form's font.
+constexpr int kCoordinateChars = 4;
+
+template <typename W>
+W* named(W* widget, const QString& objectName) {
+  widget->setObjectName(objectName);
+  return widget;
+}
+
+QLabel* label(const QString& objectName, const QString& text) {
+  return named(new QLabel(text), objectName);
+}
+
+QComboBox* dropDownList(const QString& objectName) {
+  auto* list = named(new QComboBox, objectName);
+  list->setEditable(false);  // the user picks an item, never types one
+  list->setMaxVisibleItems(15);
+  return list;
+}
+
+}  // namespace
+
+FrmMain::FrmMain(Platform& platform, QWidget* parent) : QMainWindow(parent), m_platform(platform) {
+  setObjectName("frmMain");
+  buildMenus();
+  setCentralWidget(buildControls());
+  Form_Load();
+  setTabOrder();
+  applyWindowLook(this);
+  // The prosperity line keeps its own face and colour.
+  if (auto* line = findChild<QLabel*>("Label2")) {
+    line->setFont(verdana(9, true));
+    QPalette green = line->palette();
+    green.setColor(QPalette::WindowText, kLightGreen);
+    line->setPalette(green);
+  }
+  m_txtName->setFocus();
+}
+
+void FrmMain::buildMenus() {
+  QMenu* mnuFile = menuBar()->addMenu("&File");
+  mnuFile->setObjectName("mnuFile");
+  QAction* mnuNext = mnuFile->addAction("Get My Sree Lagna", this, &FrmMain::cmdRashi_Click);
+  mnuNext->setObjectName("mnuNext");
+  QAction* mnuExit = mnuFile->addAction("E&xit", this, &QWidget::close);
+  mnuExit->setObjectName("mnuExit");
+
+  QMenu* mnuHelp = menuBar()->addMenu("&Help");
+  mnuHelp->setObjectName("mnuHelp");
+  mnuHelp->addAction("&Online Help", this, [this] { Open_Help_Page(m_platform.urls); })->setObjectName("mnuOnline");
+  mnuHelp->addAction("&Visit Us Online", this, [this] { Open_Home_Page(m_platform.urls); })
+      ->setObjectName("mnuVisit");
+  mnuHelp->addSeparator()->setObjectName("mnuHelp1");
+  mnuHelp->addAction("Check for Software &Update", this, [this] { Open_Download_Page(m_platform.urls); })
+      ->setObjectName("mnuUpdate");
+  mnuHelp->addSeparator()->setObjectName("mnuHelp2");
+  mnuHelp->addAction("&About Software", this, [this] {
+    FrmAbout about(m_platform, this);
+    about.exec();
+  })->setObjectName("mnuAbout");
+
+  // Menu titles without items act as soon as they are clicked.
+  menuBar()->addAction("&Donate", this, [this] { Open_Donate_Page(m_platform.urls); })->setObjectName("mnuDonate");
+  menuBar()->addAction("Make Money &Online", this, [this] { Open_FullBrand_Page(m_platform.urls); })
+      ->setObjectName("mkmoney");
+}
+
+QWidget* FrmMain::buildControls() {
+  MessageBoxes& messages = m_platform.messages;
+
+  // Personal details: name, date and time of birth.
+  auto* frame6 = named(new QGroupBox("Personal Details"), "Frame6");
+  auto* personal = new QGridLayout(frame6);
+  m_txtName = named(new FilteredEdit(FilteredEdit::Filter::Letters, messages), "txtName");
+  m_cboMonth = dropDownList("cboMonth");
+  m_cboDate = dropDownList("cboDate");
+  m_cboYear = dropDownList("cboYear");
+  m_cboHH = dropDownList("cboHH");
+  m_cboMM = dropDownList("cboMM");
+  m_cboSS = dropDownList("cboSS");
+  auto* timeCaption = new QVBoxLayout;
+  timeCaption->setSpacing(0);
+  timeCaption->addWidget(label("Label1", "Time of Birth"));
+  timeCaption->addWidget(label("Label12", "HH:MM:SS"));
+  personal->addWidget(label("Label13", "Name"), 0, 0);
+  personal->addWidget(m_txtName, 0, 1, 1, 3);
+  personal->addWidget(label("Label5", "Date of Birth"), 1, 0);
+  personal->addWidget(m_cboMonth, 1, 1);
+  personal->addWidget(m_cboDate, 1, 2);
+  personal->addWidget(m_cboYear, 1, 3);
+  personal->addLayout(timeCaption, 2, 0);
+  personal->addWidget(m_cboHH, 2, 1);
+  personal->addWidget(m_cboMM, 2, 2);
+  personal->addWidget(m_cboSS, 2, 3);
+  personal->setColumnStretch(1, 3);
+  personal->setColumnStretch(2, 2);
+  personal->setColumnStretch(3, 2);
+  personal->setRowStretch(3, 1);
+
+  // Place details and the search for its coordinates.
+  auto* frame2 = named(new QGroupBox("Place Details"), "Frame2");
+  auto* place = new QGridLayout(frame2);
+  m_txtMCity = named(new QLineEdit, "txtMCity");
+  m_txtMState = named(new QLineEdit, "txtMState");
+  m_txtMCountry = named(new QLineEdit, "txtMCountry");
+  m_cmdBrowser = named(new QPushButton("Click for Latitude && Longitude"), "cmdBrowser");
+  m_cmdBrowser->setMinimumHeight(26);
+  connect(m_cmdBrowser, &QPushButton::clicked, this, &FrmMain::cmdBrowser_Click);
+  place->addWidget(label("Label54", "City"), 0, 0);
+  place->addWidget(m_txtMCity, 0, 1);
+  place->addWidget(label("Label55", "State"), 1, 0);
+  place->addWidget(m_txtMState, 1, 1);
+  place->addWidget(label("Label4", "Country"), 2, 0);
+  place->addWidget(m_txtMCountry, 2, 1);
+  place->addWidget(m_cmdBrowser, 3, 0, 1, 2);
+
+  // Latitude and longitude: degrees, minutes and the hemisphere.
+  const auto coordinateFrame = [&](const QString& name, const QString& caption, FilteredEdit*& degrees,
+                                   const QString& degreesName, int degreesLength, const QString& degLabel,
+                                   FilteredEdit*& minutes, const QString& minutesName, const QString& minLabel,
+                                   QRadioButton* (&options)[2], const QString& optionName,
+                                   const QString& first, const QString& second) {
+    auto* frame = named(new QGroupBox(caption), name);
+    auto* grid = new QGridLayout(frame);
+    degrees = named(new FilteredEdit(FilteredEdit::Filter::Digits, messages), degreesName);
+    degrees->setMaxLength(degreesLength);
+    minutes = named(new FilteredEdit(FilteredEdit::Filter::Digits, messages), minutesName);
+    minutes->setMaxLength(2);
+    const int width = degrees->fontMetrics().horizontalAdvance(QString(kCoordinateChars, u'0')) + 12;
+    degrees->setFixedWidth(width);
+    minutes->setFixedWidth(width);
+    options[0] = named(new QRadioButton(first), optionName + "_0");
+    options[1] = named(new QRadioButton(second), optionName + "_1");
+    options[0]->setChecked(true);
+    grid->addWidget(degrees, 0, 0);
+    grid->addWidget(label(degLabel, "Deg"), 0, 1);
+    grid->addWidget(minutes, 0, 2);
+    grid->addWidget(label(minLabel, "Min"), 0, 3);
+    grid->addWidget(options[0], 1, 0, 1, 2);
+    grid->addWidget(options[1], 1, 2, 1, 2);
+    grid->setColumnStretch(4, 1);
+    return frame;
+  };
+  QGroupBox* frame3 = coordinateFrame("Frame3", "Latitude", m_txtLatD, "txtLatD", 2, "Label7", m_txtLatM, "txtLatM",
+                                      "Label9", m_optLat, "optLat", "North", "South");
+  QGroupBox* frame4 = coordinateFrame("Frame4", "Longitude", m_txtLonD, "txtLonD", 3, "Label6", m_txtLonM,
+                                      "txtLonM", "Label8", m_optLong, "optLong", "East", "West");
+
+  // Time zone and daylight saving.
+  auto* fraZone = named(new QGroupBox("Zone"), "fraZone");
+  auto* zone = new QHBoxLayout(fraZone);
+  m_cmbTimeZone = dropDownList("cmbTimeZone");
+  m_cmbTimeZone->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+  m_chkDST = named(new QCheckBox("Daylight Saving Time"), "chkDST");
+  zone->addWidget(m_cmbTimeZone, 1);
+  zone->addSpacing(12);
+  zone->addWidget(m_chkDST);
+
+  m_cmdRashi = named(new QPushButton("Get My Sree Lagna"), "cmdRashi");
+  m_cmdRashi->setMinimumHeight(30);
+  m_cmdRashi->setDefault(true);
+  connect(m_cmdRashi, &QPushButton::clicked, this, &FrmMain::cmdRashi_Click);
+
+  // The untitled outer frame holds the five titled ones and the command.
+  auto* frame1 = named(new QGroupBox, "Frame1");
+  auto* outer = new QGridLayout(frame1);
+  outer->addWidget(frame6, 0, 0);
+  outer->addWidget(frame2, 0, 1);
+  outer->addWidget(frame3, 1, 0);
+  outer->addWidget(frame4, 1, 1);
+  outer->addWidget(fraZone, 2, 0, 1, 2);
+  auto* command = new QHBoxLayout;
+  command->addStretch();
+  command->addWidget(m_cmdRashi);
+  command->addStretch();
+  outer->addLayout(command, 3, 0, 1, 2);
+
+  auto* prosperity = label("Label2", "Know more about your material prosperity with Halvora");
+  prosperity->setAlignment(Qt::AlignCenter);
+
+  auto* label61 = named(new ClickableLabel(kForumLine), "Label61");
+  label61->setWordWrap(true);
+  label61->setAlignment(Qt::AlignCenter);
+  connect(label61, &ClickableLabel::clicked, this, [this] { Open_Home_Page(m_platform.urls); });
+
+  auto* frame5 = named(new QGroupBox, "Frame5");
+  auto* brands = new QVBoxLayout(frame5);
+  auto* lblCobrand = named(new ClickableLabel(kCoBrandLine), "lblCobrand");
+  auto* lblFullBrand = named(new ClickableLabel(kFullBrandLine), "lblFullBrand");
+  for (ClickableLabel* line : {lblCobrand, lblFullBrand}) {
+    line->setWordWrap(true);
+    brands->addWidget(line);
+  }
+  connect(lblCobrand, &ClickableLabel::clicked, this, [this] { Open_CoBrand_Page(m_platform.urls); });
+  connect(lblFullBrand, &ClickableLabel::clicked, this, [this] { Open_FullBrand_Page(m_platform.urls); });
+
+  auto* central = new QWidget;
+  auto* column = new QVBoxLayout(central);
+  column->setContentsMargins(12, 10, 12, 10);
+  column->setSpacing(8);
+  column->addWidget(frame1);
+  column->addWidget(prosperity);
+  column->addWidget(label61);
+  column->addWidget(frame5);
+  return central;
+}
+
+void FrmMain::Form_Load() {
+  for (int month = 1; month <= 12; ++month) m_cboMonth->addItem(QString::fromUtf8(MonthName(month).data(), MonthName(month).size()));
+  for (const TimeZoneRow& row : TimeZoneTable) {
+    m_cmbTimeZone->addItem(QString::fromUtf8(row.text.data(), static_cast<qsizetype>(row.text.size())));
+  }
+  const auto count = [](QComboBox* list, int first, int last) {
+    for (int n = first; n <= last; ++n) list->addItem(QString::number(n));
+  };
+  count(m_cboDate, 1, 31);
+  count(m_cboYear, 1901, 2050);
+  count(m_cboHH, 0, 23);
+  count(m_cboMM, 0, 59);
+  count(m_cboSS, 0, 59);
+  for (QComboBox* list : {m_cboMonth, m_cboDate, m_cboYear, m_cboHH, m_cboMM, m_cboSS, m_cmbTimeZone}) {
+    list->setCurrentIndex(0);
+  }
+}
+
+void FrmMain::setTabOrder() {
+  const QList<QWidget*> order = {m_txtName,    m_cboMonth,   m_cboDate,    m_cboYear,     m_cboHH,
+                                 m_cboMM,      m_cboSS,      m_txtMCity,   m_txtMState,   m_txtMCountry,
+                                 m_cmdBrowser, m_txtLatD,    m_txtLatM,    m_optLat[0],   m_optLat[1],
+                                 m_txtLonD,    m_txtLonM,    m_optLong[0], m_optLong[1],  m_cmbTimeZone,
+                                 m_chkDST,     m_cmdRashi};
+  for (qsizetype i = 1; i < order.size(); ++i) QWidget::setTabOrder(order[i - 1], order[i]);
+}
+
+FormInput FrmMain::formInput() const {
+  FormInput form;
+  form.name = m_txtName->text().toStdString();
+  form.monthIndex = m_cboMonth->currentIndex();
+  form.day = m_cboDate->currentText().toStdString();
+  form.year = m_cboYear->currentText().toStdString();
+  form.hour = m_cboHH->currentText().toStdString();
+  form.minute = m_cboMM->currentText().toStdString();
+  form.second = m_cboSS->currentText().toStdString();
+  form.city = m_txtMCity->text().toStdString();
+  form.state = m_txtMState->text().toStdString();
+  form.country = m_txtMCountry->text().toStdString();
+  form.latDeg = m_txtLatD->text().toStdString();
+  form.latMin = m_txtLatM->text().toStdString();
+  form.lonDeg = m_txtLonD->text().toStdString();
+  form.lonMin = m_txtLonM->text().toStdString();
+  form.north = m_optLat[0]->isChecked();
+  form.east = m_optLong[0]->isChecked();
+  form.dst = m_chkDST->isChecked();
+  form.zoneIndex = m_cmbTimeZone->currentIndex();
+  return form;
+}
+
+void FrmMain::cmdRashi_Click() {
+  const ChartRequestOutcome outcome = RunChartRequest(formInput());
+  if (const auto* failure = std::get_if<ValidationFailure>(&outcome)) {
+    if (!failure->message.empty()) {
+      m_platform.messages.show(this, QString::fromStdString(failure->message), failure->icon);
+    }
+    if (!failure->focus.empty()) {
+      if (auto* control = findChild<QWidget*>(QString::fromStdString(failure->focus))) control->setFocus();
+    }
+    return;
+  }
+  emit chartReady(std::get<ChartResult>(outcome));
+}
+
+void FrmMain::cmdBrowser_Click() { PlaceSearch(this, m_platform); }
+
+void FrmMain::closeEvent(QCloseEvent* event) {
+  event->accept();
+  emit closed();
+}
+
+// Enter presses the focused command, or "Get My Sree Lagna" anywhere else; it never clears a field.
+void FrmMain::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+    if (auto* button = qobject_cast<QPushButton*>(focusWidget())) {
+      button->click();
+    } else {
+      m_cmdRashi->click();
+    }
+    event->accept();
+    return;
+  }
+  QMainWindow::keyPressEvent(event);
+}
+
+}  // namespace halvora::ui

@@ -1,0 +1,72 @@
+#pragma once
+// The entry form: one person's birth data, the place and its coordinates, the time zone, and the
+// command "Get My Sree Lagna" that runs the chart request.
+
+#include <QMainWindow>
+
+#include "chart/chart_request.h"
+#include "ui/platform.h"
+
+class QCheckBox;
+class QComboBox;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+
+namespace halvora::ui {
+
+class FilteredEdit;
+
+class FrmMain : public QMainWindow {
+  Q_OBJECT
+ public:
+  explicit FrmMain(Platform& platform, QWidget* parent = nullptr);
+
+  // The controls' values as the chart request reads them.
+  FormInput formInput() const;
+
+ signals:
+  // The request passed its checks: the results are ready to be shown.
+  void chartReady(const halvora::ChartResult& result);
+  // The user closed the form (close box or "E&xit").
+  void closed();
+
+ public slots:
+  void cmdRashi_Click();
+  void cmdBrowser_Click();
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+
+ private:
+  void buildMenus();
+  QWidget* buildControls();
+  void Form_Load();
+  void setTabOrder();
+
+  Platform& m_platform;
+
+  FilteredEdit* m_txtName = nullptr;
+  QComboBox* m_cboMonth = nullptr;
+  QComboBox* m_cboDate = nullptr;
+  QComboBox* m_cboYear = nullptr;
+  QComboBox* m_cboHH = nullptr;
+  QComboBox* m_cboMM = nullptr;
+  QComboBox* m_cboSS = nullptr;
+  QLineEdit* m_txtMCity = nullptr;
+  QLineEdit* m_txtMState = nullptr;
+  QLineEdit* m_txtMCountry = nullptr;
+  QPushButton* m_cmdBrowser = nullptr;
+  FilteredEdit* m_txtLatD = nullptr;
+  FilteredEdit* m_txtLatM = nullptr;
+  QRadioButton* m_optLat[2] = {};
+  FilteredEdit* m_txtLonD = nullptr;
+  FilteredEdit* m_txtLonM = nullptr;
+  QRadioButton* m_optLong[2] = {};
+  QComboBox* m_cmbTimeZone = nullptr;
+  QCheckBox* m_chkDST = nullptr;
+  QPushButton* m_cmdRashi = nullptr;
+};
+
+}  // namespace halvora::ui

@@ -1,0 +1,108 @@
+#include "ui/look.h"
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPalette>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QWidget>
+
+namespace halvora::ui {
+
+namespace {
+constexpr double kBasePointSize = 8.25;
+}
+
+void registerFontSubstitutes() {
+  QFont::insertSubstitutions("Verdana", {"DejaVu Sans", "Liberation Sans"});
+  QFont::insertSubstitutions("Courier New", {"Liberation Mono", "DejaVu Sans Mono"});
+}
+
+QFont verdana(double pointSize, bool bold) {
+  registerFontSubstitutes();
+  QFont font("Verdana");
+  font.setPointSizeF(pointSize);
+  font.setBold(bold);
+  return font;
+}
+
+QFont courierNew(double pointSize, bool bold) {
+  registerFontSubstitutes();
+  QFont font("Courier New");
+  font.setStyleHint(QFont::Monospace);
+  font.setPointSizeF(pointSize);
+  font.setBold(bold);
+  return font;
+}
+
+void applyWindowLook(QWidget* window) {
+  QPalette palette = window->palette();
+  palette.setColor(QPalette::Window, kOlive);
+  palette.setColor(QPalette::WindowText, kLightOrange);
+  palette.setColor(QPalette::Button, kLightPeach);
+  palette.setColor(QPalette::ButtonText, Qt::black);
+  palette.setColor(QPalette::Base, Qt::white);
+  palette.setColor(QPalette::Text, Qt::black);
+  palette.setColor(QPalette::Link, kLightOrange);
+  window->setPalette(palette);
+  window->setAutoFillBackground(true);
+  window->setWindowTitle(kWindowCaption);
+
+  const QFont normal = verdana(kBasePointSize);
+  const QFont bold = verdana(kBasePointSize, true);
+  window->setFont(normal);
+
+  // Every control without a font of its own gets the plain one explicitly, so that the bold
+  // caption of its frame does not pass on to it.
+  const auto children = window->findChildren<QWidget*>();
+  for (QWidget* child : children) {
+    if (child->testAttribute(Qt::WA_SetFont)) continue;
+    const bool boldControl = qobject_cast<QPushButton*>(child) || qobject_cast<QCheckBox*>(child) ||
+                             qobject_cast<QGroupBox*>(child);
+    child->setFont(boldControl ? bold : normal);
+  }
+
+  // Tab pages keep the olive ground; the tabs themselves are a shade lighter, with the same text.
+  for (QTabWidget* tabs : window->findChildren<QTabWidget*>()) {
+    QPalette tabPalette = tabs->palette();
+    tabPalette.setColor(QPalette::Button, kOlive.lighter(150));
+    tabPalette.setColor(QPalette::ButtonText, kLightOrange);
+    tabs->setPalette(tabPalette);
+    for (int i = 0; i < tabs->count(); ++i) {
+      QWidget* page = tabs->widget(i);
+      QPalette pagePalette = page->palette();
+      pagePalette.setColor(QPalette::Button, kLightPeach);
+      pagePalette.setColor(QPalette::ButtonText, Qt::black);
+      page->setPalette(pagePalette);
+      page->setAutoFillBackground(true);
+    }
+  }
+
+  // Menus read as the desktop's menus do: dark text on a light bar.
+  QList<QWidget*> menus;
+  for (QMenuBar* bar : window->findChildren<QMenuBar*>()) menus << bar;
+  for (QMenu* menu : window->findChildren<QMenu*>()) menus << menu;
+  for (QWidget* bar : menus) {
+    QPalette menuPalette = bar->palette();
+    menuPalette.setColor(QPalette::Window, kLightPeach);
+    menuPalette.setColor(QPalette::Button, kLightPeach);
+    menuPalette.setColor(QPalette::WindowText, Qt::black);
+    menuPalette.setColor(QPalette::ButtonText, Qt::black);
+    bar->setPalette(menuPalette);
+    bar->setAutoFillBackground(true);
+  }
+}
+
+QString captionText(const std::string& text) {
+  return QString::fromStdString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
+
+}  // namespace halvora::ui

@@ -1,0 +1,47 @@
+#pragma once
+// The look every Halvora window shares: caption, colours, fonts, and the twip measure the layouts
+// are drawn in.
+
+#include <QColor>
+#include <QFont>
+#include <QRect>
+#include <QString>
+
+#include <string>
+
+class QWidget;
+
+namespace halvora::ui {
+
+inline constexpr char kWindowCaption[] = "Halvora v1.15";
+inline constexpr char kMessageTitle[] = "Halvora";
+
+inline const QColor kOlive{64, 64, 0};             // window backgrounds
+inline const QColor kLightOrange{255, 192, 128};   // text
+inline const QColor kLightPeach{255, 224, 192};    // command buttons
+inline const QColor kLightGreen{192, 255, 192};    // the prosperity line of the entry form
+inline const QColor kNoticeYellow{255, 255, 160};  // a notice the user must not miss
+
+// Twips per pixel at 96 dpi; Qt scales pixels on high-dpi screens.
+inline constexpr int kTwipsPerPixel = 15;
+
+constexpr int tw(int twips) { return twips / kTwipsPerPixel; }
+inline QRect twipsRect(int left, int top, int width, int height) {
+  return {tw(left), tw(top), tw(width), tw(height)};
+}
+
+// Verdana and Courier New are not on Linux: name the Debian fonts that stand in for them.
+void registerFontSubstitutes();
+
+QFont verdana(double pointSize, bool bold = false);
+QFont courierNew(double pointSize, bool bold = false);
+
+// Olive background, light orange text, peach buttons, Verdana 8.25 pt with bold frame captions,
+// buttons and check boxes, and the window caption. Call once the window's controls exist; a
+// control that already has its own font keeps it.
+void applyWindowLook(QWidget* window);
+
+// A caption as the core writes it ("\r\n" between lines) as a Qt label shows it.
+QString captionText(const std::string& text);
+
+}  // namespace halvora::ui

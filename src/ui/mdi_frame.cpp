@@ -1,0 +1,167 @@
+#include "ui/mdi_frame.h"
+
+#include <QCloseEvent>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QVBoxLayout>
+
+#include "ui/clickable_label.h"
+#include "ui/frm_about.h"
+#include "ui/frm_display.h"
+#include "ui/look.h"
+#include "ui/web_pages.h"
+
+namespace halvora::ui {
+
+namespace {
+
+constexpr int kTopBarTwips = 795;
+constexpr int kBottomBarTwips = 585;
+constexpr int kButtonTopTwips = 120;
+constexpr int kButtonWidthTwips = 1335;
+constexpr int kButtonHeightTwips = 400;
+constexpr int kExitRightGapTwips = 300;  // from the frame's right edge to "E&xit"
+constexpr int kBackGapTwips = 100;       // between "&Back" and "E&xit"
+constexpr int kPromotionLeftTwips = 240;
+
+constexpr char kFullBrandLine[] =
+    "Home Business Opportunity. Start your own Internet business and make money online. Get this software "
+    "fully branded for your website. Click here for more details.";
+
+}  // namespace
+
+MdiFrame::MdiFrame(Platform& platform, QWidget* parent) : QMainWindow(parent), m_platform(platform) {
+  setObjectName("MDI");
+  buildMenus();
+
+  auto* central = new QWidget;
+  auto* column = new QVBoxLayout(central);
+  column->setContentsMargins(0, 0, 0, 0);
+  column->setSpacing(0);
+  column->addWidget(buildTopBar());
+
+  // The results window, centred in the frame; scroll bars appear only on a small screen.
+  m_display = new FrmDisplay(platform);
+  auto* client = new QScrollArea;
+  client->setObjectName("mdiClient");
+  client->setFrameShape(QFrame::NoFrame);
+  client->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+  client->setWidget(m_display);
+  column->addWidget(client, 1);
+  column->addWidget(buildBottomBar());
+  setCentralWidget(central);
+
+  applyWindowLook(this);
+  m_title->setFont(verdana(21.75, true));
+  m_title->adjustSize();
+  m_display->arrangeFrames();
+  fitToResults();
+}
+
+QSize MdiFrame::preferredSize() const {
+  const QSize content = m_display->size();
+  return {content.width() + 4,
+          content.height() + tw(kTopBarTwips) + tw(kBottomBarTwips) + menuBar()->sizeHint().height() + 4};
+}
+
+// Large enough for the whole results window, as far as the screen allows.
+void MdiFrame::fitToResults() {
+  QSize wanted = preferredSize();
+  if (const QScreen* shown = screen()) wanted = wanted.boundedTo(shown->availableSize());
+  resize(wanted);
+  MDIForm_Resize();
+}
+
+void MdiFrame::showEvent(QShowEvent* event) {
+  if (!event->spontaneous() && !m_fitted) {
+    fitToResults();
+    m_fitted = true;
+  }
+  QMainWindow::showEvent(event);
+}
+
+void MdiFrame::buildMenus() {
+  QMenu* mnuFile = menuBar()->addMenu("&File");
+  mnuFile->setObjectName("mnuFile");
+  mnuFile->addAction("&Back", this, &MdiFrame::backRequested)->setObjectName("mnuBack");
+  mnuFile->addAction("E&xit", this, &QWidget::close)->setObjectName("mnuExit");
+
+  QMenu* mnuHelp = menuBar()->addMenu("&Help");
+  mnuHelp->setObjectName("mnuHelp");
+  mnuHelp->addAction("&Online Help", this, [this] { Open_Help_Page(m_platform.urls); })->setObjectName("mnuOnline");
+  mnuHelp->addAction("&Visit Us Online", this, [this] { Open_Home_Page(m_platform.urls); })
+      ->setObjectName("mnuVisit");
+  mnuHelp->addSeparator()->setObjectName("mnuHelpSep1");
+  mnuHelp->addAction("Check for Software &Update", this, [this] { Open_Download_Page(m_platform.urls); })
+      ->setObjectName("mnuUpdate");
+  mnuHelp->addSeparator()->setObjectName("mnuHelpSep2");
+  mnuHelp->addAction("&About Software", this, [this] {
+    FrmAbout about(m_platform, this);
+    about.exec();
+  })->setObjectName("mnuAbout");
+
+  // Menu titles without items act as soon as they are clicked.
+  menuBar()->addAction("&Donate", this, [this] { Open_Donate_Page(m_platform.urls); })->setObjectName("mnuDonate");
+  menuBar()->addAction("Make Money &Online", this, [this] { Open_FullBrand_Page(m_platform.urls); })
+      ->setObjectName("mm");
+}
+
+QWidget* MdiFrame::buildTopBar() {
+  auto* picTop = new QWidget;
+  picTop->setObjectName("picTop");
+  picTop->setFixedHeight(tw(kTopBarTwips));
+  m_title = new QLabel("Halvora", picTop);
+  m_title->setObjectName("Label2");
+  m_title->move(tw(360), tw(120));
+  return picTop;
+}
+
+QWidget* MdiFrame::buildBottomBar() {
+  m_picture1 = new QWidget;
+  m_picture1->setObjectName("Picture1");
+  m_picture1->setFixedHeight(tw(kBottomBarTwips));
+
+  auto* promotion = new ClickableLabel(kFullBrandLine, m_picture1);
+  promotion->setObjectName("Label10");
+  promotion->setWordWrap(true);
+  promotion->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  connect(promotion, &ClickableLabel::clicked, this, [this] { Open_FullBrand_Page(m_platform.urls); });
+  m_label10 = promotion;
+
+  m_cmdBack = new QPushButton("&Back", m_picture1);
+  m_cmdBack->setObjectName("cmdBack");
+  m_cmdExit = new QPushButton("E&xit", m_picture1);
+  m_cmdExit->setObjectName("cmdExit");
+  for (QPushButton* button : {m_cmdBack, m_cmdExit}) {
+    button->setGeometry(twipsRect(0, kButtonTopTwips, kButtonWidthTwips, kButtonHeightTwips));
+  }
+  connect(m_cmdBack, &QPushButton::clicked, this, &MdiFrame::backRequested);
+  connect(m_cmdExit, &QPushButton::clicked, this, &QWidget::close);
+  return m_picture1;
+}
+
+void MdiFrame::MDIForm_Resize() {
+  const int exitLeft = width() - m_cmdExit->width() - tw(kExitRightGapTwips);
+  m_cmdExit->move(exitLeft, m_cmdExit->y());
+  const int backLeft = exitLeft - m_cmdBack->width() - tw(kBackGapTwips);
+  m_cmdBack->move(backLeft, m_cmdBack->y());
+  // The promotional line fills what the buttons leave.
+  const int promotionLeft = tw(kPromotionLeftTwips);
+  m_label10->setGeometry(promotionLeft, 0, qMax(0, backLeft - promotionLeft - tw(kBackGapTwips) * 2),
+                         m_picture1->height());
+}
+
+void MdiFrame::resizeEvent(QResizeEvent* event) {
+  QMainWindow::resizeEvent(event);
+  MDIForm_Resize();
+}
+
+void MdiFrame::closeEvent(QCloseEvent* event) {
+  event->accept();
+  emit closed();
+}
+
+}  // namespace halvora::ui

@@ -1,0 +1,138 @@
+// halvora-screenshots OUTDIR: renders every window of Halvora to PNG files, for looking at them
+// without a desktop (run with QT_QPA_PLATFORM=offscreen).
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QStyleFactory>
+#include <QTabWidget>
+#include <QTextStream>
+
+#include <cstdio>
+#include <variant>
+
+#include "ui/frm_about.h"
+#include "ui/frm_closing_screen.h"
+#include "ui/frm_display.h"
+#include "ui/frm_main.h"
+#include "ui/look.h"
+#include "ui/mdi_frame.h"
+
+namespace {
+
+using namespace halvora::ui;
+
+// Services that do nothing: the windows are only looked at.
+struct SilentPlatform final : MessageBoxes, UrlOpener, Clipboard, SettingsStore, InstanceLock, Clock, RandomSource {
+  void show(QWidget*, const QString&, halvora::MessageIcon) override {}
+  bool askYesNo(QWidget*, const QString&, halvora::MessageIcon) override { return false; }
+  void open(const QUrl&) override {}
+  void clear() override {}
+  QString value(const QString&, const QString&) override { return {}; }
+  void setValue(const QString&, const QString&, const QString&) override {}
+  bool tryAcquire() override { return true; }
+  QDate today() override { return QDate(2011, 2, 22); }
+  double next() override { return 0.3; }
+  Platform platform{*this, *this, *this, *this, *this, *this, *this};
+};
+
+bool save(QWidget* window, const QDir& dir, const QString& file) {
+  window->show();
+  // The offscreen screen is small: a frame gets its full size, as on a desktop.
+  if (auto* frame = qobject_cast<MdiFrame*>(window)) frame->resize(frame->preferredSize());
+  QApplication::processEvents();
+  const QString path = dir.filePath(file);
+  const bool ok = window->grab().save(path);
+  QTextStream(stdout) << (ok ? "wrote " : "could not write ") << path << '\n';
+  return ok;
+}
+
+void setText(QWidget* form, const char* name, const QString& text) {
+  if (auto* edit = form->findChild<QLineEdit*>(name)) edit->setText(text);
+}
+
+void choose(QWidget* form, const char* name, int index) {
+  if (auto* list = form->findChild<QComboBox*>(name)) list->setCurrentIndex(index);
+}
+
+// The sample birth: New Delhi, 22 February 2011, 9:05:30, Indian time.
+void fillSample(FrmMain& form) {
+  setText(&form, "txtName", "ASHA");
+  choose(&form, "cboMonth", 1);
+  choose(&form, "cboDate", 21);
+  choose(&form, "cboYear", 2011 - 1901);
+  choose(&form, "cboHH", 9);
+  choose(&form, "cboMM", 5);
+  choose(&form, "cboSS", 30);
+  setText(&form, "txtMCity", "New Delhi");
+  setText(&form, "txtMState", "Delhi");
+  setText(&form, "txtMCountry", "India");
+  setText(&form, "txtLatD", "28");
+  setText(&form, "txtLatM", "37");
+  setText(&form, "txtLonD", "77");
+  setText(&form, "txtLonM", "13");
+  choose(&form, "cmbTimeZone", 34);
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  Q_INIT_RESOURCE(halvora);
+  QApplication app(argc, argv);
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: halvora-screenshots OUTDIR\n");
+    return 2;
+  }
+  QApplication::setStyle(QStyleFactory::create("Fusion"));
+  QApplication::setWindowIcon(QIcon(":/halvora/halvora-64.png"));
+  registerFontSubstitutes();
+  QDir dir(QString::fromLocal8Bit(argv[1]));
+  if (!dir.mkpath(".")) return 1;
+
+  SilentPlatform services;
+  Platform& platform = services.platform;
+  bool ok = true;
+
+  FrmMain form(platform);
+  ok &= save(&form, dir, "frmMain.png");
+  fillSample(form);
+  ok &= save(&form, dir, "frmMain-filled.png");
+
+  const halvora::ChartRequestOutcome outcome = halvora::RunChartRequest(form.formInput());
+  if (!std::holds_alternative<halvora::ChartResult>(outcome)) {
+    std::fprintf(stderr, "the sample birth did not pass the checks\n");
+    return 1;
+  }
+  form.hide();
+  MdiFrame frame(platform);
+  frame.display()->showResult(std::get<halvora::ChartResult>(outcome));
+  ok &= save(&frame, dir, "MDI-chart.png");
+  if (auto* tabs = frame.findChild<QTabWidget*>("SSTab1")) tabs->setCurrentIndex(1);
+  ok &= save(&frame, dir, "MDI-details.png");
+  frame.hide();
+
+  // A place without sunrise: the notice above the tabs.
+  halvora::FormInput north = form.formInput();
+  north.latDeg = "80";
+  north.monthIndex = 11;
+  north.day = "21";
+  const halvora::ChartRequestOutcome polar = halvora::RunChartRequest(north);
+  if (const auto* result = std::get_if<halvora::ChartResult>(&polar)) {
+    MdiFrame polarFrame(platform);
+    polarFrame.display()->showResult(*result);
+    ok &= save(&polarFrame, dir, "MDI-no-sunrise.png");
+    polarFrame.hide();
+  }
+
+  FrmAbout about(platform);
+  ok &= save(&about, dir, "frmAbout.png");
+  about.hide();
+
+  FrmClosingScreen closing(platform);
+  ok &= save(&closing, dir, "frmClosingScreen.png");
+  closing.hide();
+
+  return ok ? 0 : 1;
+}
