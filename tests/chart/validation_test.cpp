@@ -2,26 +2,12 @@
 #include <gtest/gtest.h>
 
 #include "chart/chart_request.h"
+#include "support/births.h"
 
 namespace halvora {
 namespace {
 
-FormInput validForm() {
-  FormInput f;
-  f.name = "ASHA";
-  f.monthIndex = 1;
-  f.day = "22";
-  f.year = "2011";
-  f.hour = "9";
-  f.minute = "5";
-  f.second = "30";
-  f.latDeg = "28";
-  f.latMin = "37";
-  f.lonDeg = "77";
-  f.lonMin = "13";
-  f.zoneIndex = 34;
-  return f;
-}
+FormInput validForm() { return testing_support::newDelhiForm(); }
 
 constexpr const char* kLonDeg = "Please Enter Value Between 0 And 179 in the Degree of Longitude";
 constexpr const char* kLonMin = "Please Enter Value Between 0 And 59 in the  Minute of Longitude";

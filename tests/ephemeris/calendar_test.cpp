@@ -3,6 +3,7 @@
 
 #include "ephemeris/calendar.h"
 #include "ephemeris/date_time.h"
+#include "support/births.h"
 
 namespace halvora {
 namespace {
@@ -34,19 +35,8 @@ TEST(JulianDayNumber, FollowsTheGregorianCalendarDayByDayFrom1583To2100) {
 }
 
 BirthData birthAt(int hour, int minute, int zoneHours, int zoneMinutes, int lonDeg, int lonMin, bool east, bool dst) {
-  BirthData b;
-  b.BirthMonth = 1;
-  b.BirthDay = 1;
-  b.BirthYear = 2000;
-  b.BirthHour = static_cast<std::int16_t>(hour);
-  b.BirthMinute = static_cast<std::int16_t>(minute);
-  b.ZoneHours = static_cast<std::int16_t>(zoneHours);
-  b.ZoneMinutes = static_cast<std::int16_t>(zoneMinutes);
-  b.LonDeg = static_cast<std::int16_t>(lonDeg);
-  b.LonMin = static_cast<std::int16_t>(lonMin);
-  b.IsEast = east;
-  b.IsDST = dst;
-  return b;
+  return testing_support::makeBirth({.hour = hour, .minute = minute, .zoneHours = zoneHours, .zoneMinutes = zoneMinutes,
+                                     .lonDeg = lonDeg, .lonMin = lonMin, .east = east, .dst = dst});
 }
 
 struct MomentRow {

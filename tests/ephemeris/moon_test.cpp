@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "ephemeris/moon.h"
+#include "support/births.h"
 
 namespace halvora {
 namespace {
@@ -34,19 +35,7 @@ TEST(NakshatraStarts, StepsOfThirteenPointThreeThree) {
 }
 
 TEST(MoonPass, NewDelhi2011) {
-  BirthData b;
-  b.BirthMonth = 2;
-  b.BirthDay = 22;
-  b.BirthYear = 2011;
-  b.BirthHour = 9;
-  b.BirthMinute = 5;
-  b.ZoneHours = 5;
-  b.ZoneMinutes = 30;
-  b.LonDeg = 77;
-  b.LonMin = 13;
-  b.LatDeg = 28;
-  b.LatMin = 37;
-  b.IsEast = true;
+  const BirthData b = testing_support::newDelhiBirth();
   const MoonResult m = MoonPass(b);
   EXPECT_NEAR(m.MoonLongitudeDeg, 182.38398746120308, 1e-9);
   EXPECT_EQ(m.MoonText, "2\u00b0 23' 2\" Lib");

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "planets/ascendant.h"
+#include "support/births.h"
 
 namespace halvora {
 namespace {
@@ -38,21 +39,7 @@ TEST(CalcAyanamsa, AtTheEpochAndOneCenturyLater) {
 
 BirthData birth(int y, int m, int d, int hour, int minute, int zoneH, int zoneM, int lonDeg, int lonMin, bool east,
                 int latDeg, int latMin, bool dst) {
-  BirthData b;
-  b.BirthYear = static_cast<std::int16_t>(y);
-  b.BirthMonth = static_cast<std::int16_t>(m);
-  b.BirthDay = static_cast<std::int16_t>(d);
-  b.BirthHour = static_cast<std::int16_t>(hour);
-  b.BirthMinute = static_cast<std::int16_t>(minute);
-  b.ZoneHours = static_cast<std::int16_t>(zoneH);
-  b.ZoneMinutes = static_cast<std::int16_t>(zoneM);
-  b.LonDeg = static_cast<std::int16_t>(lonDeg);
-  b.LonMin = static_cast<std::int16_t>(lonMin);
-  b.IsEast = east;
-  b.LatDeg = static_cast<std::int16_t>(latDeg);
-  b.LatMin = static_cast<std::int16_t>(latMin);
-  b.IsDST = dst;
-  return b;
+  return testing_support::makeBirth({y, m, d, hour, minute, zoneH, zoneM, lonDeg, lonMin, east, latDeg, latMin, false, dst});
 }
 
 TEST(CalcAscendant, NoonAtGreenwichIsOneCenturyAfter1900) {
