@@ -6,6 +6,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "ui/clickable_label.h"
+#include "ui/look.h"
 #include "ui/web_pages.h"
 
 // The pictures live in halvora.qrc, compiled into this static library; a static library's
@@ -16,21 +18,19 @@ namespace halvora::ui {
 
 namespace {
 
-const QString kCaption = QStringLiteral("Halvora v1.15");
-const QColor kBackground(64, 64, 0);       // dark olive
-const QColor kText(255, 192, 128);         // light orange
-const QColor kButton(255, 224, 192);       // light peach
-constexpr double kFontPt = 8.25;           // Verdana 8.25 pt, the windows' text
-constexpr double kTitleFontPt = 9.75;      // Label2's program name
-constexpr int kWidthPx = 380;              // the about box's width
+constexpr double kFontPt = 8.25;       // the windows' text
+constexpr double kTitleFontPt = 9.75;  // Label2's program name
+constexpr int kWidthPx = 380;          // the about box's width
+constexpr int kIconPx = 64;            // picIcon
 
 void ensureResources() {
   static const bool registered = (registerHalvoraResources(), true);
   (void)registered;
 }
 
-QLabel* addLabel(QBoxLayout* layout, QWidget* parent, const char* objectName, const QString& text) {
-  auto* label = new QLabel(text, parent);
+template <typename Label = QLabel>
+Label* addLabel(QBoxLayout* layout, QWidget* parent, const char* objectName, const QString& text) {
+  auto* label = new Label(text, parent);
   label->setObjectName(QString::fromLatin1(objectName));
   label->setWordWrap(true);
   label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
@@ -38,10 +38,10 @@ QLabel* addLabel(QBoxLayout* layout, QWidget* parent, const char* objectName, co
   return label;
 }
 
-void underline(QLabel* label) {
-  QFont font = label->font();
+QFont linkFont() {
+  QFont font = verdana(kFontPt);
   font.setUnderline(true);
-  label->setFont(font);
+  return font;
 }
 
 }  // namespace
@@ -64,29 +64,9 @@ QIcon applicationIcon() {
   return icon;
 }
 
-void applyHalvoraLook(QWidget* window) {
-  QPalette palette = window->palette();
-  palette.setColor(QPalette::Window, kBackground);
-  palette.setColor(QPalette::WindowText, kText);
-  palette.setColor(QPalette::Button, kButton);
-  palette.setColor(QPalette::ButtonText, Qt::black);
-  palette.setColor(QPalette::Base, Qt::white);
-  palette.setColor(QPalette::Text, Qt::black);
-  window->setPalette(palette);
-  window->setAutoFillBackground(true);
-
-  QFont font(QStringLiteral("Verdana"));
-  font.setPointSizeF(kFontPt);
-  window->setFont(font);
-  window->setStyleSheet(QStringLiteral("QPushButton, QGroupBox, QCheckBox { font-weight: bold; }"));
-  window->setWindowTitle(kCaption);
-  window->setWindowIcon(applicationIcon());
-}
-
 FrmAbout::FrmAbout(Platform& platform, QWidget* parent) : QDialog(parent), m_platform(platform) {
   setObjectName(QStringLiteral("frmAbout"));
   setModal(true);
-  applyHalvoraLook(this);
   setFixedWidth(kWidthPx);
 
   auto* layout = new QVBoxLayout(this);
@@ -95,20 +75,16 @@ FrmAbout::FrmAbout(Platform& platform, QWidget* parent) : QDialog(parent), m_pla
 
   auto* picIcon = new QLabel(this);
   picIcon->setObjectName(QStringLiteral("picIcon"));
-  picIcon->setPixmap(applicationPicture(64));
+  picIcon->setPixmap(applicationPicture(kIconPx));
   picIcon->setAlignment(Qt::AlignHCenter);
   layout->addWidget(picIcon);
 
-  QLabel* title = addLabel(layout, this, "Label2", kCaption);
-  QFont titleFont = title->font();
-  titleFont.setPointSizeF(kTitleFontPt);
-  titleFont.setBold(true);
-  title->setFont(titleFont);
-
+  addLabel(layout, this, "Label2", QString::fromLatin1(kWindowCaption))->setFont(verdana(kTitleFontPt, true));
   addLabel(layout, this, "Label1",
            QStringLiteral("Halvora is a special Lagna (Ascendant) calculated on the basis of Vedic "
                           "Astrology. This Lagna is responsible for prosperity and marital "
                           "relationships."));
+
   // The offer and its link read as one paragraph.
   auto* offerBlock = new QVBoxLayout;
   offerBlock->setSpacing(2);
@@ -116,22 +92,20 @@ FrmAbout::FrmAbout(Platform& platform, QWidget* parent) : QDialog(parent), m_pla
   addLabel(offerBlock, this, "Label3",
            QStringLiteral("Home Business Opportunity. Start your own Internet business and make money "
                           "online. Get this software fully branded for your website."));
-  QLabel* coBrand = addLabel(offerBlock, this, "lblCoBrand", QStringLiteral("Click here for more details."));
-  underline(coBrand);
-  makeClickable(coBrand, [this] { Open_FullBrand_Page(m_platform.urls); });
+  auto* coBrand = addLabel<ClickableLabel>(offerBlock, this, "lblCoBrand",
+                                           QStringLiteral("Click here for more details."));
+  coBrand->setFont(linkFont());
+  connect(coBrand, &ClickableLabel::clicked, this, [this] { Open_FullBrand_Page(m_platform.urls); });
 
-  QLabel* home = addLabel(layout, this, "lblHomePage",
-                          QStringLiteral("Visit our web site for more free astrology software."));
-  underline(home);
-  makeClickable(home, [this] { Open_Home_Page(m_platform.urls); });
+  auto* home = addLabel<ClickableLabel>(layout, this, "lblHomePage",
+                                        QStringLiteral("Visit our web site for more free astrology software."));
+  home->setFont(linkFont());
+  connect(home, &ClickableLabel::clicked, this, [this] { Open_Home_Page(m_platform.urls); });
 
   auto* line = new QFrame(this);
   line->setObjectName(QStringLiteral("Line1"));
   line->setFrameShape(QFrame::HLine);
   line->setFrameShadow(QFrame::Plain);
-  QPalette linePalette = line->palette();
-  linePalette.setColor(QPalette::WindowText, kText);
-  line->setPalette(linePalette);
   layout->addWidget(line);
 
   auto* ok = new QPushButton(QStringLiteral("OK"), this);
@@ -141,6 +115,7 @@ FrmAbout::FrmAbout(Platform& platform, QWidget* parent) : QDialog(parent), m_pla
   connect(ok, &QPushButton::clicked, this, &QDialog::accept);
   layout->addWidget(ok, 0, Qt::AlignHCenter);
 
+  applyWindowLook(this);
   setFixedHeight(layout->totalHeightForWidth(kWidthPx));
 }
 

@@ -9,13 +9,11 @@
 
 namespace halvora::ui {
 
-// The application's picture (the twelve-sign chart with the Sun), `sizePx` pixels square.
+// The application's picture (the twelve-sign chart with the Sun), `sizePx` pixels square, from the
+// program's resources (":/halvora/halvora-<size>.png").
 QPixmap applicationPicture(int sizePx);
 // The same picture in every size it is drawn in, for window icons.
 QIcon applicationIcon();
-
-// Colours, font and bold captions shared by the about box and the closing screen.
-void applyHalvoraLook(QWidget* window);
 
 class FrmAbout : public QDialog {
   Q_OBJECT

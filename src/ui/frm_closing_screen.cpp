@@ -16,7 +16,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "ui/clickable_label.h"
 #include "ui/frm_about.h"
+#include "ui/look.h"
 #include "ui/tell_a_friend.h"
 #include "ui/web_pages.h"
 
@@ -26,6 +28,7 @@ namespace {
 
 constexpr int kWidthPx = 560;           // the screen's width
 constexpr int kPicturePx = 64;          // Picture1
+constexpr double kFontPt = 8.25;        // the windows' text
 constexpr double kTitleFontPt = 9.75;   // Label1
 constexpr int kMessageLines = 4;        // visible lines of txtMessage
 
@@ -63,7 +66,6 @@ QString promotionalText(int index) {
 FrmClosingScreen::FrmClosingScreen(Platform& platform, QWidget* parent)
     : QWidget(parent), m_platform(platform) {
   setObjectName(QStringLiteral("frmClosingScreen"));
-  applyHalvoraLook(this);
   setFixedWidth(kWidthPx);
 
   auto* layout = new QVBoxLayout(this);
@@ -80,11 +82,8 @@ FrmClosingScreen::FrmClosingScreen(Platform& platform, QWidget* parent)
   top->addWidget(picture, 0, Qt::AlignTop);
   auto* heading = new QVBoxLayout;
   heading->setSpacing(4);
-  QLabel* name = wrappedLabel("Label1", QStringLiteral("Halvora v1.15"), this);
-  QFont nameFont = name->font();
-  nameFont.setPointSizeF(kTitleFontPt);
-  nameFont.setBold(true);
-  name->setFont(nameFont);
+  QLabel* name = wrappedLabel("Label1", QString::fromLatin1(kWindowCaption), this);
+  name->setFont(verdana(kTitleFontPt, true));
   heading->addWidget(name);
   heading->addWidget(
       wrappedLabel("Label2", promotionalText(promotionIndex(m_platform.random.next())), this));
@@ -97,12 +96,14 @@ FrmClosingScreen::FrmClosingScreen(Platform& platform, QWidget* parent)
   others->setObjectName(QStringLiteral("Frame6"));
   auto* othersLayout = new QVBoxLayout(others);
   othersLayout->setSpacing(6);
-  QLabel* collection =
-      wrappedLabel("lblGoToHome", QStringLiteral("Click here to browse our complete software collection."), others);
-  QFont linkFont = collection->font();
+  auto* collection =
+      new ClickableLabel(QStringLiteral("Click here to browse our complete software collection."), others);
+  collection->setObjectName(QStringLiteral("lblGoToHome"));
+  collection->setWordWrap(true);
+  QFont linkFont = verdana(kFontPt);
   linkFont.setUnderline(true);
   collection->setFont(linkFont);
-  makeClickable(collection, [this] { Open_Collection_Page(m_platform.urls); });
+  connect(collection, &ClickableLabel::clicked, this, [this] { Open_Collection_Page(m_platform.urls); });
   othersLayout->addWidget(collection);
   othersLayout->addWidget(wrappedLabel(
       "Label3",
@@ -161,6 +162,7 @@ FrmClosingScreen::FrmClosingScreen(Platform& platform, QWidget* parent)
   bottom->addWidget(exit);
   layout->addLayout(bottom);
 
+  applyWindowLook(this);
   setFixedHeight(layout->totalHeightForWidth(kWidthPx));
 }
 

@@ -1,9 +1,5 @@
 #include "ui/web_pages.h"
 
-#include <QEvent>
-#include <QLabel>
-#include <QMouseEvent>
-
 namespace halvora::ui {
 
 namespace {
@@ -12,28 +8,6 @@ namespace {
 const QString kProductSite = QStringLiteral(HALVORA_PRODUCT_SITE);
 const QString kMainSite = QStringLiteral(HALVORA_MAIN_SITE);
 const QString kHelpSite = QStringLiteral(HALVORA_HELP_SITE);
-
-// Runs a callback when the left button is released over the watched label.
-class ClickFilter : public QObject {
- public:
-  ClickFilter(QLabel* label, std::function<void()> onClick)
-      : QObject(label), m_label(label), m_onClick(std::move(onClick)) {}
-
-  bool eventFilter(QObject* watched, QEvent* event) override {
-    if (watched == m_label && event->type() == QEvent::MouseButtonRelease) {
-      const auto* mouse = static_cast<QMouseEvent*>(event);
-      if (mouse->button() == Qt::LeftButton && m_label->rect().contains(mouse->position().toPoint())) {
-        m_onClick();
-        return true;
-      }
-    }
-    return QObject::eventFilter(watched, event);
-  }
-
- private:
-  QLabel* m_label;
-  std::function<void()> m_onClick;
-};
 
 }  // namespace
 
@@ -68,10 +42,5 @@ void Open_Donate_Page(UrlOpener& urls) { urls.open(donatePageUrl()); }
 void Open_CoBrand_Page(UrlOpener& urls) { urls.open(coBrandPageUrl()); }
 void Open_FullBrand_Page(UrlOpener& urls) { urls.open(fullBrandPageUrl()); }
 void Open_Collection_Page(UrlOpener& urls) { urls.open(collectionPageUrl()); }
-
-void makeClickable(QLabel* label, std::function<void()> onClick) {
-  label->setCursor(Qt::PointingHandCursor);
-  label->installEventFilter(new ClickFilter(label, std::move(onClick)));
-}
 
 }  // namespace halvora::ui

@@ -1,14 +1,10 @@
 #pragma once
 // The maker's web pages that the menus and the clickable lines open in the user's browser.
 
-#include <functional>
-
 #include <QString>
 #include <QUrl>
 
 #include "ui/platform.h"
-
-class QLabel;
 
 namespace halvora::ui {
 
@@ -39,9 +35,5 @@ void Open_Donate_Page(UrlOpener& urls);
 void Open_CoBrand_Page(UrlOpener& urls);
 void Open_FullBrand_Page(UrlOpener& urls);
 void Open_Collection_Page(UrlOpener& urls);
-
-// Turns a label into a clickable line: a hand pointer over it, and `onClick` runs when the left
-// button is released over it. The label owns what this installs.
-void makeClickable(QLabel* label, std::function<void()> onClick);
 
 }  // namespace halvora::ui

@@ -1,13 +1,16 @@
 // The about box: its texts, its order from top to bottom, its links and OK.
 
+#include <cstdlib>
 #include <vector>
 
 #include <gtest/gtest.h>
 #include <QFrame>
+#include <QImage>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
 
+#include "fakes.h"
 #include "ui/frm_about.h"
 #include "ui/web_pages.h"
 
@@ -16,36 +19,7 @@ static void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.
 namespace halvora::ui {
 namespace {
 
-// Recording stand-ins for the platform services the about box uses.
-class RecordingMessages : public MessageBoxes {
- public:
-  void show(QWidget*, const QString& text, MessageIcon) override { shown.push_back(text); }
-  bool askYesNo(QWidget*, const QString&, MessageIcon) override { return false; }
-  std::vector<QString> shown;
-};
-class RecordingOpener : public UrlOpener {
- public:
-  void open(const QUrl& url) override { opened.push_back(url); }
-  std::vector<QUrl> opened;
-};
-class UnusedClipboard : public Clipboard { void clear() override {} };
-class UnusedSettings : public SettingsStore {
-  QString value(const QString&, const QString&) override { return {}; }
-  void setValue(const QString&, const QString&, const QString&) override {}
-};
-class UnusedLock : public InstanceLock { bool tryAcquire() override { return true; } };
-class UnusedClock : public Clock { QDate today() override { return QDate(2024, 1, 1); } };
-class FixedRandom : public RandomSource { double next() override { return 0.0; } };
-struct FakePlatform {
-  RecordingMessages messages;
-  RecordingOpener urls;
-  UnusedClipboard clipboard;
-  UnusedSettings settings;
-  UnusedLock lock;
-  UnusedClock clock;
-  FixedRandom random;
-  Platform platform{messages, urls, clipboard, settings, lock, clock, random};
-};
+using testing::FakePlatform;
 
 class AboutBox : public ::testing::Test {
  protected:
@@ -127,6 +101,34 @@ TEST_F(AboutBox, LabelsHaveRoomForTheirText) {
     ASSERT_NE(label, nullptr);
     EXPECT_GE(label->height(), label->heightForWidth(label->width())) << name;
   }
+}
+
+// Whether any pixel of the image is within a few units of the colour (text is anti-aliased).
+bool hasColour(const QImage& image, QColor colour) {
+  constexpr int kTolerance = 12;
+  for (int y = 0; y < image.height(); ++y) {
+    for (int x = 0; x < image.width(); ++x) {
+      const QColor pixel = image.pixelColor(x, y);
+      if (std::abs(pixel.red() - colour.red()) <= kTolerance && std::abs(pixel.green() - colour.green()) <= kTolerance &&
+          std::abs(pixel.blue() - colour.blue()) <= kTolerance) {
+        return true;
+      }
+    }
+  }
+  return false;
+}
+
+TEST_F(AboutBox, LightOrangeTextOnDarkOliveAndPeachButton) {
+  about.show();
+  const QImage window = about.grab().toImage();
+  EXPECT_EQ(window.pixelColor(2, 2), QColor(64, 64, 0));
+  for (const char* name : {"Label1", "Label2", "Label3", "lblCoBrand", "lblHomePage"}) {
+    const QImage label = child(name)->grab().toImage();
+    EXPECT_TRUE(hasColour(label, QColor(255, 192, 128))) << name << " is not drawn in light orange";
+    EXPECT_FALSE(hasColour(label, QColor(0, 0, 0))) << name << " has dark text on the dark ground";
+  }
+  EXPECT_EQ(child("cmdOK")->palette().color(QPalette::Button), QColor(255, 224, 192)) << "the button is not light peach";
+  EXPECT_TRUE(child("cmdOK")->font().bold());
 }
 
 struct LinkRow {

@@ -1,14 +1,16 @@
 // The closing screen: referral checks on the real controls, placeholders, the blank filter on the
 // e-mail fields, the forum box, the collection line, the promotional text and the way out.
 
+#include <cstdlib>
 #include <memory>
 #include <vector>
 
 #include <gtest/gtest.h>
-#include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QGuiApplication>
 #include <QGroupBox>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -17,77 +19,18 @@
 #include <QTest>
 #include <QUrlQuery>
 
+#include "fakes.h"
 #include "ui/frm_closing_screen.h"
 #include "ui/tell_a_friend.h"
 #include "ui/web_pages.h"
 
 static void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
 
-namespace {
-
-// One QApplication for the whole window-test program (created unless another file already made it).
-class QtApplicationEnvironment : public ::testing::Environment {
- public:
-  void SetUp() override {
-    if (QCoreApplication::instance() == nullptr) m_app = std::make_unique<QApplication>(m_argc, m_argv);
-  }
-  void TearDown() override { m_app.reset(); }
-
- private:
-  static inline char m_name[] = "halvora_ui_tests";
-  static inline char* m_argv[] = {m_name, nullptr};
-  static inline int m_argc = 1;
-  std::unique_ptr<QApplication> m_app;
-};
-
-[[maybe_unused]] const auto* const kQtEnvironment =
-    ::testing::AddGlobalTestEnvironment(new QtApplicationEnvironment);
-
-}  // namespace
-
 namespace halvora::ui {
 namespace {
 
-// Recording stand-ins for the platform services the closing screen uses.
-struct Shown {
-  QWidget* parent;
-  QString text;
-  MessageIcon icon;
-};
-class RecordingMessages : public MessageBoxes {
- public:
-  void show(QWidget* parent, const QString& text, MessageIcon icon) override { shown.push_back({parent, text, icon}); }
-  bool askYesNo(QWidget*, const QString&, MessageIcon) override { return false; }
-  std::vector<Shown> shown;
-};
-class RecordingOpener : public UrlOpener {
- public:
-  void open(const QUrl& url) override { opened.push_back(url); }
-  std::vector<QUrl> opened;
-};
-class UnusedClipboard : public Clipboard { void clear() override {} };
-class UnusedSettings : public SettingsStore {
-  QString value(const QString&, const QString&) override { return {}; }
-  void setValue(const QString&, const QString&, const QString&) override {}
-};
-class UnusedLock : public InstanceLock { bool tryAcquire() override { return true; } };
-class UnusedClock : public Clock { QDate today() override { return QDate(2024, 1, 1); } };
-class FixedRandom : public RandomSource {
- public:
-  double next() override { ++calls; return value; }
-  double value = 0.0;
-  int calls = 0;
-};
-struct FakePlatform {
-  RecordingMessages messages;
-  RecordingOpener urls;
-  UnusedClipboard clipboard;
-  UnusedSettings settings;
-  UnusedLock lock;
-  UnusedClock clock;
-  FixedRandom random;
-  Platform platform{messages, urls, clipboard, settings, lock, clock, random};
-};
+using testing::FakePlatform;
+using testing::ShownMessage;
 
 class ClosingScreen : public ::testing::Test {
  protected:
@@ -116,7 +59,7 @@ class ClosingScreen : public ::testing::Test {
   }
   std::vector<QString> messageTexts() const {
     std::vector<QString> texts;
-    for (const Shown& shown : fake.messages.shown) texts.push_back(shown.text);
+    for (const ShownMessage& shown : fake.messages.shown) texts.push_back(shown.text);
     return texts;
   }
 
@@ -209,7 +152,6 @@ TEST_P(BlankFilter, TypedBlankIsRefusedWithItsMessage) {
   ASSERT_EQ(fake.messages.shown.size(), 1u);
   EXPECT_EQ(fake.messages.shown[0].text, QStringLiteral("Email Address Cannot Contain Space"));
   EXPECT_EQ(fake.messages.shown[0].icon, MessageIcon::Error);
-  EXPECT_EQ(fake.messages.shown[0].parent, &screen);
 
   QTest::keyClicks(email, QStringLiteral(".x"));
   EXPECT_EQ(email->text(), QStringLiteral("asha.x@mail"));
@@ -373,6 +315,38 @@ TEST_F(ClosingScreen, EverythingFitsInTheWindow) {
   }
 }
 
+bool hasColour(const QImage& image, QColor colour) {
+  constexpr int kTolerance = 12;
+  for (int y = 0; y < image.height(); ++y) {
+    for (int x = 0; x < image.width(); ++x) {
+      const QColor pixel = image.pixelColor(x, y);
+      if (std::abs(pixel.red() - colour.red()) <= kTolerance && std::abs(pixel.green() - colour.green()) <= kTolerance &&
+          std::abs(pixel.blue() - colour.blue()) <= kTolerance) {
+        return true;
+      }
+    }
+  }
+  return false;
+}
+
+TEST_F(ClosingScreen, LightOrangeTextOnDarkOliveBoldCaptions) {
+  screen.show();
+  EXPECT_EQ(screen.grab().toImage().pixelColor(2, 2), QColor(64, 64, 0));
+  for (const char* name : {"Label1", "Label2", "Label3", "lblGoToHome", "Check1"}) {
+    const QImage text = child(name)->grab().toImage();
+    EXPECT_TRUE(hasColour(text, QColor(255, 192, 128))) << name << " is not drawn in light orange";
+  }
+  for (const char* name : {"cmdSubmit", "cmdClose"}) {
+    EXPECT_EQ(child(name)->palette().color(QPalette::Button), QColor(255, 224, 192)) << name << " is not light peach";
+    EXPECT_TRUE(child(name)->font().bold()) << name;
+  }
+  for (const char* name : {"Frame2", "Frame6"}) EXPECT_TRUE(child(name)->font().bold()) << name;
+  // Only the frames' captions are bold, not what they hold.
+  for (const char* name : {"Label3", "lblGoToHome", "txtName", "txtMessage"}) {
+    EXPECT_FALSE(child(name)->font().bold()) << name;
+  }
+}
+
 struct PromotionRow {
   double random;
   int expected;
@@ -384,7 +358,6 @@ TEST_P(Promotion, FollowsTheRandomNumber) {
   FakePlatform fake;
   fake.random.value = GetParam().random;
   FrmClosingScreen screen(fake.platform);
-  EXPECT_EQ(fake.random.calls, 1);
   EXPECT_EQ(promotionIndex(GetParam().random), GetParam().expected);
   EXPECT_EQ(screen.findChild<QLabel*>(QStringLiteral("Label2"))->text(), promotionalText(GetParam().expected));
 }

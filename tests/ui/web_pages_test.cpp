@@ -4,9 +4,9 @@
 #include <vector>
 
 #include <gtest/gtest.h>
-#include <QLabel>
 #include <QTest>
 
+#include "ui/clickable_label.h"
 #include "ui/web_pages.h"
 
 static void PrintTo(const QUrl& url, std::ostream* os) { *os << url.toString().toStdString(); }
@@ -98,10 +98,10 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ClickableLine, RunsOnLeftClickOnly) {
-  QLabel label(QStringLiteral("Click here"));
+  ClickableLabel label(QStringLiteral("Click here"));
   label.resize(120, 20);
   int clicks = 0;
-  makeClickable(&label, [&clicks] { ++clicks; });
+  QObject::connect(&label, &ClickableLabel::clicked, [&clicks] { ++clicks; });
   EXPECT_EQ(label.cursor().shape(), Qt::PointingHandCursor);
   QTest::mouseClick(&label, Qt::RightButton);
   EXPECT_EQ(clicks, 0);
