@@ -1,6 +1,11 @@
 #include "ui/filtered_edit.h"
 
+#include <QContextMenuEvent>
+#include <QDropEvent>
+#include <QGuiApplication>
 #include <QKeyEvent>
+#include <QMenu>
+#include <QMimeData>
 
 namespace halvora::ui {
 
@@ -24,8 +29,9 @@ bool isAsciiLetter(QChar c) { return (c >= u'A' && c <= u'Z') || (c >= u'a' && c
 FilteredEdit::FilteredEdit(Filter filter, MessageBoxes& messages, QWidget* parent)
     : QLineEdit(parent), m_filter(filter), m_messages(messages) {
   // Text set by the program counts as accepted; text the user edits in is checked first.
-  connect(this, &QLineEdit::textChanged, this, [this](const QString& text) {
-    if (acceptsAll(text)) m_accepted = text;
+  // (The signal's own text can be older than the box's when an edit was put right meanwhile.)
+  connect(this, &QLineEdit::textChanged, this, [this] {
+    if (acceptsAll(text())) m_accepted = text();
   });
   connect(this, &QLineEdit::textEdited, this, &FilteredEdit::guardEdit);
 }
@@ -55,7 +61,60 @@ void FilteredEdit::refuse() {
   }
 }
 
+// Text from outside is judged whole, before a maximum length could cut off what would be refused.
+void FilteredEdit::pasteFrom(QClipboard::Mode mode) {
+  const QClipboard* clipboard = QGuiApplication::clipboard();
+  if (clipboard == nullptr || isReadOnly()) return;
+  const QString text = clipboard->text(mode);
+  if (text.isEmpty()) return;
+  if (!acceptsAll(text)) {
+    refuse();
+    return;
+  }
+  insert(text);
+}
+
+void FilteredEdit::paste() { pasteFrom(QClipboard::Clipboard); }
+
+void FilteredEdit::contextMenuEvent(QContextMenuEvent* event) {
+  QMenu* menu = createStandardContextMenu();
+  // The standard Paste item (known by its shortcut) goes through the filter as well.
+  const QString pasteKeys = QKeySequence(QKeySequence::Paste).toString(QKeySequence::NativeText);
+  for (QAction* action : menu->actions()) {
+    if (!action->isSeparator() && action->text().section(u'\t', 1) == pasteKeys) {
+      disconnect(action, &QAction::triggered, nullptr, nullptr);
+      connect(action, &QAction::triggered, this, &FilteredEdit::paste);
+    }
+  }
+  menu->setAttribute(Qt::WA_DeleteOnClose);
+  menu->popup(event->globalPos());
+}
+
+void FilteredEdit::mouseReleaseEvent(QMouseEvent* event) {
+  // The middle button pastes the selection of other programs.
+  if (event->button() == Qt::MiddleButton && QGuiApplication::clipboard()->supportsSelection()) {
+    pasteFrom(QClipboard::Selection);
+    event->accept();
+    return;
+  }
+  QLineEdit::mouseReleaseEvent(event);
+}
+
+void FilteredEdit::dropEvent(QDropEvent* event) {
+  if (event->mimeData()->hasText() && !acceptsAll(event->mimeData()->text())) {
+    event->ignore();
+    refuse();
+    return;
+  }
+  QLineEdit::dropEvent(event);
+}
+
 void FilteredEdit::keyPressEvent(QKeyEvent* event) {
+  if (event->matches(QKeySequence::Paste)) {
+    paste();
+    event->accept();
+    return;
+  }
   if (isCommandKey(event)) {
     QLineEdit::keyPressEvent(event);
     return;

@@ -3,6 +3,7 @@
 // and blanks (in capitals) for the name. A refused key shows its message and changes nothing;
 // pasted or dropped text is held to the same rule and refused whole.
 
+#include <QClipboard>
 #include <QLineEdit>
 
 #include "ui/platform.h"
@@ -22,10 +23,18 @@ class FilteredEdit : public QLineEdit {
   // Whether the filter lets the character in (before a letter is turned to a capital).
   static bool accepts(Filter filter, QChar c);
 
+ public slots:
+  // Pastes the clipboard's text when the filter accepts all of it; else refuses it with the message.
+  void paste();
+
  protected:
   void keyPressEvent(QKeyEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
+  void pasteFrom(QClipboard::Mode mode);
   void guardEdit(const QString& text);
   void refuse();
   bool acceptsAll(const QString& text) const;

@@ -1,0 +1,50 @@
+#pragma once
+// Filling the entry form the way a user would, for the window tests.
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+namespace halvora::ui::testing {
+
+template <typename T = QWidget>
+T* child(const QWidget* window, const QString& name) {
+  T* found = window->findChild<T*>(name);
+  EXPECT_NE(found, nullptr) << "no control " << name.toStdString();
+  return found;
+}
+
+inline void setText(QWidget* form, const QString& name, const QString& text) {
+  if (auto* edit = child<QLineEdit>(form, name)) edit->setText(text);
+}
+
+inline void choose(QWidget* form, const QString& name, const QString& item) {
+  if (auto* list = child<QComboBox>(form, name)) {
+    const int index = list->findText(item);
+    ASSERT_GE(index, 0) << item.toStdString() << " is not in " << name.toStdString();
+    list->setCurrentIndex(index);
+  }
+}
+
+// ASHA, born in New Delhi on 22 February 2011 at 9:05:30 Indian time, 28°37' N 77°13' E.
+inline void fillNewDelhiBirth(QWidget* form) {
+  setText(form, "txtName", "ASHA");
+  choose(form, "cboMonth", "February");
+  choose(form, "cboDate", "22");
+  choose(form, "cboYear", "2011");
+  choose(form, "cboHH", "9");
+  choose(form, "cboMM", "5");
+  choose(form, "cboSS", "30");
+  setText(form, "txtMCity", "New Delhi");
+  setText(form, "txtMState", "Delhi");
+  setText(form, "txtMCountry", "India");
+  setText(form, "txtLatD", "28");
+  setText(form, "txtLatM", "37");
+  setText(form, "txtLonD", "77");
+  setText(form, "txtLonM", "13");
+  choose(form, "cmbTimeZone", "Indian Time, IST, +5.3");
+}
+
+}  // namespace halvora::ui::testing

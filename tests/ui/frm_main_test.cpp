@@ -1,0 +1,421 @@
+// The entry form: its controls, lists and defaults, the chart request's checks as the user meets
+// them, the menus and links, the keyboard.
+
+#include <gtest/gtest.h>
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+
+#include "chart/time_zone_table.h"
+#include "fakes.h"
+#include "form_helpers.h"
+#include "ui/frm_main.h"
+#include "ui/look.h"
+#include "ui/place_lookup.h"
+#include "ui/web_pages.h"
+
+namespace halvora::ui {
+namespace {
+
+using testing::child;
+using testing::FakePlatform;
+
+class EntryForm : public ::testing::Test {
+ protected:
+  // Collects the results the form hands on.
+  void SetUp() override {
+    QObject::connect(&form, &FrmMain::chartReady, [this](const ChartResult& result) { results.push_back(result); });
+  }
+  QAction* action(const char* name) { return child<QAction>(&form, name); }
+  std::vector<QString> shownTexts() const {
+    std::vector<QString> texts;
+    for (const auto& message : fake.messages.shown) texts.push_back(message.text);
+    return texts;
+  }
+
+  FakePlatform fake;
+  FrmMain form{fake.platform};
+  std::vector<ChartResult> results;
+};
+
+// --- Controls, lists and defaults ---------------------------------------------------------------
+
+struct ListRow {
+  const char* name;
+  int count;
+  const char* first;
+  const char* last;
+};
+
+class EntryFormLists : public ::testing::TestWithParam<ListRow> {
+ protected:
+  FakePlatform fake;
+  FrmMain form{fake.platform};
+};
+
+TEST_P(EntryFormLists, HoldTheirItemsAndStartOnTheFirst) {
+  const ListRow& row = GetParam();
+  auto* list = child<QComboBox>(&form, row.name);
+  ASSERT_NE(list, nullptr);
+  EXPECT_FALSE(list->isEditable());
+  ASSERT_EQ(list->count(), row.count);
+  EXPECT_EQ(list->itemText(0), row.first);
+  if (row.last != nullptr) EXPECT_EQ(list->itemText(row.count - 1), row.last);
+  EXPECT_EQ(list->currentIndex(), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Form, EntryFormLists,
+    ::testing::Values(ListRow{"cboMonth", 12, "January", "December"}, ListRow{"cboDate", 31, "1", "31"},
+                      ListRow{"cboYear", 150, "1901", "2050"}, ListRow{"cboHH", 24, "0", "23"},
+                      ListRow{"cboMM", 60, "0", "59"}, ListRow{"cboSS", 60, "0", "59"},
+                      ListRow{"cmbTimeZone", 71, "Alaska/Hawaii Daylight Time,AHDT,-9.0", nullptr}),
+    [](const ::testing::TestParamInfo<ListRow>& info) { return std::string(info.param.name); });
+
+TEST_F(EntryForm, TimeZonesAreTheTableInItsOrder) {
+  auto* zones = child<QComboBox>(&form, "cmbTimeZone");
+  ASSERT_EQ(zones->count(), static_cast<int>(TimeZoneTable.size()));
+  for (int i = 0; i < zones->count(); ++i) {
+    EXPECT_EQ(zones->itemText(i).toStdString(), TimeZoneTable[static_cast<std::size_t>(i)].text) << i;
+  }
+  EXPECT_EQ(zones->itemText(34), "Indian Time, IST, +5.3");
+}
+
+TEST_F(EntryForm, MonthsAreInCalendarOrder) {
+  auto* months = child<QComboBox>(&form, "cboMonth");
+  const QStringList expected = {"January", "February", "March",     "April",   "May",      "June",
+                                "July",    "August",   "September", "October", "November", "December"};
+  for (int i = 0; i < 12; ++i) EXPECT_EQ(months->itemText(i), expected[i]);
+}
+
+TEST_F(EntryForm, TextBoxesStartEmptyWithTheirMaximumLengths) {
+  const std::pair<const char*, int> boxes[] = {{"txtName", 32767},  {"txtMCity", 32767}, {"txtMState", 32767},
+                                               {"txtMCountry", 32767}, {"txtLatD", 2},    {"txtLatM", 2},
+                                               {"txtLonD", 3},      {"txtLonM", 2}};
+  for (const auto& [name, maxLength] : boxes) {
+    auto* box = child<QLineEdit>(&form, name);
+    ASSERT_NE(box, nullptr);
+    EXPECT_TRUE(box->text().isEmpty()) << name;
+    EXPECT_EQ(box->maxLength(), maxLength) << name;
+  }
+}
+
+TEST_F(EntryForm, OptionsAndCheckBoxStartAsDesigned) {
+  EXPECT_TRUE(child<QRadioButton>(&form, "optLat_0")->isChecked());
+  EXPECT_FALSE(child<QRadioButton>(&form, "optLat_1")->isChecked());
+  EXPECT_TRUE(child<QRadioButton>(&form, "optLong_0")->isChecked());
+  EXPECT_FALSE(child<QRadioButton>(&form, "optLong_1")->isChecked());
+  EXPECT_FALSE(child<QCheckBox>(&form, "chkDST")->isChecked());
+}
+
+TEST_F(EntryForm, CaptionsAreTheSystemsOwn) {
+  const std::pair<const char*, const char*> captions[] = {
+      {"Label13", "Name"},         {"Label5", "Date of Birth"}, {"Label1", "Time of Birth"}, {"Label12", "HH:MM:SS"},
+      {"Label54", "City"},         {"Label55", "State"},        {"Label4", "Country"},       {"Label7", "Deg"},
+      {"Label9", "Min"},           {"Label6", "Deg"},           {"Label8", "Min"},
+      {"Label2", "Know more about your material prosperity with Halvora"},
+      {"lblFullBrand",
+       "Home Business Opportunity. Start your own Internet business and make money online. Get this software fully "
+       "branded for your website. Click here for more details."},
+      {"lblCobrand",
+       "Co-brand this software for your site.  Increase loyalty and traffic to your site. Put your site's name &  "
+       "link here. See \"Help\" for details.    Click Here for more info on co-branding."},
+  };
+  for (const auto& [name, text] : captions) EXPECT_EQ(child<QLabel>(&form, name)->text(), text) << name;
+
+  const std::pair<const char*, const char*> frames[] = {{"Frame6", "Personal Details"}, {"Frame2", "Place Details"},
+                                                        {"Frame3", "Latitude"},         {"Frame4", "Longitude"},
+                                                        {"fraZone", "Zone"}};
+  for (const auto& [name, title] : frames) EXPECT_EQ(child<QGroupBox>(&form, name)->title(), title) << name;
+
+  EXPECT_EQ(child<QPushButton>(&form, "cmdRashi")->text(), "Get My Sree Lagna");
+  EXPECT_EQ(child<QPushButton>(&form, "cmdBrowser")->text(), "Click for Latitude && Longitude");
+  EXPECT_EQ(child<QCheckBox>(&form, "chkDST")->text(), "Daylight Saving Time");
+  EXPECT_EQ(child<QRadioButton>(&form, "optLat_0")->text(), "North");
+  EXPECT_EQ(child<QRadioButton>(&form, "optLat_1")->text(), "South");
+  EXPECT_EQ(child<QRadioButton>(&form, "optLong_0")->text(), "East");
+  EXPECT_EQ(child<QRadioButton>(&form, "optLong_1")->text(), "West");
+  EXPECT_EQ(form.windowTitle(), "Halvora v1.15");
+}
+
+TEST_F(EntryForm, LooksAsDesigned) {
+  EXPECT_EQ(form.palette().color(QPalette::Window), QColor(64, 64, 0));
+  EXPECT_EQ(form.palette().color(QPalette::WindowText), QColor(255, 192, 128));
+  auto* button = child<QPushButton>(&form, "cmdRashi");
+  EXPECT_EQ(button->palette().color(QPalette::Button), QColor(255, 224, 192));
+  EXPECT_TRUE(button->font().bold());
+  EXPECT_TRUE(child<QGroupBox>(&form, "Frame6")->font().bold());
+  EXPECT_FALSE(child<QLabel>(&form, "Label13")->font().bold());
+  EXPECT_DOUBLE_EQ(child<QLabel>(&form, "Label13")->font().pointSizeF(), 8.25);
+  auto* prosperity = child<QLabel>(&form, "Label2");
+  EXPECT_EQ(prosperity->palette().color(QPalette::WindowText), QColor(192, 255, 192));
+  EXPECT_TRUE(prosperity->font().bold());
+  EXPECT_DOUBLE_EQ(prosperity->font().pointSizeF(), 9.0);
+}
+
+// --- Get My Sree Lagna ----------------------------------------------------------------------------
+
+TEST_F(EntryForm, FreshFormAsksForTheNameAndFocusesIt) {
+  form.show();
+  child<QLineEdit>(&form, "txtMCity")->setFocus();
+  QTest::mouseClick(child<QPushButton>(&form, "cmdRashi"), Qt::LeftButton);
+  ASSERT_EQ(fake.messages.shown.size(), 1u);
+  EXPECT_EQ(fake.messages.shown[0].text, "Please Enter Name");
+  EXPECT_EQ(fake.messages.shown[0].icon, MessageIcon::Error);
+  EXPECT_EQ(form.focusWidget(), child<QWidget>(&form, "txtName"));
+  EXPECT_TRUE(results.empty());
+}
+
+TEST_F(EntryForm, MenuItemRunsTheSameRequest) {
+  action("mnuNext")->trigger();
+  EXPECT_EQ(shownTexts(), std::vector<QString>{"Please Enter Name"});
+  EXPECT_EQ(action("mnuNext")->text(), "Get My Sree Lagna");
+}
+
+struct CheckRow {
+  const char* name;
+  std::function<void(QWidget*)> change;  // applied to a valid New Delhi form
+  const char* message;
+  MessageIcon icon;
+  const char* focus;  // nullptr: the focus stays where it was
+};
+
+class EntryFormChecks : public EntryForm, public ::testing::WithParamInterface<CheckRow> {};
+
+TEST_P(EntryFormChecks, ShowTheFirstFailureAndMoveTheFocus) {
+  const CheckRow& row = GetParam();
+  form.show();
+  testing::fillNewDelhiBirth(&form);
+  row.change(&form);
+  QWidget* before = child<QWidget>(&form, "cmbTimeZone");
+  before->setFocus();
+  // Through the menu, which leaves the focus where it is (a click would give it to the button).
+  action("mnuNext")->trigger();
+  ASSERT_EQ(fake.messages.shown.size(), 1u);
+  EXPECT_EQ(fake.messages.shown[0].text, row.message);
+  EXPECT_EQ(fake.messages.shown[0].icon, row.icon);
+  EXPECT_EQ(form.focusWidget(), row.focus ? child<QWidget>(&form, row.focus) : before);
+  EXPECT_TRUE(results.empty());
+  EXPECT_TRUE(form.isVisible());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Form, EntryFormChecks,
+    ::testing::Values(
+        CheckRow{"BlankName", [](QWidget* f) { testing::setText(f, "txtName", "   "); }, "Please Enter Name",
+                 MessageIcon::Error, "txtName"},
+        CheckRow{"Longitude180", [](QWidget* f) { testing::setText(f, "txtLonD", "180"); },
+                 "Please Enter Value Between 0 And 179 in the Degree of Longitude", MessageIcon::Error, "txtLonD"},
+        CheckRow{"EmptyLongitudeMinutes", [](QWidget* f) { testing::setText(f, "txtLonM", ""); },
+                 "Please Enter Value Between 0 And 59 in the  Minute of Longitude", MessageIcon::Error, "txtLonM"},
+        CheckRow{"Latitude90", [](QWidget* f) { testing::setText(f, "txtLatD", "90"); },
+                 "Please Enter Value Between 0 And 89 in the Degree of Latitude", MessageIcon::Error, "txtLatD"},
+        CheckRow{"LatitudeMinutes60", [](QWidget* f) { testing::setText(f, "txtLatM", "60"); },
+                 "Please Enter Value Between 0 And 59 in the  Minute of Latitude", MessageIcon::Error, "txtLatM"},
+        CheckRow{"ThirtiethOfFebruary",
+                 [](QWidget* f) {
+                   testing::choose(f, "cboDate", "30");
+                   testing::choose(f, "cboYear", "2000");
+                 },
+                 "Please Enter Correct Date Or Month!", MessageIcon::Information, nullptr},
+        CheckRow{"ThirtyFirstOfApril",
+                 [](QWidget* f) {
+                   testing::choose(f, "cboMonth", "April");
+                   testing::choose(f, "cboDate", "31");
+                 },
+                 "Please Enter Correct Date Or Month !", MessageIcon::Information, nullptr}),
+    [](const ::testing::TestParamInfo<CheckRow>& info) { return std::string(info.param.name); });
+
+TEST_F(EntryForm, ReadsEveryControlIntoTheRequest) {
+  testing::fillNewDelhiBirth(&form);
+  child<QRadioButton>(&form, "optLat_1")->setChecked(true);
+  child<QRadioButton>(&form, "optLong_1")->setChecked(true);
+  child<QCheckBox>(&form, "chkDST")->setChecked(true);
+  const FormInput input = form.formInput();
+  EXPECT_EQ(input.name, "ASHA");
+  EXPECT_EQ(input.monthIndex, 1);
+  EXPECT_EQ(input.day, "22");
+  EXPECT_EQ(input.year, "2011");
+  EXPECT_EQ(input.hour, "9");
+  EXPECT_EQ(input.minute, "5");
+  EXPECT_EQ(input.second, "30");
+  EXPECT_EQ(input.city, "New Delhi");
+  EXPECT_EQ(input.state, "Delhi");
+  EXPECT_EQ(input.country, "India");
+  EXPECT_EQ(input.latDeg, "28");
+  EXPECT_EQ(input.latMin, "37");
+  EXPECT_EQ(input.lonDeg, "77");
+  EXPECT_EQ(input.lonMin, "13");
+  EXPECT_FALSE(input.north);
+  EXPECT_FALSE(input.east);
+  EXPECT_TRUE(input.dst);
+  EXPECT_EQ(input.zoneIndex, 34);
+}
+
+TEST_F(EntryForm, ValidBirthHandsOnTheRequestsResult) {
+  testing::fillNewDelhiBirth(&form);
+  QTest::mouseClick(child<QPushButton>(&form, "cmdRashi"), Qt::LeftButton);
+  EXPECT_TRUE(fake.messages.shown.empty());
+  ASSERT_EQ(results.size(), 1u);
+  const auto expected = std::get<ChartResult>(RunChartRequest(form.formInput()));
+  EXPECT_EQ(results[0].details.lblName, "ASHA");
+  EXPECT_EQ(results[0].chartPositions, expected.chartPositions);
+  EXPECT_EQ(results[0].signLabels, expected.signLabels);
+  EXPECT_EQ(results[0].houseText, expected.houseText);
+}
+
+// --- Keyboard ------------------------------------------------------------------------------------
+
+TEST_F(EntryForm, TabGoesThroughTheFormInReadingOrder) {
+  const QStringList expected = {"txtName",    "cboMonth", "cboDate",  "cboYear",     "cboHH",       "cboMM",
+                                "cboSS",      "txtMCity", "txtMState", "txtMCountry", "cmdBrowser", "txtLatD",
+                                "txtLatM",    "optLat_0", "optLat_1", "txtLonD",     "txtLonM",     "optLong_0",
+                                "optLong_1",  "cmbTimeZone", "chkDST", "cmdRashi"};
+  QStringList chain;
+  QWidget* widget = child<QWidget>(&form, "txtName");
+  for (int step = 0; step < 200 && chain.size() < expected.size(); ++step) {
+    if (widget->focusPolicy() & Qt::TabFocus && !widget->objectName().isEmpty()) chain << widget->objectName();
+    widget = widget->nextInFocusChain();
+  }
+  EXPECT_EQ(chain, expected);
+}
+
+TEST_F(EntryForm, EnterPressesGetMySreeLagnaAndKeepsTheEntries) {
+  form.show();
+  testing::fillNewDelhiBirth(&form);
+  const FormInput before = form.formInput();
+  auto* latD = child<QLineEdit>(&form, "txtLatD");
+  latD->setFocus();
+  QTest::keyClick(latD, Qt::Key_Return);
+  EXPECT_TRUE(fake.messages.shown.empty());
+  EXPECT_EQ(results.size(), 1u);
+  const FormInput after = form.formInput();
+  EXPECT_EQ(after.name, before.name);
+  EXPECT_EQ(after.latDeg, before.latDeg);
+  EXPECT_EQ(after.lonMin, before.lonMin);
+  EXPECT_EQ(after.city, before.city);
+  EXPECT_EQ(after.zoneIndex, before.zoneIndex);
+}
+
+TEST_F(EntryForm, EnterInTheNameOfAnUnfinishedFormShowsTheNextCheck) {
+  form.show();
+  auto* name = child<QLineEdit>(&form, "txtName");
+  QTest::keyClicks(name, "asha");
+  QTest::keyClick(name, Qt::Key_Enter);
+  EXPECT_EQ(shownTexts(), std::vector<QString>{"Please Enter Value Between 0 And 179 in the Degree of Longitude"});
+  EXPECT_EQ(name->text(), "ASHA");
+}
+
+// --- Menus, links and the place search ----------------------------------------------------------
+
+struct PageRow {
+  const char* name;
+  QUrl (*page)();
+};
+
+class EntryFormPages : public EntryForm, public ::testing::WithParamInterface<PageRow> {};
+
+TEST_P(EntryFormPages, OpenTheirPage) {
+  const PageRow& row = GetParam();
+  if (auto* link = form.findChild<QLabel*>(row.name)) {
+    EXPECT_EQ(link->cursor().shape(), Qt::PointingHandCursor);
+    QTest::mouseClick(link, Qt::LeftButton);
+  } else {
+    action(row.name)->trigger();
+  }
+  ASSERT_EQ(fake.urls.opened.size(), 1u);
+  EXPECT_EQ(fake.urls.opened[0], row.page());
+}
+
+INSTANTIATE_TEST_SUITE_P(Form, EntryFormPages,
+                         ::testing::Values(PageRow{"mnuOnline", &helpPageUrl}, PageRow{"mnuVisit", &homePageUrl},
+                                           PageRow{"mnuUpdate", &downloadPageUrl},
+                                           PageRow{"mnuDonate", &donatePageUrl},
+                                           PageRow{"mkmoney", &fullBrandPageUrl}, PageRow{"Label61", &homePageUrl},
+                                           PageRow{"lblCobrand", &coBrandPageUrl},
+                                           PageRow{"lblFullBrand", &fullBrandPageUrl}),
+                         [](const ::testing::TestParamInfo<PageRow>& info) { return std::string(info.param.name); });
+
+TEST_F(EntryForm, MenusHaveTheirCaptionsAndOrder) {
+  QList<QAction*> bar = form.menuBar()->actions();
+  ASSERT_EQ(bar.size(), 4);
+  EXPECT_EQ(bar[0]->text(), "&File");
+  EXPECT_EQ(bar[1]->text(), "&Help");
+  EXPECT_EQ(bar[2]->text(), "&Donate");
+  EXPECT_EQ(bar[3]->text(), "Make Money &Online");
+  // Donate and Make Money Online act on a click of their title: they have no items.
+  EXPECT_EQ(bar[2]->menu(), nullptr);
+  EXPECT_EQ(bar[3]->menu(), nullptr);
+
+  QStringList file;
+  for (QAction* item : bar[0]->menu()->actions()) file << item->text();
+  EXPECT_EQ(file, (QStringList{"Get My Sree Lagna", "E&xit"}));
+  QStringList help;
+  for (QAction* item : bar[1]->menu()->actions()) help << (item->isSeparator() ? "-" : item->text());
+  EXPECT_EQ(help, (QStringList{"&Online Help", "&Visit Us Online", "-", "Check for Software &Update", "-",
+                               "&About Software"}));
+}
+
+TEST_F(EntryForm, AboutShowsTheAboutBoxModally) {
+  QString shown;
+  QTimer::singleShot(0, [&shown] {
+    if (QWidget* modal = QApplication::activeModalWidget()) {
+      shown = modal->objectName();
+      modal->close();
+    }
+  });
+  action("mnuAbout")->trigger();
+  EXPECT_EQ(shown, "frmAbout");
+}
+
+TEST_F(EntryForm, ExitClosesTheFormAndSaysSo) {
+  int closed = 0;
+  QObject::connect(&form, &FrmMain::closed, [&closed] { ++closed; });
+  form.show();
+  action("mnuExit")->trigger();
+  EXPECT_EQ(closed, 1);
+  EXPECT_FALSE(form.isVisible());
+}
+
+TEST_F(EntryForm, PlaceSearchAsksForTheStateFirst) {
+  form.show();
+  testing::setText(&form, "txtMCity", "Pune");
+  QTest::mouseClick(child<QPushButton>(&form, "cmdBrowser"), Qt::LeftButton);
+  ASSERT_EQ(fake.messages.shown.size(), 1u);
+  EXPECT_EQ(fake.messages.shown[0].text, "Please Enter State");
+  EXPECT_EQ(fake.messages.shown[0].icon, MessageIcon::Information);
+  EXPECT_EQ(form.focusWidget(), child<QWidget>(&form, "txtMState"));
+  EXPECT_TRUE(fake.urls.opened.empty());
+}
+
+TEST_F(EntryForm, PlaceSearchOpensTheSearchForTheTypedPlace) {
+  testing::fillNewDelhiBirth(&form);
+  QTest::mouseClick(child<QPushButton>(&form, "cmdBrowser"), Qt::LeftButton);
+  EXPECT_TRUE(fake.messages.shown.empty());
+  ASSERT_EQ(fake.urls.opened.size(), 1u);
+  EXPECT_EQ(fake.urls.opened[0], placeSearchAddress("New Delhi Delhi India Latitude Longitude"));
+}
+
+TEST_F(EntryForm, AccessKeysReachTheMenus) {
+  form.show();
+  form.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+  QTest::keyClick(&form, Qt::Key_D, Qt::AltModifier);
+  ASSERT_EQ(fake.urls.opened.size(), 1u);
+  EXPECT_EQ(fake.urls.opened[0], donatePageUrl());
+}
+
+}  // namespace
+}  // namespace halvora::ui

@@ -1,0 +1,172 @@
+// The key filters of the entry form: what typing, pasting and dropping let into the name and the
+// coordinate fields, and the messages of what they refuse.
+
+#include <gtest/gtest.h>
+#include <QApplication>
+#include <QClipboard>
+#include <QDropEvent>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QTest>
+
+#include "fakes.h"
+#include "form_helpers.h"
+#include "ui/filtered_edit.h"
+#include "ui/frm_main.h"
+
+namespace halvora::ui {
+namespace {
+
+using testing::FakePlatform;
+
+constexpr char kNumbersOnly[] = "Only Numbers Are Accepted";
+constexpr char kLettersOnly[] = "Please Enter only Letters";
+
+struct TypingRow {
+  const char* name;
+  const char* field;
+  const char* typed;
+  const char* expected;
+  int refusals;  // messages shown
+};
+
+class KeyFilter : public ::testing::TestWithParam<TypingRow> {
+ protected:
+  QLineEdit* field(const char* name) { return testing::child<QLineEdit>(&form, name); }
+
+  FakePlatform fake;
+  FrmMain form{fake.platform};
+};
+
+TEST_P(KeyFilter, TypingLetsInOnlyWhatTheFilterAccepts) {
+  const TypingRow& row = GetParam();
+  QLineEdit* edit = field(row.field);
+  ASSERT_NE(edit, nullptr);
+  QTest::keyClicks(edit, row.typed);
+  EXPECT_EQ(edit->text(), QString(row.expected));
+  ASSERT_EQ(fake.messages.shown.size(), static_cast<std::size_t>(row.refusals));
+  const bool name = QString(row.field) == "txtName";
+  for (const auto& message : fake.messages.shown) {
+    EXPECT_EQ(message.text, name ? kLettersOnly : kNumbersOnly);
+    EXPECT_EQ(message.icon, name ? MessageIcon::Information : MessageIcon::Error);
+    EXPECT_FALSE(message.question);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Fields, KeyFilter,
+    ::testing::Values(TypingRow{"NameInCapitals", "txtName", "asha", "ASHA", 0},
+                      TypingRow{"NameWithBlank", "txtName", "Ravi kumar", "RAVI KUMAR", 0},
+                      TypingRow{"NameDigitRefused", "txtName", "ab1c", "ABC", 1},
+                      TypingRow{"NameBracketRefused", "txtName", "a[", "A", 1},   // code 91
+                      TypingRow{"NameBacktickRefused", "txtName", "a`", "A", 1},  // code 96
+                      TypingRow{"NameHyphenAndDotRefused", "txtName", "a-b.", "AB", 2},
+                      TypingRow{"LatitudeDegrees", "txtLatD", "28", "28", 0},
+                      TypingRow{"LatitudeDegreesMinus", "txtLatD", "-", "", 1},
+                      TypingRow{"LatitudeDegreesDot", "txtLatD", ".", "", 1},
+                      TypingRow{"LatitudeDegreesAtMostTwo", "txtLatD", "289", "28", 0},
+                      TypingRow{"LatitudeMinutesDecimal", "txtLatM", "3.5", "35", 1},
+                      TypingRow{"LongitudeDegreesAtMostThree", "txtLonD", "1790", "179", 0},
+                      TypingRow{"LongitudeDegreesBlank", "txtLonD", " 7", "7", 1},
+                      TypingRow{"LongitudeMinutesLetter", "txtLonM", "1a3", "13", 1}),
+    [](const ::testing::TestParamInfo<TypingRow>& info) { return std::string(info.param.name); });
+
+class KeyFilterEditing : public ::testing::Test {
+ protected:
+  QLineEdit* field(const char* name) { return testing::child<QLineEdit>(&form, name); }
+  // Ctrl+V, as the user pastes.
+  static void paste(QLineEdit* edit, const QString& text) {
+    QApplication::clipboard()->setText(text);
+    QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
+  }
+
+  FakePlatform fake;
+  FrmMain form{fake.platform};
+};
+
+TEST_F(KeyFilterEditing, BackspaceAlwaysPasses) {
+  for (const char* name : {"txtName", "txtLatD", "txtLatM", "txtLonD", "txtLonM"}) {
+    QLineEdit* edit = field(name);
+    ASSERT_NE(edit, nullptr);
+    QTest::keyClicks(edit, QString(name) == "txtName" ? "ab" : "12");
+    QTest::keyClick(edit, Qt::Key_Backspace);
+    EXPECT_EQ(edit->text().size(), 1) << name;
+  }
+  EXPECT_TRUE(fake.messages.shown.empty());
+}
+
+TEST_F(KeyFilterEditing, PasteWithARefusedCharacterIsRefusedWhole) {
+  QLineEdit* latD = field("txtLatD");
+  latD->setText("1");
+  latD->end(false);
+  paste(latD, "2a");
+  EXPECT_EQ(latD->text(), "1");
+  ASSERT_EQ(fake.messages.shown.size(), 1u);
+  EXPECT_EQ(fake.messages.shown[0].text, kNumbersOnly);
+  EXPECT_EQ(fake.messages.shown[0].icon, MessageIcon::Error);
+
+  QLineEdit* lonM = field("txtLonM");
+  paste(lonM, "12a");
+  EXPECT_EQ(lonM->text(), "");
+  EXPECT_EQ(fake.messages.shown.size(), 2u);
+}
+
+TEST_F(KeyFilterEditing, PasteThroughTheSlotIsFilteredToo) {
+  auto* latD = qobject_cast<FilteredEdit*>(field("txtLatD"));
+  ASSERT_NE(latD, nullptr);
+  QApplication::clipboard()->setText("12a");
+  latD->paste();
+  EXPECT_EQ(latD->text(), "");
+  EXPECT_EQ(fake.messages.shown.size(), 1u);
+}
+
+TEST_F(KeyFilterEditing, PasteOfDigitsIsKept) {
+  QLineEdit* lonD = field("txtLonD");
+  paste(lonD, "77");
+  EXPECT_EQ(lonD->text(), "77");
+  EXPECT_TRUE(fake.messages.shown.empty());
+}
+
+TEST_F(KeyFilterEditing, PastedNameIsTurnedToCapitalsAndDigitsRefuseIt) {
+  QLineEdit* name = field("txtName");
+  paste(name, "ravi");
+  EXPECT_EQ(name->text(), "RAVI");
+  EXPECT_TRUE(fake.messages.shown.empty());
+
+  paste(name, " r2d2");
+  EXPECT_EQ(name->text(), "RAVI");
+  ASSERT_EQ(fake.messages.shown.size(), 1u);
+  EXPECT_EQ(fake.messages.shown[0].text, kLettersOnly);
+  EXPECT_EQ(fake.messages.shown[0].icon, MessageIcon::Information);
+}
+
+TEST_F(KeyFilterEditing, LettersBeyondAToZAreRefused) {
+  QLineEdit* name = field("txtName");
+  QKeyEvent accented(QEvent::KeyPress, 0, Qt::NoModifier, QString(QChar(0xe9)));
+  QApplication::sendEvent(name, &accented);
+  EXPECT_EQ(name->text(), "");
+  ASSERT_EQ(fake.messages.shown.size(), 1u);
+  EXPECT_EQ(fake.messages.shown[0].text, kLettersOnly);
+}
+
+TEST_F(KeyFilterEditing, DroppedTextIsHeldToTheFilter) {
+  form.show();
+  QLineEdit* latM = field("txtLatM");
+  const auto drop = [latM](const QString& text) {
+    QMimeData data;
+    data.setText(text);
+    QDragEnterEvent enter(QPoint(2, 2), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(latM, &enter);
+    QDropEvent drop(QPointF(2, 2), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(latM, &drop);
+  };
+  drop("4x");
+  EXPECT_EQ(latM->text(), "");
+  EXPECT_EQ(fake.messages.shown.size(), 1u);
+  drop("42");
+  EXPECT_EQ(latM->text(), "42");
+  EXPECT_EQ(fake.messages.shown.size(), 1u);
+}
+
+}  // namespace
+}  // namespace halvora::ui
