@@ -190,6 +190,7 @@ struct SubmitRow {
   std::vector<std::pair<const char*, QString>> typed;
   const char* expected;
 };
+void PrintTo(const SubmitRow& row, std::ostream* os) { *os << row.name; }
 
 class Submit : public ClosingScreen, public ::testing::WithParamInterface<SubmitRow> {};
 
@@ -351,6 +352,7 @@ struct PromotionRow {
   double random;
   int expected;
 };
+void PrintTo(const PromotionRow& row, std::ostream* os) { *os << "random " << row.random; }
 
 class Promotion : public ::testing::TestWithParam<PromotionRow> {};
 

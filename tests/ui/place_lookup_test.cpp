@@ -25,6 +25,7 @@ struct PlaceRow {
   const char* country;
   std::optional<PlaceCheckFailure> expected;
 };
+void PrintTo(const PlaceRow& row, std::ostream* os) { *os << row.name; }
 
 PlaceCheckFailure fails(const char* message, PlaceField focus) {
   return PlaceCheckFailure{QString::fromLatin1(message), focus};
@@ -72,6 +73,7 @@ struct SearchRow {
   const char* name;
   QString text;
 };
+void PrintTo(const SearchRow& row, std::ostream* os) { *os << row.name; }
 
 class SearchAddress : public ::testing::TestWithParam<SearchRow> {};
 
@@ -131,6 +133,7 @@ struct FormRow {
   const char* country;
   const char* focused;  // nullptr: the search opens
 };
+void PrintTo(const FormRow& row, std::ostream* os) { *os << row.name; }
 
 class PlaceSearchOnForm : public ::testing::TestWithParam<FormRow> {};
 

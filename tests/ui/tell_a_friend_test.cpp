@@ -28,6 +28,7 @@ struct CheckRow {
   Referral referral;
   std::optional<const char*> expected;
 };
+void PrintTo(const CheckRow& row, std::ostream* os) { *os << row.name; }
 
 class ReferralAddressCheck : public ::testing::TestWithParam<CheckRow> {};
 
@@ -110,6 +111,7 @@ struct EncodingRow {
   const char* name;
   Referral referral;
 };
+void PrintTo(const EncodingRow& row, std::ostream* os) { *os << row.name; }
 
 class ReferralEncoding : public ::testing::TestWithParam<EncodingRow> {};
 

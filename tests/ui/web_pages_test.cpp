@@ -26,6 +26,7 @@ struct PageRow {
   std::function<QString()> site;
   const char* path;
 };
+void PrintTo(const PageRow& row, std::ostream* os) { *os << row.name; }
 
 class OpenPage : public ::testing::TestWithParam<PageRow> {};
 
@@ -77,6 +78,7 @@ struct AddressRow {
   const char* path;
   const char* expected;
 };
+void PrintTo(const AddressRow& row, std::ostream* os) { *os << row.name; }
 
 class PageAddress : public ::testing::TestWithParam<AddressRow> {};
 
