@@ -1,0 +1,305 @@
+// The results window: every caption of a finished request exactly as the request wrote it, the
+// fixed captions, the chart's cells, the first tab, the links and the clipboard guard.
+
+#include <gtest/gtest.h>
+#include <QApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QTabWidget>
+#include <QTest>
+
+#include "fakes.h"
+#include "form_helpers.h"
+#include "ui/frm_display.h"
+#include "ui/web_pages.h"
+
+namespace halvora::ui {
+namespace {
+
+using testing::child;
+using testing::FakePlatform;
+
+// ASHA, New Delhi, 22 February 2011 9:05:30 Indian time, as the entry form hands it on.
+FormInput newDelhiBirth() {
+  FormInput form;
+  form.name = "ASHA";
+  form.monthIndex = 1;
+  form.day = "22";
+  form.year = "2011";
+  form.hour = "9";
+  form.minute = "5";
+  form.second = "30";
+  form.city = "New Delhi";
+  form.state = "Delhi";
+  form.country = "India";
+  form.latDeg = "28";
+  form.latMin = "37";
+  form.lonDeg = "77";
+  form.lonMin = "13";
+  form.zoneIndex = 34;
+  return form;
+}
+
+ChartResult resultOf(const FormInput& form) {
+  const ChartRequestOutcome outcome = RunChartRequest(form);
+  EXPECT_TRUE(std::holds_alternative<ChartResult>(outcome));
+  return std::get<ChartResult>(outcome);
+}
+
+QString qt(const std::string& caption) {
+  return QString::fromStdString(caption).replace("\r\n", "\n");
+}
+
+class ResultsWindow : public ::testing::Test {
+ protected:
+  QString text(const QString& name) const {
+    if (auto* label = display.findChild<QLabel*>(name)) return label->text();
+    if (auto* box = display.findChild<QPlainTextEdit*>(name)) return box->toPlainText();
+    ADD_FAILURE() << "no control " << name.toStdString();
+    return {};
+  }
+
+  FakePlatform fake;
+  FrmDisplay display{fake.platform};
+  ChartResult result = resultOf(newDelhiBirth());
+};
+
+TEST_F(ResultsWindow, ShowsEveryCaptionOfTheRequest) {
+  display.showResult(result);
+  for (int i = 0; i < 10; ++i) {
+    EXPECT_EQ(text(QString("planet_%1").arg(i)), qt(result.chartPositions[static_cast<std::size_t>(i)])) << i;
+  }
+  for (int k = 0; k < 12; ++k) {
+    const auto name = QString::fromUtf8(kSignLabelNames[static_cast<std::size_t>(k)].data(),
+                                        static_cast<qsizetype>(kSignLabelNames[static_cast<std::size_t>(k)].size()));
+    EXPECT_EQ(text(name), qt(result.signLabels[static_cast<std::size_t>(k)])) << name.toStdString();
+    EXPECT_EQ(text(QString("lblArudha_%1").arg(k)), qt(result.markers[static_cast<std::size_t>(k)])) << k;
+  }
+  const Details& d = result.details;
+  EXPECT_EQ(text("lblName"), qt(d.lblName));
+  EXPECT_EQ(text("lblDOB"), qt(d.lblDOB));
+  EXPECT_EQ(text("lblTOB"), qt(d.lblTOB));
+  EXPECT_EQ(text("lblLatitude"), qt(d.lblLatitude));
+  EXPECT_EQ(text("lblLongitude"), qt(d.lblLongitude));
+  EXPECT_EQ(text("lblCity"), qt(d.lblCity));
+  EXPECT_EQ(text("lblState"), qt(d.lblState));
+  EXPECT_EQ(text("lblCountry"), qt(d.lblCountry));
+  EXPECT_EQ(text("lblHoraDesc"), qt(result.houseText));
+  ASSERT_EQ(result.profile.size(), 28u);
+  for (const auto& [name, caption] : result.profile) {
+    EXPECT_EQ(text(QString::fromStdString(name)), QString::fromStdString(caption)) << name;
+  }
+}
+
+TEST_F(ResultsWindow, NewDelhiBirthReadsAsExpected) {
+  display.showResult(result);
+  EXPECT_EQ(text("lblName"), "ASHA");
+  EXPECT_EQ(text("lblDOB"), "February/22/2011");
+  EXPECT_EQ(text("lblTOB"), "9:5");
+  EXPECT_EQ(text("lblLatitude"), QString::fromUtf8("28\u00b0 37' N"));
+  EXPECT_EQ(text("lblLongitude"), QString::fromUtf8("77\u00b0 13' E"));
+  // The Sree Lagna of this birth is in Scorpio, ninth from the ascendant in Pisces.
+  EXPECT_EQ(text("lblPisces"), "\nJupiter\nAsc");
+  EXPECT_TRUE(text("lblArudha_7").endsWith("SrL"));
+  EXPECT_EQ(text("lblArudhaLagnaPresentInSign"), "Scorpio");
+  EXPECT_EQ(text("lblVedicName"), "Vrischika");
+  EXPECT_TRUE(text("lblHoraDesc").startsWith("Wisdom and knowledge will be of utmost importance."));
+  // Qt labels break lines at "\n" alone.
+  for (QLabel* label : display.findChildren<QLabel*>()) EXPECT_FALSE(label->text().contains('\r'));
+}
+
+TEST_F(ResultsWindow, EmptySignsAndMarkersAreCleared) {
+  display.showResult(result);
+  EXPECT_EQ(text("lblAries"), "");
+  EXPECT_EQ(text("lblLeo"), "");
+  for (int k = 0; k < 12; ++k) EXPECT_NE(text(QString("lblArudha_%1").arg(k)), "A12");
+}
+
+TEST_F(ResultsWindow, OpensOnTheChartTab) {
+  auto* tabs = child<QTabWidget>(&display, "SSTab1");
+  ASSERT_EQ(tabs->count(), 2);
+  EXPECT_EQ(tabs->tabText(0), "Sree Lagna - Chart");
+  EXPECT_EQ(tabs->tabText(1), "Lagna Details");
+  tabs->setCurrentIndex(1);
+  display.showResult(result);
+  EXPECT_EQ(tabs->currentIndex(), 0);
+}
+
+TEST_F(ResultsWindow, FixedCaptionsAreTheSystemsOwn) {
+  const std::pair<const char*, const char*> captions[] = {
+      {"dsd_1", "Significance"},
+      {"Label10", "Sree Lagna is responsible for prosperity and marital relationships."},
+      {"Label11", "Sree Lagna Present In House Significance"},
+      {"Label1", "Date of Birth :"}, {"Label14", "Time of Birth :"}, {"Label2", "Longitude :"},
+      {"Label9", "Latitude   :"}, {"Label3", "City :"}, {"Label12", "State :"}, {"Label4", "Country :"},
+      {"PlanetName_0", "Surya/Sun"}, {"PlanetName_1", "Chandra/Moon"}, {"PlanetName_2", "Budha/Mercury"},
+      {"PlanetName_3", "Shukra/Venus"}, {"PlanetName_4", "Mangala/Mars"}, {"PlanetName_5", "Guru/Jupiter"},
+      {"PlanetName_6", "Shani/Saturn"}, {"PlanetName_10", "Rahu/North Node"}, {"PlanetName_11", "Ketu/South node"},
+      {"PlanetName_16", "Asc/Lagna"}, {"dsd_0", "Vedic Name"}, {"Label8_0", "Sree Lagna Present In Sign"},
+      {"Label8_2", "Compatible With"}, {"Label8_21", "English Name"}, {"Label8_24", "Career And Finance"},
+      {"Hno_0", "1"}, {"Hno_11", "12"},
+  };
+  for (const auto& [name, caption] : captions) EXPECT_EQ(text(name), caption) << name;
+  EXPECT_EQ(child<QGroupBox>(&display, "fraBirthchart")->title(), "Hora");
+  EXPECT_EQ(child<QGroupBox>(&display, "fraDetails")->title(), "Your Details");
+  EXPECT_EQ(child<QGroupBox>(&display, "fraWestern")->title(), "Vedic Planetary Position");
+  EXPECT_EQ(display.windowTitle(), "Halvora v1.15");
+}
+
+TEST_F(ResultsWindow, EachSignLabelSitsInItsOwnCell) {
+  // Cells by row and column of the four-by-four grid, Pisces at the top left, clockwise.
+  const std::pair<const char*, QPoint> cells[] = {
+      {"lblPisces", {0, 0}},   {"lblAries", {1, 0}},       {"lblTaurus", {2, 0}},    {"lblGemini", {3, 0}},
+      {"lblCancer", {3, 1}},   {"lblLeo", {3, 2}},         {"lblVirgo", {3, 3}},     {"lblLibra", {2, 3}},
+      {"lblScorpio", {1, 3}},  {"lblSagattarius", {0, 3}}, {"lblCapricorn", {0, 2}}, {"lblAquarius", {0, 1}},
+  };
+  const QRect chart = child<QWidget>(&display, "Shape2")->geometry();
+  for (const auto& [name, cell] : cells) {
+    const QRect label = child<QWidget>(&display, name)->geometry();
+    const int column = (label.center().x() - chart.left()) * 4 / chart.width();
+    const int row = (label.center().y() - chart.top()) * 4 / chart.height();
+    EXPECT_EQ(QPoint(column, row), cell) << name;
+  }
+  // 1 pixel is 15 twips: a cell border is 1965 x 1680 twips.
+  EXPECT_EQ(child<QWidget>(&display, "shpHora_0")->size(), QSize(131, 112));
+}
+
+TEST_F(ResultsWindow, MarkerLabelsGrowDownwardsWithTheirLines) {
+  display.showResult(result);
+  auto* marker = child<QLabel>(&display, "lblArudha_7");
+  const int top = marker->y();
+  EXPECT_GE(marker->height(), marker->sizeHint().height());
+  EXPECT_GE(marker->width(), marker->sizeHint().width());
+  ChartResult more = result;
+  more.markers[7] += "\r\n\r\nSrL";
+  display.showResult(more);
+  EXPECT_EQ(marker->y(), top);
+  EXPECT_GE(marker->height(), marker->sizeHint().height());
+  EXPECT_GT(marker->height(), marker->fontMetrics().lineSpacing() * 3);
+}
+
+TEST_F(ResultsWindow, NoTextIsCutOff) {
+  display.showResult(result);
+  display.show();
+  for (QLabel* label : display.findChildren<QLabel*>()) {
+    if (label->wordWrap() || label->text().isEmpty()) continue;
+    EXPECT_GE(label->width(), label->sizeHint().width()) << label->objectName().toStdString();
+    EXPECT_GE(label->height(), label->fontMetrics().height() * label->text().count('\n') + 1)
+        << label->objectName().toStdString();
+  }
+  // Every frame lies within what holds it, on both pages.
+  auto* tabs = child<QTabWidget>(&display, "SSTab1");
+  for (int page = 0; page < tabs->count(); ++page) {
+    tabs->setCurrentIndex(page);
+    for (QGroupBox* frame : tabs->widget(page)->findChildren<QGroupBox*>()) {
+      const QRect inParent = frame->geometry();
+      EXPECT_TRUE(frame->parentWidget()->rect().contains(inParent))
+          << frame->objectName().toStdString() << " " << inParent.x() << "," << inParent.y() << " "
+          << inParent.width() << "x" << inParent.height() << " in " << frame->parentWidget()->width() << "x"
+          << frame->parentWidget()->height();
+    }
+  }
+  EXPECT_TRUE(display.rect().contains(tabs->geometry()));
+}
+
+TEST_F(ResultsWindow, PlaceWithoutSunriseShowsTheNotice) {
+  auto* notice = child<QLabel>(&display, "lblNotice");
+  display.show();
+  display.showResult(result);
+  EXPECT_FALSE(notice->isVisible());
+
+  FormInput polar = newDelhiBirth();
+  polar.latDeg = "80";
+  polar.monthIndex = 11;
+  polar.day = "21";
+  const ChartResult dark = resultOf(polar);
+  ASSERT_TRUE(dark.notice.has_value());
+  display.showResult(dark);
+  EXPECT_TRUE(notice->isVisible());
+  EXPECT_EQ(notice->text(), QString::fromStdString(*dark.notice));
+  EXPECT_GT(child<QWidget>(&display, "SSTab1")->y(), notice->geometry().bottom());
+}
+
+TEST_F(ResultsWindow, LinksOpenTheHomePage) {
+  for (const char* name : {"Label6", "Label7"}) {
+    auto* link = child<QLabel>(&display, name);
+    EXPECT_EQ(link->cursor().shape(), Qt::PointingHandCursor) << name;
+    QTest::mouseClick(link, Qt::LeftButton);
+  }
+  ASSERT_EQ(fake.urls.opened.size(), 2u);
+  EXPECT_EQ(fake.urls.opened[0], homePageUrl());
+  EXPECT_EQ(fake.urls.opened[1], homePageUrl());
+}
+
+TEST_F(ResultsWindow, PredictionBoxesAreReadOnlyWithAScrollBar) {
+  for (const char* name : {"txtLooks", "txtNature", "txtCareerAndFinance", "txtLoveAndDomesticLife", "txtHealth"}) {
+    auto* box = child<QPlainTextEdit>(&display, name);
+    EXPECT_TRUE(box->isReadOnly()) << name;
+    EXPECT_EQ(box->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn) << name;
+  }
+}
+
+// --- The clipboard guard -------------------------------------------------------------------------
+
+struct MouseRow {
+  const char* name;
+  QEvent::Type type;
+  Qt::MouseButton button;
+  Qt::MouseButtons buttons;
+};
+
+class ClipboardGuard : public ResultsWindow, public ::testing::WithParamInterface<MouseRow> {};
+
+TEST_P(ClipboardGuard, MouseWorkInAPredictionBoxEmptiesTheClipboard) {
+  const MouseRow& row = GetParam();
+  display.showResult(result);
+  for (const char* name : {"txtLooks", "txtNature", "txtCareerAndFinance", "txtLoveAndDomesticLife", "txtHealth"}) {
+    auto* box = child<QPlainTextEdit>(&display, name);
+    const int before = fake.clipboard.clears;
+    const QPointF at(5, 5);
+    QMouseEvent event(row.type, at, box->viewport()->mapToGlobal(at), row.button, row.buttons, Qt::NoModifier);
+    QApplication::sendEvent(box->viewport(), &event);
+    EXPECT_EQ(fake.clipboard.clears, before + 1) << name;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Events, ClipboardGuard,
+    ::testing::Values(MouseRow{"Press", QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton},
+                      MouseRow{"Release", QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton},
+                      MouseRow{"DoubleClick", QEvent::MouseButtonDblClick, Qt::LeftButton, Qt::LeftButton},
+                      MouseRow{"MoveWithoutButton", QEvent::MouseMove, Qt::NoButton, Qt::NoButton},
+                      MouseRow{"DragSelecting", QEvent::MouseMove, Qt::NoButton, Qt::LeftButton}),
+    [](const ::testing::TestParamInfo<MouseRow>& info) { return std::string(info.param.name); });
+
+TEST_F(ResultsWindow, ChangingAPredictionEmptiesTheClipboard) {
+  auto* box = child<QPlainTextEdit>(&display, "txtHealth");
+  const int before = fake.clipboard.clears;
+  box->setPlainText("changed");
+  EXPECT_EQ(fake.clipboard.clears, before + 1);
+}
+
+TEST_F(ResultsWindow, MouseOverOtherControlsLeavesTheClipboardAlone) {
+  display.showResult(result);
+  const int before = fake.clipboard.clears;
+  auto* label = child<QLabel>(&display, "lblHoraDesc");
+  QMouseEvent move(QEvent::MouseMove, QPointF(3, 3), label->mapToGlobal(QPointF(3, 3)), Qt::NoButton, Qt::NoButton,
+                   Qt::NoModifier);
+  QApplication::sendEvent(label, &move);
+  EXPECT_EQ(fake.clipboard.clears, before);
+}
+
+TEST_F(ResultsWindow, RealMouseMoveOverAPredictionBoxIsSeen) {
+  display.show();
+  child<QTabWidget>(&display, "SSTab1")->setCurrentIndex(1);
+  auto* box = child<QPlainTextEdit>(&display, "txtNature");
+  const int before = fake.clipboard.clears;
+  QTest::mouseMove(box->viewport(), QPoint(10, 10));
+  QTest::mouseMove(box->viewport(), QPoint(20, 12));
+  EXPECT_GT(fake.clipboard.clears, before);
+}
+
+}  // namespace
+}  // namespace halvora::ui

@@ -1,0 +1,188 @@
+// The frame of the results: its bars, the buttons kept at the right edge, its menus and links.
+
+#include <gtest/gtest.h>
+#include <QApplication>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include "fakes.h"
+#include "form_helpers.h"
+#include "ui/frm_display.h"
+#include "ui/look.h"
+#include "ui/mdi_frame.h"
+#include "ui/web_pages.h"
+
+namespace halvora::ui {
+namespace {
+
+using testing::child;
+using testing::FakePlatform;
+
+class Frame : public ::testing::Test {
+ protected:
+  QAction* action(const char* name) { return child<QAction>(&frame, name); }
+
+  FakePlatform fake;
+  MdiFrame frame{fake.platform};
+};
+
+TEST_F(Frame, HoldsTheResultsBetweenItsBars) {
+  EXPECT_EQ(frame.objectName(), "MDI");
+  EXPECT_EQ(frame.windowTitle(), "Halvora v1.15");
+  ASSERT_NE(frame.display(), nullptr);
+  EXPECT_EQ(frame.display()->objectName(), "frmDisplay");
+  EXPECT_TRUE(frame.isAncestorOf(frame.display()));
+
+  auto* picTop = child<QWidget>(&frame, "picTop");
+  auto* picture1 = child<QWidget>(&frame, "Picture1");
+  EXPECT_EQ(picTop->height(), 795 / 15);
+  EXPECT_EQ(picture1->height(), 585 / 15);
+  auto* title = picTop->findChild<QLabel*>("Label2");
+  ASSERT_NE(title, nullptr);
+  EXPECT_EQ(title->text(), "Halvora");
+  EXPECT_TRUE(title->font().bold());
+  EXPECT_DOUBLE_EQ(title->font().pointSizeF(), 21.75);
+  EXPECT_GE(title->width(), title->sizeHint().width());
+
+  EXPECT_EQ(child<QPushButton>(picture1, "cmdBack")->text(), "&Back");
+  EXPECT_EQ(child<QPushButton>(picture1, "cmdExit")->text(), "E&xit");
+  EXPECT_EQ(child<QLabel>(picture1, "Label10")->text(),
+            "Home Business Opportunity. Start your own Internet business and make money online. Get this software "
+            "fully branded for your website. Click here for more details.");
+}
+
+TEST_F(Frame, ShowsTheWholeResultsWindowWhenTheScreenAllows) {
+  frame.show();
+  frame.resize(frame.preferredSize());  // the test screen is smaller than a desktop
+  QApplication::processEvents();
+  auto* display = frame.display();
+  const QRect shown = QRect(display->mapTo(&frame, QPoint(0, 0)), display->size());
+  EXPECT_TRUE(frame.rect().contains(shown));
+  const QWidget* picture1 = child<QWidget>(&frame, "Picture1");
+  EXPECT_LE(shown.bottom(), picture1->mapTo(&frame, QPoint(0, 0)).y());
+}
+
+struct WidthRow {
+  const char* name;
+  int width;
+};
+
+class FrameResize : public Frame, public ::testing::WithParamInterface<WidthRow> {};
+
+TEST_P(FrameResize, KeepsExitAndBackAtTheRightEdge) {
+  frame.show();
+  frame.resize(GetParam().width, 600);
+  QApplication::processEvents();
+  ASSERT_EQ(frame.width(), GetParam().width);
+  auto* cmdExit = child<QPushButton>(&frame, "cmdExit");
+  auto* cmdBack = child<QPushButton>(&frame, "cmdBack");
+  EXPECT_EQ(cmdExit->x(), frame.width() - cmdExit->width() - 300 / 15);
+  EXPECT_EQ(cmdBack->x(), cmdExit->x() - cmdBack->width() - 100 / 15);
+  EXPECT_EQ(cmdExit->size(), QSize(1335 / 15, 400 / 15));
+  EXPECT_EQ(cmdExit->y(), 120 / 15);
+  // The promotional line ends before the buttons begin.
+  EXPECT_LT(child<QWidget>(child<QWidget>(&frame, "Picture1"), "Label10")->geometry().right(), cmdBack->x());
+}
+
+INSTANTIATE_TEST_SUITE_P(Widths, FrameResize,
+                         ::testing::Values(WidthRow{"Wide", 1200}, WidthRow{"AsDesigned", 860},
+                                           WidthRow{"Narrow", 640}, WidthRow{"VeryNarrow", 420}),
+                         [](const ::testing::TestParamInfo<WidthRow>& info) { return std::string(info.param.name); });
+
+TEST_F(Frame, BackAndExitSayWhatTheUserWants) {
+  int back = 0;
+  int closed = 0;
+  QObject::connect(&frame, &MdiFrame::backRequested, [&back] { ++back; });
+  QObject::connect(&frame, &MdiFrame::closed, [&closed] { ++closed; });
+  frame.show();
+  QTest::mouseClick(child<QPushButton>(&frame, "cmdBack"), Qt::LeftButton);
+  action("mnuBack")->trigger();
+  EXPECT_EQ(back, 2);
+  EXPECT_EQ(closed, 0);
+
+  QTest::mouseClick(child<QPushButton>(&frame, "cmdExit"), Qt::LeftButton);
+  EXPECT_EQ(closed, 1);
+  frame.show();
+  action("mnuExit")->trigger();
+  EXPECT_EQ(closed, 2);
+  frame.show();
+  frame.close();  // the close box
+  EXPECT_EQ(closed, 3);
+  EXPECT_EQ(back, 2);
+}
+
+TEST_F(Frame, MenusHaveTheirCaptionsAndOrder) {
+  QList<QAction*> titles = frame.menuBar()->actions();
+  ASSERT_EQ(titles.size(), 4);
+  EXPECT_EQ(titles[0]->text(), "&File");
+  EXPECT_EQ(titles[1]->text(), "&Help");
+  EXPECT_EQ(titles[2]->text(), "&Donate");
+  EXPECT_EQ(titles[3]->text(), "Make Money &Online");
+  EXPECT_EQ(titles[2]->menu(), nullptr);
+  EXPECT_EQ(titles[3]->menu(), nullptr);
+  EXPECT_EQ(titles[3]->objectName(), "mm");
+  QStringList file;
+  for (QAction* item : titles[0]->menu()->actions()) file << item->text();
+  EXPECT_EQ(file, (QStringList{"&Back", "E&xit"}));
+  QStringList help;
+  for (QAction* item : titles[1]->menu()->actions()) help << (item->isSeparator() ? "-" : item->text());
+  EXPECT_EQ(help, (QStringList{"&Online Help", "&Visit Us Online", "-", "Check for Software &Update", "-",
+                               "&About Software"}));
+}
+
+struct PageRow {
+  const char* name;
+  QUrl (*page)();
+};
+
+class FramePages : public Frame, public ::testing::WithParamInterface<PageRow> {};
+
+TEST_P(FramePages, OpenTheirPage) {
+  const PageRow& row = GetParam();
+  if (auto* link = child<QWidget>(&frame, "Picture1")->findChild<QLabel*>(row.name)) {
+    EXPECT_EQ(link->cursor().shape(), Qt::PointingHandCursor);
+    QTest::mouseClick(link, Qt::LeftButton);
+  } else {
+    action(row.name)->trigger();
+  }
+  ASSERT_EQ(fake.urls.opened.size(), 1u);
+  EXPECT_EQ(fake.urls.opened[0], row.page());
+}
+
+INSTANTIATE_TEST_SUITE_P(Frame, FramePages,
+                         ::testing::Values(PageRow{"mnuOnline", &helpPageUrl}, PageRow{"mnuVisit", &homePageUrl},
+                                           PageRow{"mnuUpdate", &downloadPageUrl},
+                                           PageRow{"mnuDonate", &donatePageUrl}, PageRow{"mm", &fullBrandPageUrl},
+                                           PageRow{"Label10", &fullBrandPageUrl}),
+                         [](const ::testing::TestParamInfo<PageRow>& info) { return std::string(info.param.name); });
+
+TEST_F(Frame, AboutShowsTheAboutBoxModally) {
+  QString shown;
+  QTimer::singleShot(0, [&shown] {
+    if (QWidget* modal = QApplication::activeModalWidget()) {
+      shown = modal->objectName();
+      modal->close();
+    }
+  });
+  action("mnuAbout")->trigger();
+  EXPECT_EQ(shown, "frmAbout");
+}
+
+TEST_F(Frame, AccessKeysPressTheButtons) {
+  int back = 0;
+  QObject::connect(&frame, &MdiFrame::backRequested, [&back] { ++back; });
+  frame.show();
+  frame.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&frame));
+  QTest::keyClick(&frame, Qt::Key_B, Qt::AltModifier);
+  // A button's access key presses it visibly: the click follows a moment later.
+  for (int waited = 0; back == 0 && waited < 2000; waited += 20) QTest::qWait(20);
+  EXPECT_EQ(back, 1);
+}
+
+}  // namespace
+}  // namespace halvora::ui
