@@ -189,7 +189,9 @@ QWidget* FrmMain::buildControls() {
   auto* fraZone = named(new QGroupBox("Zone"), "fraZone");
   auto* zone = new QHBoxLayout(fraZone);
   m_cmbTimeZone = dropDownList("cmbTimeZone");
-  m_cmbTimeZone->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+  m_cmbTimeZone->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+  m_cmbTimeZone->setMinimumContentsLength(36);
+  m_cmbTimeZone->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
   m_chkDST = named(new QCheckBox("Daylight Saving Time"), "chkDST");
   zone->addWidget(m_cmbTimeZone, 1);
   zone->addSpacing(12);

@@ -72,7 +72,9 @@ TEST_P(EntryFormLists, HoldTheirItemsAndStartOnTheFirst) {
   EXPECT_FALSE(list->isEditable());
   ASSERT_EQ(list->count(), row.count);
   EXPECT_EQ(list->itemText(0), row.first);
-  if (row.last != nullptr) EXPECT_EQ(list->itemText(row.count - 1), row.last);
+  if (row.last != nullptr) {
+    EXPECT_EQ(list->itemText(row.count - 1), row.last);
+  }
   EXPECT_EQ(list->currentIndex(), 0);
 }
 
