@@ -4,9 +4,14 @@
 #include <vector>
 
 #include <gtest/gtest.h>
+#include <QAction>
+#include <memory>
 #include <QTest>
 
+#include "fakes.h"
 #include "ui/clickable_label.h"
+#include "ui/frm_main.h"
+#include "ui/mdi_frame.h"
 #include "ui/web_pages.h"
 
 static void PrintTo(const QUrl& url, std::ostream* os) { *os << url.toString().toStdString(); }
@@ -110,6 +115,34 @@ TEST(ClickableLine, RunsOnLeftClickOnly) {
   QTest::mouseClick(&label, Qt::LeftButton);
   EXPECT_EQ(clicks, 1);
 }
+
+// "Check for Software Update" goes straight to the download page: no reminder question, and the
+// stored reminder date stays as it was.
+class CheckForUpdate : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(CheckForUpdate, OpensTheDownloadPageAndKeepsTheReminderDate) {
+  testing::FakePlatform fake;
+  fake.settings.values.insert(QStringLiteral("Settings/Duration"), QStringLiteral("2010-01-01"));
+  std::unique_ptr<QWidget> window;
+  if (std::string_view(GetParam()) == "frmMain") {
+    window = std::make_unique<FrmMain>(fake.platform);
+  } else {
+    window = std::make_unique<MdiFrame>(fake.platform);
+  }
+  const int writesBefore = fake.settings.writes;
+  auto* update = window->findChild<QAction*>(QStringLiteral("mnuUpdate"));
+  ASSERT_NE(update, nullptr);
+  EXPECT_EQ(update->text(), QStringLiteral("Check for Software &Update"));
+  update->trigger();
+  ASSERT_EQ(fake.urls.opened.size(), 1u);
+  EXPECT_EQ(fake.urls.opened[0], downloadPageUrl());
+  EXPECT_TRUE(fake.messages.shown.empty());
+  EXPECT_EQ(fake.settings.writes, writesBefore);
+  EXPECT_EQ(fake.settings.values.value(QStringLiteral("Settings/Duration")), QStringLiteral("2010-01-01"));
+}
+
+INSTANTIATE_TEST_SUITE_P(WebPages, CheckForUpdate, ::testing::Values("frmMain", "MDI"),
+                         [](const auto& info) { return std::string(info.param); });
 
 }  // namespace
 }  // namespace halvora::ui
