@@ -138,7 +138,6 @@ FrmClosingScreen::FrmClosingScreen(Platform& platform, QWidget* parent)
   auto* message = new QPlainTextEdit(kMessagePlaceholder, refer);
   message->setObjectName(QStringLiteral("txtMessage"));
   message->setTabChangesFocus(true);
-  message->setFixedHeight(message->fontMetrics().lineSpacing() * kMessageLines + 12);
   message->installEventFilter(this);
   m_placeholders.insert(message, kMessagePlaceholder);
   referLayout->addWidget(message, 2, 0, 1, 2);
@@ -163,6 +162,7 @@ FrmClosingScreen::FrmClosingScreen(Platform& platform, QWidget* parent)
   layout->addLayout(bottom);
 
   applyWindowLook(this);
+  message->setFixedHeight(message->fontMetrics().lineSpacing() * kMessageLines + 12);
   setFixedHeight(layout->totalHeightForWidth(kWidthPx));
 }
 
