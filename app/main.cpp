@@ -13,6 +13,7 @@ int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   QApplication::setOrganizationName("halvora");
   QApplication::setApplicationName("halvora");
+  QGuiApplication::setDesktopFileName("io.example.halvora");
   QApplication::setStyle(QStyleFactory::create("Fusion"));
   QApplication::setWindowIcon(QIcon(":/halvora/halvora-64.png"));
   // The program ends through the closing screen, not when a window closes.

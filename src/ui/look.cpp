@@ -70,6 +70,16 @@ void applyWindowLook(QWidget* window) {
     child->setFont(boldControl ? bold : normal);
   }
 
+  // Buttons are flat light peach, as the palette says; the style's gradient would wash it out.
+  for (QPushButton* button : window->findChildren<QPushButton*>()) {
+    button->setStyleSheet(QStringLiteral(
+        "QPushButton { background-color: rgb(255, 224, 192); color: black; border: 1px solid rgb(128, 96, 64);"
+        " border-radius: 3px; padding: 3px 10px; }"
+        "QPushButton:hover { background-color: rgb(255, 234, 212); }"
+        "QPushButton:pressed { background-color: rgb(240, 200, 160); }"
+        "QPushButton:focus { border: 2px solid rgb(64, 32, 0); }"));
+  }
+
   // Tab pages keep the olive ground; the tabs themselves are a shade lighter, with the same text.
   for (QTabWidget* tabs : window->findChildren<QTabWidget*>()) {
     QPalette tabPalette = tabs->palette();
