@@ -17,9 +17,9 @@
 #include "ephemeris/date_time.h"
 #include "ui/clickable_label.h"
 #include "ui/filtered_edit.h"
-#include "ui/frm_about.h"
 #include "ui/look.h"
 #include "ui/place_lookup.h"
+#include "ui/web_menus.h"
 #include "ui/web_pages.h"
 
 namespace halvora::ui {
@@ -84,24 +84,7 @@ void FrmMain::buildMenus() {
   QAction* mnuExit = mnuFile->addAction("E&xit", this, &QWidget::close);
   mnuExit->setObjectName("mnuExit");
 
-  QMenu* mnuHelp = menuBar()->addMenu("&Help");
-  mnuHelp->setObjectName("mnuHelp");
-  mnuHelp->addAction("&Online Help", this, [this] { Open_Help_Page(m_platform.urls); })->setObjectName("mnuOnline");
-  mnuHelp->addAction("&Visit Us Online", this, [this] { Open_Home_Page(m_platform.urls); })
-      ->setObjectName("mnuVisit");
-  mnuHelp->addSeparator()->setObjectName("mnuHelp1");
-  mnuHelp->addAction("Check for Software &Update", this, [this] { Open_Download_Page(m_platform.urls); })
-      ->setObjectName("mnuUpdate");
-  mnuHelp->addSeparator()->setObjectName("mnuHelp2");
-  mnuHelp->addAction("&About Software", this, [this] {
-    FrmAbout about(m_platform, this);
-    about.exec();
-  })->setObjectName("mnuAbout");
-
-  // Menu titles without items act as soon as they are clicked.
-  menuBar()->addAction("&Donate", this, [this] { Open_Donate_Page(m_platform.urls); })->setObjectName("mnuDonate");
-  menuBar()->addAction("Make Money &Online", this, [this] { Open_FullBrand_Page(m_platform.urls); })
-      ->setObjectName("mkmoney");
+  addWebMenus(this, m_platform, {"mnuHelp1", "mnuHelp2", "mkmoney"});
 }
 
 QWidget* FrmMain::buildControls() {

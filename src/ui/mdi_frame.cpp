@@ -9,9 +9,9 @@
 #include <QVBoxLayout>
 
 #include "ui/clickable_label.h"
-#include "ui/frm_about.h"
 #include "ui/frm_display.h"
 #include "ui/look.h"
+#include "ui/web_menus.h"
 #include "ui/web_pages.h"
 
 namespace halvora::ui {
@@ -89,24 +89,7 @@ void MdiFrame::buildMenus() {
   mnuFile->addAction("&Back", this, &MdiFrame::backRequested)->setObjectName("mnuBack");
   mnuFile->addAction("E&xit", this, &QWidget::close)->setObjectName("mnuExit");
 
-  QMenu* mnuHelp = menuBar()->addMenu("&Help");
-  mnuHelp->setObjectName("mnuHelp");
-  mnuHelp->addAction("&Online Help", this, [this] { Open_Help_Page(m_platform.urls); })->setObjectName("mnuOnline");
-  mnuHelp->addAction("&Visit Us Online", this, [this] { Open_Home_Page(m_platform.urls); })
-      ->setObjectName("mnuVisit");
-  mnuHelp->addSeparator()->setObjectName("mnuHelpSep1");
-  mnuHelp->addAction("Check for Software &Update", this, [this] { Open_Download_Page(m_platform.urls); })
-      ->setObjectName("mnuUpdate");
-  mnuHelp->addSeparator()->setObjectName("mnuHelpSep2");
-  mnuHelp->addAction("&About Software", this, [this] {
-    FrmAbout about(m_platform, this);
-    about.exec();
-  })->setObjectName("mnuAbout");
-
-  // Menu titles without items act as soon as they are clicked.
-  menuBar()->addAction("&Donate", this, [this] { Open_Donate_Page(m_platform.urls); })->setObjectName("mnuDonate");
-  menuBar()->addAction("Make Money &Online", this, [this] { Open_FullBrand_Page(m_platform.urls); })
-      ->setObjectName("mm");
+  addWebMenus(this, m_platform, {"mnuHelpSep1", "mnuHelpSep2", "mm"});
 }
 
 QWidget* MdiFrame::buildTopBar() {

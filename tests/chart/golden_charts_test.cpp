@@ -20,6 +20,8 @@ struct GoldenCase {
   json expect;
 };
 
+void PrintTo(const GoldenCase& c, std::ostream* os) { *os << c.title; }
+
 std::vector<GoldenCase> loadCases() {
   std::ifstream in(std::string(HALVORA_TEST_DATA_DIR) + "/golden_charts.jsonl");
   std::vector<GoldenCase> cases;

@@ -1,8 +1,11 @@
 #pragma once
 // Filling the entry form the way a user would, for the window tests.
 
+#include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QTimer>
 #include <QWidget>
 
 #include <gtest/gtest.h>
@@ -45,6 +48,19 @@ inline void fillNewDelhiBirth(QWidget* form) {
   setText(form, "txtLonD", "77");
   setText(form, "txtLonM", "13");
   choose(form, "cmbTimeZone", "Indian Time, IST, +5.3");
+}
+
+// Triggers an action and gives the object name of the modal window it opened, closing that again.
+inline QString modalOpenedBy(QAction* action) {
+  QString shown;
+  QTimer::singleShot(0, [&shown] {
+    if (QWidget* modal = QApplication::activeModalWidget()) {
+      shown = modal->objectName();
+      modal->close();
+    }
+  });
+  action->trigger();
+  return shown;
 }
 
 }  // namespace halvora::ui::testing

@@ -12,6 +12,7 @@
 
 #include "fakes.h"
 #include "form_helpers.h"
+#include "support/births.h"
 #include "ui/frm_display.h"
 #include "ui/web_pages.h"
 
@@ -22,25 +23,7 @@ using testing::child;
 using testing::FakePlatform;
 
 // ASHA, New Delhi, 22 February 2011 9:05:30 Indian time, as the entry form hands it on.
-FormInput newDelhiBirth() {
-  FormInput form;
-  form.name = "ASHA";
-  form.monthIndex = 1;
-  form.day = "22";
-  form.year = "2011";
-  form.hour = "9";
-  form.minute = "5";
-  form.second = "30";
-  form.city = "New Delhi";
-  form.state = "Delhi";
-  form.country = "India";
-  form.latDeg = "28";
-  form.latMin = "37";
-  form.lonDeg = "77";
-  form.lonMin = "13";
-  form.zoneIndex = 34;
-  return form;
-}
+FormInput newDelhiBirth() { return halvora::testing_support::newDelhiForm(); }
 
 ChartResult resultOf(const FormInput& form) {
   const ChartRequestOutcome outcome = RunChartRequest(form);

@@ -371,15 +371,7 @@ TEST_F(EntryForm, MenusHaveTheirCaptionsAndOrder) {
 }
 
 TEST_F(EntryForm, AboutShowsTheAboutBoxModally) {
-  QString shown;
-  QTimer::singleShot(0, [&shown] {
-    if (QWidget* modal = QApplication::activeModalWidget()) {
-      shown = modal->objectName();
-      modal->close();
-    }
-  });
-  action("mnuAbout")->trigger();
-  EXPECT_EQ(shown, "frmAbout");
+  EXPECT_EQ(testing::modalOpenedBy(action("mnuAbout")), "frmAbout");
 }
 
 TEST_F(EntryForm, ExitClosesTheFormAndSaysSo) {

@@ -161,15 +161,7 @@ INSTANTIATE_TEST_SUITE_P(Frame, FramePages,
                          [](const ::testing::TestParamInfo<PageRow>& info) { return std::string(info.param.name); });
 
 TEST_F(Frame, AboutShowsTheAboutBoxModally) {
-  QString shown;
-  QTimer::singleShot(0, [&shown] {
-    if (QWidget* modal = QApplication::activeModalWidget()) {
-      shown = modal->objectName();
-      modal->close();
-    }
-  });
-  action("mnuAbout")->trigger();
-  EXPECT_EQ(shown, "frmAbout");
+  EXPECT_EQ(testing::modalOpenedBy(action("mnuAbout")), "frmAbout");
 }
 
 TEST_F(Frame, AccessKeysPressTheButtons) {
