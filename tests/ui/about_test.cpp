@@ -11,6 +11,7 @@
 #include <QTest>
 
 #include "fakes.h"
+#include "form_helpers.h"
 #include "ui/frm_about.h"
 #include "ui/web_pages.h"
 
@@ -103,29 +104,14 @@ TEST_F(AboutBox, LabelsHaveRoomForTheirText) {
   }
 }
 
-// Whether any pixel of the image is within a few units of the colour (text is anti-aliased).
-bool hasColour(const QImage& image, QColor colour) {
-  constexpr int kTolerance = 12;
-  for (int y = 0; y < image.height(); ++y) {
-    for (int x = 0; x < image.width(); ++x) {
-      const QColor pixel = image.pixelColor(x, y);
-      if (std::abs(pixel.red() - colour.red()) <= kTolerance && std::abs(pixel.green() - colour.green()) <= kTolerance &&
-          std::abs(pixel.blue() - colour.blue()) <= kTolerance) {
-        return true;
-      }
-    }
-  }
-  return false;
-}
-
 TEST_F(AboutBox, LightOrangeTextOnDarkOliveAndPeachButton) {
   about.show();
   const QImage window = about.grab().toImage();
   EXPECT_EQ(window.pixelColor(2, 2), QColor(64, 64, 0));
   for (const char* name : {"Label1", "Label2", "Label3", "lblCoBrand", "lblHomePage"}) {
     const QImage label = child(name)->grab().toImage();
-    EXPECT_TRUE(hasColour(label, QColor(255, 192, 128))) << name << " is not drawn in light orange";
-    EXPECT_FALSE(hasColour(label, QColor(0, 0, 0))) << name << " has dark text on the dark ground";
+    EXPECT_TRUE(testing::hasColour(label, QColor(255, 192, 128))) << name << " is not drawn in light orange";
+    EXPECT_FALSE(testing::hasColour(label, QColor(0, 0, 0))) << name << " has dark text on the dark ground";
   }
   EXPECT_EQ(child("cmdOK")->palette().color(QPalette::Button), QColor(255, 224, 192)) << "the button is not light peach";
   EXPECT_TRUE(child("cmdOK")->font().bold());

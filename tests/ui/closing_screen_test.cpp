@@ -20,6 +20,7 @@
 #include <QUrlQuery>
 
 #include "fakes.h"
+#include "form_helpers.h"
 #include "ui/frm_closing_screen.h"
 #include "ui/tell_a_friend.h"
 #include "ui/web_pages.h"
@@ -316,26 +317,12 @@ TEST_F(ClosingScreen, EverythingFitsInTheWindow) {
   }
 }
 
-bool hasColour(const QImage& image, QColor colour) {
-  constexpr int kTolerance = 12;
-  for (int y = 0; y < image.height(); ++y) {
-    for (int x = 0; x < image.width(); ++x) {
-      const QColor pixel = image.pixelColor(x, y);
-      if (std::abs(pixel.red() - colour.red()) <= kTolerance && std::abs(pixel.green() - colour.green()) <= kTolerance &&
-          std::abs(pixel.blue() - colour.blue()) <= kTolerance) {
-        return true;
-      }
-    }
-  }
-  return false;
-}
-
 TEST_F(ClosingScreen, LightOrangeTextOnDarkOliveBoldCaptions) {
   screen.show();
   EXPECT_EQ(screen.grab().toImage().pixelColor(2, 2), QColor(64, 64, 0));
   for (const char* name : {"Label1", "Label2", "Label3", "lblGoToHome", "Check1"}) {
     const QImage text = child(name)->grab().toImage();
-    EXPECT_TRUE(hasColour(text, QColor(255, 192, 128))) << name << " is not drawn in light orange";
+    EXPECT_TRUE(testing::hasColour(text, QColor(255, 192, 128))) << name << " is not drawn in light orange";
   }
   for (const char* name : {"cmdSubmit", "cmdClose"}) {
     EXPECT_EQ(child(name)->palette().color(QPalette::Button), QColor(255, 224, 192)) << name << " is not light peach";

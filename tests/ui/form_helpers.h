@@ -4,9 +4,12 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QImage>
 #include <QLineEdit>
 #include <QTimer>
 #include <QWidget>
+
+#include <cstdlib>
 
 #include <gtest/gtest.h>
 
@@ -61,6 +64,21 @@ inline QString modalOpenedBy(QAction* action) {
   });
   action->trigger();
   return shown;
+}
+
+// Whether any pixel of the image is within a few units of the colour (text is anti-aliased).
+inline bool hasColour(const QImage& image, QColor colour) {
+  constexpr int kTolerance = 12;
+  for (int y = 0; y < image.height(); ++y) {
+    for (int x = 0; x < image.width(); ++x) {
+      const QColor pixel = image.pixelColor(x, y);
+      if (std::abs(pixel.red() - colour.red()) <= kTolerance && std::abs(pixel.green() - colour.green()) <= kTolerance &&
+          std::abs(pixel.blue() - colour.blue()) <= kTolerance) {
+        return true;
+      }
+    }
+  }
+  return false;
 }
 
 }  // namespace halvora::ui::testing
