@@ -18,14 +18,6 @@ std::int64_t floorDiv(std::int64_t a, std::int64_t b) {
 
 }  // namespace
 
-std::int64_t daysFromCivil(int year, int month, int day) {
-  using namespace std::chrono;
-  // Day overflow (for example 32 January) carries into the next month, as sys_days does.
-  const year_month_day ymd{std::chrono::year{year}, std::chrono::month{static_cast<unsigned>(month)},
-                           std::chrono::day{1}};
-  return sys_days{ymd}.time_since_epoch().count() + (day - 1);
-}
-
 std::int64_t secondsSinceEpoch(const LocalDateTime& t) {
   return daysFromCivil(t.year, t.month, t.day) * kSecondsPerDay + t.hour * 3600LL + t.minute * 60LL +
          t.second;

@@ -1,6 +1,7 @@
 #pragma once
 // A calendar date and clock time without a time zone, with day arithmetic and differences.
 
+#include <chrono>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -17,8 +18,13 @@ struct LocalDateTime {
   friend bool operator==(const LocalDateTime&, const LocalDateTime&) = default;
 };
 
-// Days since 1970-01-01 of a proleptic Gregorian date (negative before it).
-std::int64_t daysFromCivil(int year, int month, int day);
+// Days since 1970-01-01 of a proleptic Gregorian date (negative before it); a day past the
+// month's end carries into the next month.
+constexpr std::int64_t daysFromCivil(int year, int month, int day) {
+  const std::chrono::year_month_day first{std::chrono::year{year}, std::chrono::month{static_cast<unsigned>(month)},
+                                          std::chrono::day{1}};
+  return std::chrono::sys_days{first}.time_since_epoch().count() + (day - 1);
+}
 
 // Seconds since 1970-01-01 00:00:00 of the moment, read as if it were universal time.
 std::int64_t secondsSinceEpoch(const LocalDateTime& t);

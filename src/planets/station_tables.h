@@ -9,13 +9,13 @@
 #include <stdexcept>
 #include <string_view>
 
+#include "ephemeris/date_time.h"
+
 namespace halvora {
 
-// Days since 1970-01-01 of a Gregorian calendar date; a day past the month's end carries into the next month.
+// Days since 1970-01-01 of a Gregorian calendar date, as the tables hold them.
 constexpr std::int32_t civilDayNumber(int year, int month, int day) {
-  const std::chrono::year_month_day first{std::chrono::year{year}, std::chrono::month{static_cast<unsigned>(month)},
-                                          std::chrono::day{1}};
-  return static_cast<std::int32_t>(std::chrono::sys_days{first}.time_since_epoch().count() + (day - 1));
+  return static_cast<std::int32_t>(daysFromCivil(year, month, day));
 }
 
 // One retrograde period: its begin and end stations as "month,day,year,hour,minute," texts in universal
