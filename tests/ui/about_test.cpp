@@ -26,9 +26,7 @@ class AboutBox : public ::testing::Test {
  protected:
   template <typename T = QWidget>
   T* child(const char* name) {
-    T* found = about.findChild<T*>(QString::fromLatin1(name));
-    EXPECT_NE(found, nullptr) << name;
-    return found;
+    return testing::child<T>(&about, QString::fromLatin1(name));
   }
   QString labelText(const char* name) {
     const QLabel* label = child<QLabel>(name);

@@ -37,9 +37,7 @@ class ClosingScreen : public ::testing::Test {
  protected:
   template <typename T = QWidget>
   T* child(const char* name) {
-    T* found = screen.findChild<T*>(QString::fromLatin1(name));
-    EXPECT_NE(found, nullptr) << name;
-    return found;
+    return testing::child<T>(&screen, QString::fromLatin1(name));
   }
   QLineEdit* line(const char* name) { return child<QLineEdit>(name); }
   QString boxText(const char* name) {
