@@ -18,6 +18,9 @@ struct CountryAlias {
 };
 constexpr std::array<CountryAlias, 2> kCountryAliases = {{{"uk", "gb"}, {"usa", "us"}}};
 
+// Longer than any label of the atlas; a longer text names no place (and costs no time).
+constexpr std::size_t kLongestQueryBytes = 512;
+
 // True when `query` is the start of `field` or of one of its words.
 bool startsAWord(std::string_view field, std::string_view query) {
   if (field.starts_with(query)) return true;
@@ -59,8 +62,9 @@ Atlas::Atlas(std::vector<Place> places) : m_places(std::move(places)) {
 }
 
 std::vector<Atlas::Match> Atlas::matches(std::string_view text) const {
-  const std::vector<std::string_view> parts = splitOnCommas(text);
   std::vector<Match> found;
+  if (text.size() > kLongestQueryBytes) return found;
+  const std::vector<std::string_view> parts = splitOnCommas(text);
   // A name may itself hold a comma ("Burgdorf, Hanover"), so every split into name and qualifiers counts.
   for (std::size_t nameParts = 1; nameParts <= parts.size(); ++nameParts) {
     const std::string_view last = parts[nameParts - 1];

@@ -62,9 +62,10 @@ ClockKind kindOf(bool isDst, int saveSeconds, std::optional<std::int64_t> runSta
   return ClockKind::Daylight;
 }
 
-// The clock of one segment at an instant inside it. Offsets and abbreviations are the clock library's;
-// whether it was daylight time, and since when, are read from the zone's file, which records them
-// as they were (the library derives them and misjudges, for one, Argentina's 1999 change).
+// The clock of one segment at an instant inside it. The offsets are the clock library's; where the
+// zone's file covers the instant with the same offset, the abbreviation, whether it was daylight time
+// and since when are taken from the file, which records them as they were (the library derives the
+// daylight flag and misjudges, for one, Argentina's 1999 change).
 ZoneClock clockOf(const Segment& s, const std::optional<TzifZone>& file, qint64 instantUtc) {
   ZoneClock c;
   c.offsetSeconds = s.data.offsetFromUtc;
@@ -76,6 +77,7 @@ ZoneClock clockOf(const Segment& s, const std::optional<TzifZone>& file, qint64 
     if (const std::optional<TzifFacts> facts = FactsAt(*file, instantUtc);
         facts && facts->utcOffsetSeconds == c.offsetSeconds) {
       isDst = facts->isDst;
+      c.abbreviation = facts->abbreviation;
       c.standardOffsetSeconds = facts->standardOffsetSeconds;
       runStart = facts->dstRunStartUtc;
       runEnd = facts->dstRunEndUtc;

@@ -6,9 +6,12 @@
 
 #include <set>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "places/atlas.h"
+#include "places/clock.h"
+#include "places/printers.h"
 #include "places/search_fold.h"
 
 namespace halvora::places {
@@ -95,7 +98,7 @@ TEST(AtlasFind, OrderAndNarrowing) {
   using L = std::vector<std::string>;
   const struct {
     const char* name;
-    const char* text;
+    std::string text;
     std::size_t limit;
     L expected;
   } rows[] = {
@@ -123,6 +126,7 @@ TEST(AtlasFind, OrderAndNarrowing) {
       {"only the name's start", "ondon", 10, {}},
       {"nothing typed", "", 10, {}},
       {"only punctuation", " , ", 10, {}},
+      {"longer than any label", "London" + std::string(600, ','), 10, {}},
       {"accents and case", "TROMSØ", 10, {"Tromsø, Troms og Finnmark, Norway"}},
   };
   for (const auto& r : rows) EXPECT_EQ(labels(smallAtlas().find(r.text, r.limit)), r.expected) << r.name;
@@ -203,6 +207,26 @@ TEST(SystemAtlas, PlacesAreWhatTheLibrarysAccessorsReport) {
     EXPECT_EQ(p.population.value_or(0), geonames_city_get_population(city)) << i;
     geonames_city_free(city);
     if (testing::Test::HasFailure()) break;
+  }
+}
+
+TEST(SystemAtlas, EveryPlacesZoneIsInTheDatabase) {
+  std::set<std::string> zones;
+  for (const Place& p : ReadGeonamesPlaces()) zones.insert(p.timeZone);
+  EXPECT_GT(zones.size(), 300u);
+  for (const std::string& zone : zones)
+    EXPECT_EQ(ClockAt(zone, {2000, 1, 1, 12, 0}).status, ClockStatus::Ok) << zone;
+}
+
+TEST(SystemAtlas, FirstUseFromSeveralThreads) {
+  // Each test runs in its own process, so this is the atlas's first use.
+  std::vector<std::vector<Place>> results(4);
+  std::vector<std::thread> threads;
+  for (auto& r : results) threads.emplace_back([&r] { r = FindPlaces("tromso", 3); });
+  for (auto& t : threads) t.join();
+  for (const auto& r : results) {
+    ASSERT_EQ(r.size(), 1u);
+    EXPECT_EQ(r.front().name, "Tromsø");
   }
 }
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "places/clock.h"
+#include "places/printers.h"
 
 namespace halvora::places {
 namespace {
@@ -40,6 +41,8 @@ TEST(ClockAt, OffsetsOfPlacesAndMoments) {
       {"New York 1943, war time", "America/New_York", {1943, 6, 1, 12, 0}, -14400, "EWT", true, ClockKind::War},
       {"New York 2040, after the file's table", "America/New_York", {2040, 7, 1, 12, 0}, -14400, "EDT", true,
        ClockKind::Daylight},
+      {"New York 9999, the footer's rule", "America/New_York", {9999, 1, 15, 12, 0}, -18000, "EST", false,
+       ClockKind::Standard},
       // Two hours ahead of GMT, the standard time London kept before the war (utcoffset 0 in 1939-12).
       {"London June 1941, double summer time", "Europe/London", {1941, 6, 1, 12, 0}, 7200, "BDST", true,
        ClockKind::DoubleSummer},
