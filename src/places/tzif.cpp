@@ -2,6 +2,7 @@
 #include "places/tzif.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
 
@@ -156,13 +157,26 @@ std::optional<TzifFacts> FactsAt(const TzifZone& zone, std::int64_t utcSeconds) 
   while (first > 0 && typeOf(first - 1).isDst) --first;
   std::size_t last = here;
   while (last + 1 < periods && typeOf(last + 1).isDst) ++last;
+  std::optional<int> before, after;
   if (first > 0) {
     facts.dstRunStartUtc = times[first - 1];
-    facts.standardOffsetSeconds = typeOf(first - 1).utcOffsetSeconds;
-  } else if (last + 1 < periods) {
-    facts.standardOffsetSeconds = typeOf(last + 1).utcOffsetSeconds;
+    before = typeOf(first - 1).utcOffsetSeconds;
   }
-  if (last + 1 < periods) facts.dstRunEndUtc = times[last];
+  if (last + 1 < periods) {
+    facts.dstRunEndUtc = times[last];
+    after = typeOf(last + 1).utcOffsetSeconds;
+  }
+  // A zone may change its standard time across a daylight run (Samoa crossed the date line in one,
+  // occupied Kyiv went from Moscow to Central European time in another): the daylight time departs
+  // from the standard time nearer to it, and of two equally near, from the one it is ahead of.
+  const auto distance = [&](int standard) { return std::abs(facts.utcOffsetSeconds - standard); };
+  if (before && after) {
+    const bool beforeNearer = distance(*before) != distance(*after) ? distance(*before) < distance(*after)
+                                                                    : *before <= *after;
+    facts.standardOffsetSeconds = beforeNearer ? *before : *after;
+  } else if (before || after) {
+    facts.standardOffsetSeconds = before ? *before : *after;
+  }
   return facts;
 }
 

@@ -35,8 +35,9 @@ struct TzifFacts {
   int utcOffsetSeconds = 0;
   bool isDst = false;
   std::string abbreviation;
-  // The offset of the nearest standard period, the earlier one if any: the clock the daylight time
-  // departed from. Equal to utcOffsetSeconds outside daylight time.
+  // The clock the daylight time departed from: of the standard periods just before and just after
+  // the daylight run, the one nearer in offset (on a tie, the lower). Equal to utcOffsetSeconds
+  // outside daylight time.
   int standardOffsetSeconds = 0;
   // For daylight time: when the unbroken run of daylight periods around the instant began and ended;
   // nothing where the run reaches past the file's table.

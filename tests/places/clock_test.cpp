@@ -17,6 +17,9 @@ namespace {
 // Expected offsets, abbreviations and daylight flags were read apart from this code with Python 3.11's
 // zoneinfo over Debian's tzdata 2025b (/usr/share/zoneinfo): utcoffset(), tzname() and dst() of
 // datetime(..., tzinfo=ZoneInfo(zone)), with fold=0 and fold=1 for the two sides of a gap or repeat.
+// The size of a daylight save, which the compiled files do not hold, is from the database's source
+// as Debian ships it in /usr/share/zoneinfo/tzdata.zi: London "R G 1941 ... 2 BDST", Kolkata
+// "5:30 1 %z 1942 May 15" and "5:30 1 %z 1945 O 15", Kyiv "1 c CE%sT 1943 N 6".
 struct ClockRow {
   const char* name;
   const char* zone;
@@ -43,7 +46,7 @@ TEST(ClockAt, OffsetsOfPlacesAndMoments) {
        ClockKind::Daylight},
       {"New York 9999, the footer's rule", "America/New_York", {9999, 1, 15, 12, 0}, -18000, "EST", false,
        ClockKind::Standard},
-      // Two hours ahead of GMT, the standard time London kept before the war (utcoffset 0 in 1939-12).
+      // Two hours ahead of GMT (tzdata.zi's save 2; zoneinfo's dst() says 1:00).
       {"London June 1941, double summer time", "Europe/London", {1941, 6, 1, 12, 0}, 7200, "BDST", true,
        ClockKind::DoubleSummer},
       {"London January 1941, summer time all winter", "Europe/London", {1941, 1, 15, 12, 0}, 3600, "BST", true,
@@ -52,6 +55,10 @@ TEST(ClockAt, OffsetsOfPlacesAndMoments) {
       {"Caracas 2010", "America/Caracas", {2010, 1, 1, 12, 0}, -16200, "-0430", false, ClockKind::Standard},
       {"Sydney January 1990", "Australia/Sydney", {1990, 1, 15, 12, 0}, 39600, "AEDT", true, ClockKind::Daylight},
       {"Oslo June 2000", "Europe/Oslo", {2000, 6, 1, 12, 0}, 7200, "CEST", true, ClockKind::Daylight},
+      // Standard time 1:00 with Central European rules from 1941 to 1943 (zoneinfo's dst() guesses -1:00
+      // from the Moscow time before).
+      {"Kyiv 1942, daylight time ahead of the occupier's standard", "Europe/Kyiv", {1942, 6, 1, 12, 0}, 7200,
+       "CEST", true, ClockKind::War},
       {"Amsterdam 1938, twenty minutes", "Europe/Amsterdam", {1938, 1, 1, 12, 0}, 1200, "+0020", false,
        ClockKind::Standard},
       // The database marks this as daylight time (dst() = 1:00) though the offset did not change.
@@ -209,6 +216,10 @@ TEST(ClockExplanation, TheLineUnderTheZone) {
       {"no such time", "New York", "America/New_York", {2010, 3, 14, 2, 30},
        "Clock of New York on March 14, 2010, 2:30: no such time, the clocks went forward from -5:00 (EST, "
        "standard time) to -4:00 (EDT, daylight saving time); please check the time of birth"},
+      {"a day skipped across the date line: +14 is daylight time of +13", "Apia", "Pacific/Apia",
+       {2011, 12, 30, 12, 0},
+       "Clock of Apia on December 30, 2011, 12:00: no such time, the clocks went forward from -10:00 (daylight "
+       "saving time) to +14:00 (daylight saving time); please check the time of birth"},
       {"twice", "New York", "America/New_York", {2010, 11, 7, 1, 30},
        "Clock of New York on November 7, 2010, 1:30: this time came twice, at -4:00 (EDT, daylight saving time) "
        "and again at -5:00 (EST, standard time); the first is taken, from the time-zone database"},

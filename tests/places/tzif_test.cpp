@@ -122,6 +122,24 @@ TEST(Tzif, DaylightRunWithoutStandardBeforeItTakesTheOneAfter) {
   EXPECT_EQ(f->dstRunEndUtc, std::optional<std::int64_t>(100));
 }
 
+TEST(Tzif, StandardTimeNearerToTheDaylightTime) {
+  // Standard -11 h, daylight -10 h, daylight +14 h across the date line, standard +13 h.
+  const std::vector<Type> types = {{-39600, false, "A"}, {-36000, true, "B"}, {50400, true, "C"}, {46800, false, "D"}};
+  const std::optional<TzifZone> zone = ParseTzif(tzifBytes({0, 100, 200}, {1, 2, 3}, types, ""));
+  ASSERT_TRUE(zone.has_value());
+  EXPECT_EQ(FactsAt(*zone, 50)->standardOffsetSeconds, -39600);
+  EXPECT_EQ(FactsAt(*zone, 150)->standardOffsetSeconds, 46800);
+  // Equally near: the standard time the daylight time is ahead of, whether before or after the run.
+  const std::vector<Type> rising = {{0, false, "A"}, {3600, true, "B"}, {7200, false, "C"}};
+  const std::optional<TzifZone> up = ParseTzif(tzifBytes({0, 100}, {1, 2}, rising, ""));
+  ASSERT_TRUE(up.has_value());
+  EXPECT_EQ(FactsAt(*up, 50)->standardOffsetSeconds, 0);
+  const std::vector<Type> falling = {{7200, false, "A"}, {3600, true, "B"}, {0, false, "C"}};
+  const std::optional<TzifZone> down = ParseTzif(tzifBytes({0, 100}, {1, 2}, falling, ""));
+  ASSERT_TRUE(down.has_value());
+  EXPECT_EQ(FactsAt(*down, 50)->standardOffsetSeconds, 0);
+}
+
 TEST(Tzif, MalformedBytesAreRejected) {
   const std::string good = tzifBytes(kTimes, kTypeOf, kTypes, "");
   ASSERT_TRUE(ParseTzif(good).has_value());
