@@ -7,6 +7,7 @@ packages=(
   cmake make g++ pkg-config
   qt6-base-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
+  libgeonames-dev tzdata
   fonts-dejavu-core fonts-liberation
   "$@"
 )
