@@ -201,7 +201,13 @@ class FormBuilder {
     return value.text.size() <= kShown ? value.text : value.text.substr(0, kShown) + "...";
   }
 
+  // A problem told as a sentence about the key: "--dst takes no value".
   FormError error(std::string_view key, std::string_view text) const {
+    return FormError{std::string(key), named(key) + " " + std::string(text)};
+  }
+
+  // One of the entry form's own messages, after the key it concerns: "--lat-deg: Only Numbers Are Accepted".
+  FormError formMessage(std::string_view key, std::string_view text) const {
     return FormError{std::string(key), named(key) + ": " + std::string(text)};
   }
 
@@ -244,7 +250,7 @@ class FormBuilder {
   std::optional<FormError> applyDigits(const FieldSpec& spec, const Given& value) {
     if (auto e = wrongType(spec.name, value, JsonType::String, "takes a text of digits")) return e;
     for (char c : value.text)
-      if (c < '0' || c > '9') return error(spec.name, "Only Numbers Are Accepted");
+      if (c < '0' || c > '9') return formMessage(spec.name, "Only Numbers Are Accepted");
     if (value.text.size() > spec.maxDigits)
       return error(spec.name, "takes at most " + std::to_string(spec.maxDigits) + " digits");
     FormInput& f = m_result.form;
@@ -262,7 +268,7 @@ class FormBuilder {
     std::string name = value.text;
     for (char& c : name) {
       const bool lower = c >= 'a' && c <= 'z';
-      if (c != ' ' && !lower && !(c >= 'A' && c <= 'Z')) return error(spec.name, "Please Enter only Letters");
+      if (c != ' ' && !lower && !(c >= 'A' && c <= 'Z')) return formMessage(spec.name, "Please Enter only Letters");
       if (lower) c = static_cast<char>(c - 'a' + 'A');
     }
     m_result.form.name = std::move(name);
@@ -359,7 +365,7 @@ ReadResult readFormJson(std::string_view text, const ReadOptions& options) {
     value.boolean = member.boolean;
     if (member.type == JsonType::String) {
       auto decoded = decodeJsonString(member.raw);
-      if (!decoded) return FormError{member.key, shownKey(member.key, KeyStyle::Json) + ": is not valid UTF-8"};
+      if (!decoded) return FormError{member.key, shownKey(member.key, KeyStyle::Json) + " is not valid UTF-8"};
       value.text = std::move(*decoded);
     } else {
       value.text = std::string(member.raw);
@@ -392,14 +398,14 @@ ReadResult readFormFlags(std::span<const std::string> args, const ReadOptions& o
       value.present = false;
     } else {
       const std::string flag = shownKey(key, KeyStyle::Flag);
-      if (i + 1 >= args.size()) return FormError{std::string(key), flag + ": needs a value"};
+      if (i + 1 >= args.size()) return FormError{std::string(key), flag + " needs a value"};
       if (std::string_view(args[i + 1]).starts_with("--")) {
-        return FormError{std::string(key), flag + ": needs a value; give one that begins with \"--\" as " + flag +
+        return FormError{std::string(key), flag + " needs a value; give one that begins with \"--\" as " + flag +
                                                "=VALUE"};
       }
       value.text = args[++i];
     }
-    if (!isValidUtf8(value.text)) return FormError{std::string(key), shownKey(key, KeyStyle::Flag) + ": is not valid UTF-8"};
+    if (!isValidUtf8(value.text)) return FormError{std::string(key), shownKey(key, KeyStyle::Flag) + " is not valid UTF-8"};
     if (auto e = spec ? builder.apply(*spec, value) : builder.applyExtra(*extra, value)) return *e;
   }
   return builder.finish();

@@ -43,8 +43,9 @@ struct ReadOptions {
   std::vector<ExtraKey> extraKeys;
 };
 
-// The first problem found. `message` names the flag ("--month: ...") or the key ("month: ..."),
-// and holds the entry form's own message text where the form has one.
+// The first problem found. `message` names the flag or the key: as the subject of a sentence of
+// its own ("--dst takes no value", "month takes a whole number from 1 to 12, not 13"), or before
+// the entry form's own message where the form has one ("--lat-deg: Only Numbers Are Accepted").
 struct FormError {
   std::string key;  // the key without dashes; empty for a problem of the whole text
   std::string message;

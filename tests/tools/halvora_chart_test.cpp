@@ -104,28 +104,28 @@ TEST(HalvoraChart, BadCommandLinesEndWithStatusTwoAndOneClearMessage) {
        "halvora-chart: --lon-min: Only Numbers Are Accepted"},
       {"digit in the name", delhi({"--name"}, {"--name", "R2D2"}), 2,
        "halvora-chart: --name: Please Enter only Letters"},
-      {"--dst=false is no way to say no", delhi({}, {"--dst=false"}), 2, "halvora-chart: --dst: takes no value"},
-      {"--south=0", delhi({"--north"}, {"--south=0"}), 2, "halvora-chart: --south: takes no value"},
-      {"--batch=no", {"--batch=no"}, 2, "halvora-chart: --batch: takes no value"},
+      {"--dst=false is no way to say no", delhi({}, {"--dst=false"}), 2, "halvora-chart: --dst takes no value"},
+      {"--south=0", delhi({"--north"}, {"--south=0"}), 2, "halvora-chart: --south takes no value"},
+      {"--batch=no", {"--batch=no"}, 2, "halvora-chart: --batch takes no value"},
       {"north and south", delhi({}, {"--south"}), 2, "halvora-chart: --north and --south contradict each other"},
       {"east and west", delhi({}, {"--west"}), 2, "halvora-chart: --east and --west contradict each other"},
       {"a leading blank", delhi({"--month"}, {"--month", " 5"}), 2,
-       "halvora-chart: --month: takes a whole number from 1 to 12, not \" 5\""},
+       "halvora-chart: --month takes a whole number from 1 to 12, not \" 5\""},
       {"a plus sign", delhi({"--hour"}, {"--hour", "+3"}), 2,
-       "halvora-chart: --hour: takes a whole number from 0 to 23, not \"+3\""},
+       "halvora-chart: --hour takes a whole number from 0 to 23, not \"+3\""},
       {"minus zero", delhi({"--zone"}, {"--zone", "-0"}), 2,
-       "halvora-chart: --zone: takes a whole number from 0 to 70, not \"-0\""},
+       "halvora-chart: --zone takes a whole number from 0 to 70, not \"-0\""},
       {"a flag taken for a value", delhi({"--city"}, {"--city", "--json"}), 2,
-       "halvora-chart: --city: needs a value; give one that begins with \"--\" as --city=VALUE"},
+       "halvora-chart: --city needs a value; give one that begins with \"--\" as --city=VALUE"},
       {"a value that is not UTF-8", delhi({"--city"}, {"--city", "\xe9", "--json"}), 2,
-       "halvora-chart: --city: is not valid UTF-8"},
+       "halvora-chart: --city is not valid UTF-8"},
       {"an unknown flag alone", delhi({}, {"--colour"}), 2, "halvora-chart: unknown option --colour"},
-      {"a flag given twice", delhi({}, {"--month", "3"}), 2, "halvora-chart: --month: is given twice"},
+      {"a flag given twice", delhi({}, {"--month", "3"}), 2, "halvora-chart: --month is given twice"},
       {"--batch with form flags", {"--batch", "--month", "3"}, 2,
        "halvora-chart: --batch reads its forms from standard input and takes no --month"},
       {"a stray word", delhi({}, {"extra"}), 2, "halvora-chart: unexpected argument \"extra\""},
       {"year 1900 is outside the list", delhi({"--year"}, {"--year", "1900"}), 2,
-       "halvora-chart: --year: takes a whole number from 1901 to 2050, not \"1900\""},
+       "halvora-chart: --year takes a whole number from 1901 to 2050, not \"1900\""},
   };
   for (const auto& r : rows) {
     const ProcessRun run = runTool(r.args);
@@ -180,7 +180,7 @@ TEST(HalvoraChart, BatchAnswersEveryLineInOrderWhateverItHolds) {
   EXPECT_EQ(j[3], json({{"error", "empty line"}}));
   EXPECT_EQ(j[4], json({{"error", "the line holds a NUL byte"}}));
   EXPECT_EQ(j[5], json({{"error", "the line is longer than 65536 bytes"}}));
-  EXPECT_EQ(j[6], json({{"error", "month: takes a whole number from 1 to 12, not 13"}}));
+  EXPECT_EQ(j[6], json({{"error", "month takes a whole number from 1 to 12, not 13"}}));
   EXPECT_EQ(j[7], json({{"error", "name: Please Enter Name"}}));
   EXPECT_EQ(j[8], json({{"error", "the line is not a JSON object: expected '{' at byte 1"}}));
   EXPECT_EQ(j[9].dump(), chart);
@@ -211,6 +211,13 @@ struct WriteRow {
   const char* message;
 };
 
+RunOptions outputTo(StandardOutput output, bool ignoreSigpipe = false) {
+  RunOptions o;
+  o.output = output;
+  o.ignoreSigpipe = ignoreSigpipe;
+  return o;
+}
+
 std::string manyLines(int n) {
   std::string input;
   for (int i = 0; i < n; ++i) input += delhiLine() + "\n";
@@ -219,10 +226,10 @@ std::string manyLines(int n) {
 
 TEST(HalvoraChart, AFailedWriteIsReportedOnceWithStatusOne) {
   const std::string batchInput = manyLines(3);
-  RunOptions full{.output = StandardOutput::DevFull};
-  RunOptions closed{.output = StandardOutput::Closed};
-  RunOptions brokenIgnoring{.output = StandardOutput::ClosedPipe, .ignoreSigpipe = true};
-  RunOptions brokenDefault{.output = StandardOutput::ClosedPipe};
+  const RunOptions full = outputTo(StandardOutput::DevFull);
+  const RunOptions closed = outputTo(StandardOutput::Closed);
+  const RunOptions brokenIgnoring = outputTo(StandardOutput::ClosedPipe, true);
+  const RunOptions brokenDefault = outputTo(StandardOutput::ClosedPipe);
   const char* kFull = "halvora-chart: cannot write the output: No space left on device\n";
   const char* kClosed = "halvora-chart: cannot write the output: Bad file descriptor\n";
   const char* kBroken = "halvora-chart: cannot write the output: Broken pipe\n";
@@ -246,7 +253,8 @@ TEST(HalvoraChart, AFailedWriteIsReportedOnceWithStatusOne) {
 
 TEST(HalvoraChart, ABatchStopsAtTheFirstFailedWrite) {
   // 20,000 lines through a pipe into a closed pipe: the program stops long before reading them all.
-  RunOptions o{.output = StandardOutput::ClosedPipe, .input = InputFrom::Pipe, .ignoreSigpipe = true};
+  RunOptions o = outputTo(StandardOutput::ClosedPipe, true);
+  o.input = InputFrom::Pipe;
   const ProcessRun run = runTool({"--batch"}, manyLines(20000), o);
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(run.err, "halvora-chart: cannot write the output: Broken pipe\n");
