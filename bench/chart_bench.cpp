@@ -17,8 +17,8 @@ void BM_EnginePass(benchmark::State& state) {
   const BirthData b = testing_support::newDelhiBirth();
   const ZoneCorrection zone{-5, -30};
   for (auto _ : state) {
-    const AscendantResult asc = CalcAscendant(b);
-    const MoonResult moon = MoonPass(b);
+    const AscendantResult asc = CalcAscendant(b, zone);
+    const MoonResult moon = MoonPass(b, zone);
     const PlanetPass birth = CalcPlanets({PlanetPassMode::Birth, {2011, 2, 22, 9, 5, 0}, zone, asc.AyanamsaDeg,
                                          moon.MoonText, asc.AscendantText});
     SunRiseSetInput in{2, 21, 2011, 9, 5, 28, 37, false, 77, 13, true, -5, -30, false};

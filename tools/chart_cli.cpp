@@ -2,10 +2,12 @@
 
 #include <algorithm>
 #include <array>
-#include <cctype>
+#include <cstring>
 #include <sstream>
 
 #include "chart/rashi_chart.h"
+#include "cli_io.h"
+#include "forms/form_reader.h"
 
 namespace halvora::cli {
 
@@ -13,170 +15,109 @@ namespace {
 
 using nlohmann::json;
 
-// The ranges of the entry form's lists.
-struct ListRange {
-  const char* key;
-  int low, high;
-};
-constexpr ListRange kMonth{"month", 1, 12};
-constexpr ListRange kDay{"day", 1, 31};
-constexpr ListRange kYear{"year", 1901, 2050};
-constexpr ListRange kHour{"hour", 0, 23};
-constexpr ListRange kMinute{"minute", 0, 59};
-constexpr ListRange kSecond{"second", 0, 59};
-constexpr ListRange kZone{"zone", 0, 70};
-
-// Coordinate fields and the most characters each text box takes.
-struct CoordinateField {
-  const char* key;
-  std::size_t maxLength;
-  std::string FormInput::*member;
-};
-constexpr std::array<CoordinateField, 4> kCoordinates = {{{"lat-deg", 2, &FormInput::latDeg},
-                                                          {"lat-min", 2, &FormInput::latMin},
-                                                          {"lon-deg", 3, &FormInput::lonDeg},
-                                                          {"lon-min", 2, &FormInput::lonMin}}};
-
-// Text flags and where they go.
-struct TextField {
-  const char* key;
-  std::string FormInput::*member;
-};
-constexpr std::array<TextField, 4> kTexts = {
-    {{"name", &FormInput::name}, {"city", &FormInput::city}, {"state", &FormInput::state}, {"country", &FormInput::country}}};
-
-std::optional<InputError> setList(FormInput& form, const ListRange& range, const std::string& text) {
-  int value = 0;
-  std::size_t used = 0;
-  try {
-    value = std::stoi(text, &used);
-  } catch (const std::exception&) {
-    used = 0;
-  }
-  if (used == 0 || used != text.size() || value < range.low || value > range.high) {
-    return InputError{"--" + std::string(range.key) + " takes a whole number from " + std::to_string(range.low) +
-                      " to " + std::to_string(range.high) + ", not \"" + text + "\""};
-  }
-  if (range.key == kMonth.key) form.monthIndex = value - 1;
-  else if (range.key == kZone.key) form.zoneIndex = value;
-  else if (range.key == kDay.key) form.day = std::to_string(value);
-  else if (range.key == kYear.key) form.year = std::to_string(value);
-  else if (range.key == kHour.key) form.hour = std::to_string(value);
-  else if (range.key == kMinute.key) form.minute = std::to_string(value);
-  else form.second = std::to_string(value);
-  return std::nullopt;
-}
-
-// Coordinate texts hold digits only, as the entry form's key filter lets through.
-std::optional<InputError> setCoordinate(FormInput& form, const CoordinateField& field, const std::string& text) {
-  if (!std::all_of(text.begin(), text.end(), [](unsigned char c) { return std::isdigit(c); }))
-    return InputError{"Only Numbers Are Accepted"};
-  if (text.size() > field.maxLength)
-    return InputError{"--" + std::string(field.key) + " takes at most " + std::to_string(field.maxLength) + " digits"};
-  form.*field.member = text;
-  return std::nullopt;
-}
-
-// A name holds letters and blanks only and is stored in capitals, as the entry form types it.
-std::optional<InputError> setName(FormInput& form, std::string text) {
-  for (char& c : text) {
-    const auto u = static_cast<unsigned char>(c);
-    if (c != ' ' && !((u >= 'A' && u <= 'Z') || (u >= 'a' && u <= 'z'))) return InputError{"Please Enter only Letters"};
-    c = static_cast<char>(std::toupper(u));
-  }
-  form.name = std::move(text);
-  return std::nullopt;
-}
-
-std::optional<InputError> setValue(FormInput& form, const std::string& key, const std::string& text) {
-  for (const ListRange* range : {&kMonth, &kDay, &kYear, &kHour, &kMinute, &kSecond, &kZone})
-    if (key == range->key) return setList(form, *range, text);
-  for (const auto& field : kCoordinates)
-    if (key == field.key) return setCoordinate(form, field, text);
-  if (key == "name") return setName(form, text);
-  for (const auto& field : kTexts)
-    if (key == field.key) {
-      form.*field.member = text;
-      return std::nullopt;
-    }
-  return InputError{"unknown option --" + key};
-}
-
-// Boolean options: true sets, and each has its opposite.
-std::optional<InputError> setFlag(FormInput& form, const std::string& key, bool on) {
-  if (key == "north") form.north = on;
-  else if (key == "south") form.north = !on;
-  else if (key == "east") form.east = on;
-  else if (key == "west") form.east = !on;
-  else if (key == "dst") form.dst = on;
-  else return InputError{"unknown option --" + key};
-  return std::nullopt;
-}
-
-bool isFlagName(const std::string& key) {
-  return key == "north" || key == "south" || key == "east" || key == "west" || key == "dst";
-}
-
 json optionalNumber(const std::optional<std::int64_t>& v) { return v ? json(*v) : json(nullptr); }
+
+// A JSON text in one line; any text that is not UTF-8 would be replaced rather than thrown over.
+std::string dumpLine(const json& j, int indent = -1) {
+  return j.dump(indent, ' ', false, json::error_handler_t::replace);
+}
+
+std::string errorLine(std::string_view message) { return dumpLine(json{{"error", message}}) + "\n"; }
+
+std::string systemMessage(int error) { return std::strerror(error); }
+
+// Writes a message and a line feed to standard error; nothing more can be done if that fails.
+void say(int errFd, const std::string& text) {
+  OutputSink err(errFd);
+  err.write(text);
+  err.flush();
+}
+
+int writeFailed(int errFd, const OutputSink& out) {
+  say(errFd, "halvora-chart: cannot write the output: " + systemMessage(out.error()) + "\n");
+  return kExitFailure;
+}
+
+// The answer to one line of a batch: a chart, or the first problem with the line.
+std::string answerLine(const std::string& line, LineReader::Status status) {
+  if (status == LineReader::Status::TooLong)
+    return errorLine("the line is longer than " + std::to_string(forms::kMaxFormBytes) + " bytes");
+  const forms::ReadResult read = forms::readFormJson(line);
+  if (const auto* e = std::get_if<forms::FormError>(&read)) return errorLine(e->message);
+  const auto outcome = RunChartRequest(std::get<forms::ReadForm>(read).form);
+  if (const auto* failure = std::get_if<ValidationFailure>(&outcome))
+    return errorLine(forms::failureMessage(*failure, forms::KeyStyle::Json));
+  return dumpLine(chartToJson(std::get<ChartResult>(outcome))) + "\n";
+}
+
+int runBatch(int inFd, int outFd, int errFd) {
+  OutputSink out(outFd);
+  LineReader in(inFd, forms::kMaxFormBytes, &out);
+  std::string line;
+  while (true) {
+    const LineReader::Status status = in.next(line);
+    if (status == LineReader::Status::End) break;
+    if (status == LineReader::Status::Error) {
+      if (!out.flush()) return writeFailed(errFd, out);
+      say(errFd, "halvora-chart: cannot read the input: " + systemMessage(in.error()) + "\n");
+      return kExitFailure;
+    }
+    out.write(answerLine(line, status));
+    if (out.failed()) return writeFailed(errFd, out);
+  }
+  if (!out.flush()) return writeFailed(errFd, out);
+  return kExitOk;
+}
+
+// Writes a whole text to standard output and reports a failed write.
+int writeAll(int outFd, int errFd, std::string_view text) {
+  OutputSink out(outFd);
+  out.write(text);
+  if (!out.flush()) return writeFailed(errFd, out);
+  return kExitOk;
+}
 
 }  // namespace
 
 std::string usage() {
-  return "usage: halvora-chart --name TEXT --month 1..12 --day N --year N --hour N --minute N --second N\n"
+  return "usage: halvora-chart --name TEXT --month 1..12 --day 1..31 --year 1901..2050\n"
+         "                     --hour 0..23 --minute 0..59 --second 0..59\n"
          "                     --city TEXT --state TEXT --country TEXT\n"
-         "                     --lat-deg TEXT --lat-min TEXT --north|--south\n"
-         "                     --lon-deg TEXT --lon-min TEXT --east|--west --zone 0..70 [--dst] [--json]\n"
-         "       halvora-chart --batch    (one JSON object per line on standard input)\n";
+         "                     --lat-deg DIGITS --lat-min DIGITS --north|--south\n"
+         "                     --lon-deg DIGITS --lon-min DIGITS --east|--west --zone 0..70 [--dst] [--json]\n"
+         "       halvora-chart --batch    (one JSON object per line on standard input, keys = flag names)\n"
+         "A value that begins with \"--\" is given as --city=--VALUE.\n";
 }
 
-std::variant<Options, InputError> parseArguments(const std::vector<std::string>& args) {
-  Options options;
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    const std::string& arg = args[i];
-    if (arg.rfind("--", 0) != 0) return InputError{"unexpected argument \"" + arg + "\""};
-    std::string key = arg.substr(2);
-    std::optional<std::string> inlineValue;
-    if (const auto eq = key.find('='); eq != std::string::npos) {
-      inlineValue = key.substr(eq + 1);
-      key.resize(eq);
-    }
-    if (key == "json") options.json = true;
-    else if (key == "batch") options.batch = true;
-    else if (key == "help") options.help = true;
-    else if (isFlagName(key)) {
-      if (auto e = setFlag(options.form, key, true)) return *e;
-    } else {
-      std::string value;
-      if (inlineValue) {
-        value = *inlineValue;
-      } else {
-        if (i + 1 >= args.size()) return InputError{"--" + key + " needs a value"};
-        value = args[++i];
-      }
-      if (auto e = setValue(options.form, key, value)) return *e;
-    }
+int RunChartCli(std::span<const std::string> args, int inFd, int outFd, int errFd) {
+  forms::ReadOptions options;
+  options.extraKeys = {{"json", forms::ValueKind::Switch},
+                       {"batch", forms::ValueKind::Switch},
+                       {"help", forms::ValueKind::Switch}};
+  const forms::ReadResult read = forms::readFormFlags(args, options);
+  if (const auto* e = std::get_if<forms::FormError>(&read)) {
+    say(errFd, "halvora-chart: " + e->message + "\n" + usage());
+    return kExitBadInput;
   }
-  return options;
-}
+  const forms::ReadForm& given = std::get<forms::ReadForm>(read);
+  if (given.extras.contains("help")) return writeAll(outFd, errFd, usage());
+  if (given.extras.contains("batch")) {
+    if (!given.formKeys.empty()) {
+      say(errFd, "halvora-chart: --batch reads its forms from standard input and takes no --" + given.formKeys.front() +
+                     "\n" + usage());
+      return kExitBadInput;
+    }
+    return runBatch(inFd, outFd, errFd);
+  }
 
-std::variant<FormInput, InputError> formFromJson(const json& object) {
-  if (!object.is_object()) return InputError{"each line must be a JSON object"};
-  FormInput form;
-  for (const auto& [key, value] : object.items()) {
-    if (isFlagName(key)) {
-      if (!value.is_boolean()) return InputError{"\"" + key + "\" must be true or false"};
-      if (auto e = setFlag(form, key, value.get<bool>())) return *e;
-      continue;
-    }
-    std::string text;
-    if (value.is_string()) text = value.get<std::string>();
-    else if (value.is_number_integer()) text = std::to_string(value.get<long long>());
-    else return InputError{"\"" + key + "\" must be a text or a whole number"};
-    if (auto e = setValue(form, key, text)) return InputError{e->message.rfind("unknown option", 0) == 0
-                                                                  ? "unknown key \"" + key + "\""
-                                                                  : e->message};
+  const auto outcome = RunChartRequest(given.form);
+  if (const auto* failure = std::get_if<ValidationFailure>(&outcome)) {
+    say(errFd, "halvora-chart: " + forms::failureMessage(*failure, forms::KeyStyle::Flag) + "\n");
+    return kExitBadInput;
   }
-  return form;
+  const auto& chart = std::get<ChartResult>(outcome);
+  if (given.extras.contains("json")) return writeAll(outFd, errFd, dumpLine(chartToJson(chart), 2) + "\n");
+  return writeAll(outFd, errFd, chartToPage(chart));
 }
 
 json chartToJson(const ChartResult& c) {

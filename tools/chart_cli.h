@@ -1,10 +1,9 @@
 #pragma once
-// The command-line front end's pieces: reading a form from flags or a JSON object, and writing a
-// chart as JSON or as a readable page.
+// The command-line front end: one chart from flags, or one chart per JSON line of standard input,
+// written as JSON or as a readable page.
 
+#include <span>
 #include <string>
-#include <variant>
-#include <vector>
 
 #include <nlohmann/json.hpp>
 
@@ -12,22 +11,15 @@
 
 namespace halvora::cli {
 
-struct Options {
-  FormInput form;
-  bool json = false;
-  bool batch = false;
-  bool help = false;
-};
+// Exit statuses: a chart (or a batch, whatever its lines held) written; bad flags or a form that
+// fails its checks; output that could not be written or input that could not be read.
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitFailure = 1;
+inline constexpr int kExitBadInput = 2;
 
-// A problem with the command line or a JSON line, and the exit status it earns.
-struct InputError {
-  std::string message;
-};
-
-std::variant<Options, InputError> parseArguments(const std::vector<std::string>& args);
-
-// A form from one JSON object whose keys are the flag names without the dashes.
-std::variant<FormInput, InputError> formFromJson(const nlohmann::json& object);
+// Runs halvora-chart with its arguments (without the program name) on the given descriptors and
+// returns the exit status. Every write is checked; a batch stops at the first that fails.
+int RunChartCli(std::span<const std::string> args, int inFd, int outFd, int errFd);
 
 nlohmann::json chartToJson(const ChartResult& chart);
 std::string chartToPage(const ChartResult& chart);

@@ -1,8 +1,7 @@
 #include "chart/chart_request.h"
 
-#include <cctype>
+#include <charconv>
 #include <cmath>
-#include <cstdlib>
 #include <limits>
 
 #include "chart/rashi_chart.h"
@@ -26,20 +25,38 @@ std::string_view trim(std::string_view s) {
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
+constexpr int kFirstListYear = 1901;
+constexpr int kLastListYear = 2050;
+
 // Reads [sign] digits [. digits] from the start of s; returns the value and how many characters it used.
 std::pair<double, std::size_t> leadingNumber(std::string_view s) {
   std::size_t i = 0;
+  const bool negative = i < s.size() && s[i] == '-';
   if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
   const std::size_t digitsStart = i;
   while (i < s.size() && isDigit(s[i])) ++i;
+  const std::size_t wholeEnd = i;
   std::size_t digitCount = i - digitsStart;
+  std::size_t parsedEnd = i;
   if (i < s.size() && s[i] == '.') {
     const std::size_t fractionStart = ++i;
     while (i < s.size() && isDigit(s[i])) ++i;
     digitCount += i - fractionStart;
+    if (i > fractionStart) parsedEnd = i;
   }
   if (digitCount == 0) return {0.0, 0};
-  return {std::strtod(std::string(s.substr(0, i)).c_str(), nullptr), i};
+  // from_chars reads the decimal point as '.' whatever the user's locale; the sign is applied here.
+  double value = 0;
+  const auto [end, ec] =
+      std::from_chars(s.data() + digitsStart, s.data() + parsedEnd, value, std::chars_format::fixed);
+  if (ec == std::errc::result_out_of_range) {
+    // Too large (a non-zero whole part) or too small to hold: the nearest the type can say.
+    const std::string_view whole = s.substr(digitsStart, wholeEnd - digitsStart);
+    value = whole.find_first_not_of('0') != std::string_view::npos ? std::numeric_limits<double>::infinity() : 0.0;
+  } else if (ec != std::errc() || end != s.data() + parsedEnd) {
+    return {0.0, 0};
+  }
+  return {negative ? -value : value, i};
 }
 
 // The numeric prefix of a text (0 when it has none), as a degree field is judged.
@@ -96,7 +113,9 @@ struct ListValues {
 std::variant<ValidationFailure, ListValues> readLists(const FormInput& form) {
   const auto day = listNumber(form.day, 1, 31);
   if (!day) return information("Please choose the day of birth from its list.", "cboDate");
-  const auto year = listNumber(form.year, 1, 9999);
+  // The year list runs from 1901 to 2050, the span of the retrograde tables; within it every
+  // fourth year is a leap year, so the leap test needs no century rule.
+  const auto year = listNumber(form.year, kFirstListYear, kLastListYear);
   if (!year) return information("Please choose the year of birth from its list.", "cboYear");
   const auto hour = listNumber(form.hour, 0, 23);
   if (!hour) return information("Please choose the hour of birth from its list.", "cboHH");
@@ -204,8 +223,8 @@ ChartRequestOutcome RunChartRequest(const FormInput& form) {
   b.IsDST = form.dst;
 
   // The engine passes at the birth moment.
-  r.ascendant = CalcAscendant(b);
-  r.moon = MoonPass(b);
+  r.ascendant = CalcAscendant(b, r.zone);
+  r.moon = MoonPass(b, r.zone);
   const LocalDateTime birthMinute{b.BirthYear, b.BirthMonth, b.BirthDay, b.BirthHour, b.BirthMinute, 0};
   const PlanetPass birthPass = CalcPlanets(
       {PlanetPassMode::Birth, birthMinute, r.zone, r.ascendant.AyanamsaDeg, r.moon.MoonText, r.ascendant.AscendantText});
@@ -227,7 +246,8 @@ ChartRequestOutcome RunChartRequest(const FormInput& form) {
   const SunTimes before = SunRiseSet(sunInput(b, r.zone, addDays(birthDate, -1)));
   const SunTimes after = SunRiseSet(sunInput(b, r.zone, addDays(birthDate, 1)));
   const LocalDateTime birthMoment{b.BirthYear, b.BirthMonth, b.BirthDay, b.BirthHour, b.BirthMinute, lists.second};
-  const std::optional<SunriseChoice> choice = ChooseSunrise(today, before, after, birthMoment);
+  const SunriseOutcome outcome = ChooseSunrise(today, before, after, birthMoment);
+  const SunriseChoice* choice = std::get_if<SunriseChoice>(&outcome);
 
   // The points timed from sunrise: ghati, hora, bhava, then (below) varnada and pranapada.
   std::optional<int> horaDegInt;
@@ -248,7 +268,8 @@ ChartRequestOutcome RunChartRequest(const FormInput& form) {
     mark(r.markers, SignIndexOfLongitude(hora));
     mark(r.markers, SignIndexOfLongitude(TimeRatePoint(sun, choice->elapsedMinutes, kBhavaDegPerMinute)));
   } else {
-    r.notice = std::string(kNoSunriseNotice);
+    r.missingSunrise = std::get<MissingSunrise>(outcome);
+    r.notice = NoSunriseNotice(*r.missingSunrise);
   }
 
   mark(r.markers, InduPointIndex(arudha.induStartSign, arudha.lagnaKala, arudha.moonKala));

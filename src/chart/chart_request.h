@@ -9,6 +9,7 @@
 #include <variant>
 #include <vector>
 
+#include "chart/sunrise_choice.h"
 #include "ephemeris/birth_data.h"
 #include "ephemeris/date_time.h"
 #include "ephemeris/moon.h"
@@ -49,10 +50,6 @@ struct ValidationFailure {
 // The seven checks of the entry form in their order; nothing when the form may be calculated.
 std::optional<ValidationFailure> Validate_Entries(const FormInput& form);
 
-// Shown by the results window when the place has no sunrise or sunset on the dates needed.
-inline constexpr std::string_view kNoSunriseNotice =
-    "No sunrise at this place on this date: the points timed from sunrise are not shown.";
-
 // The person's details as the results window shows them.
 struct Details {
   std::string lblName, lblDOB, lblTOB, lblLatitude, lblLongitude, lblCity, lblState, lblCountry;
@@ -76,7 +73,8 @@ struct ChartResult {
   std::optional<std::int64_t> ElapsedMinutes;
   std::optional<std::int64_t> ElapsedSeconds;
   std::optional<double> SunriseSunLongitude;
-  std::optional<std::string> notice;  // kNoSunriseNotice where the sunrise is missing
+  std::optional<MissingSunrise> missingSunrise;  // the date without sunrise or sunset, and why
+  std::optional<std::string> notice;  // NoSunriseNotice of missingSunrise, shown above the results
 
   double SreeLagnaDeg = 0;
   int SreeLagnaSignNumber = 0;  // 1..12; 0 when its text has no sign

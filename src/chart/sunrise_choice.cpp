@@ -4,9 +4,18 @@
 
 namespace halvora {
 
-std::optional<SunriseChoice> ChooseSunrise(const SunTimes& today, const SunTimes& before, const SunTimes& after,
-                                           const LocalDateTime& birth) {
-  if (!today.sunrise || !today.sunset) return std::nullopt;
+namespace {
+
+MissingSunrise missingOn(const LocalDateTime& birth, int dayOffset, const SunTimes& times) {
+  const LocalDateTime date = addDays(LocalDateTime{birth.year, birth.month, birth.day, 0, 0, 0}, dayOffset);
+  return MissingSunrise{date, times.polar.value_or(PolarSun::Night)};
+}
+
+}  // namespace
+
+SunriseOutcome ChooseSunrise(const SunTimes& today, const SunTimes& before, const SunTimes& after,
+                             const LocalDateTime& birth) {
+  if (!today.sunrise || !today.sunset) return missingOn(birth, 0, today);
   const std::int64_t b = secondsSinceEpoch(birth);
   const std::int64_t s0 = secondsSinceEpoch(*today.sunrise);
   const std::int64_t e0 = secondsSinceEpoch(*today.sunset);
@@ -15,13 +24,22 @@ std::optional<SunriseChoice> ChooseSunrise(const SunTimes& today, const SunTimes
                          std::llabs(secondsBetween(*today.sunrise, birth))};
   }
   if (b < s0) {
-    if (!before.sunrise) return std::nullopt;
+    if (!before.sunrise) return missingOn(birth, -1, before);
     return SunriseChoice{*before.sunrise, std::llabs(minuteBoundariesBetween(*before.sunrise, birth)),
                          std::llabs(secondsBetween(*before.sunrise, birth))};
   }
-  if (!after.sunrise) return std::nullopt;
+  if (!after.sunrise) return missingOn(birth, 1, after);
   return SunriseChoice{*after.sunrise, minuteBoundariesBetween(birth, *after.sunrise),
                        secondsBetween(birth, *after.sunrise)};
+}
+
+std::string NoSunriseNotice(const MissingSunrise& missing) {
+  const std::string date = std::string(MonthName(missing.date.month)) + " " + std::to_string(missing.date.day) +
+                           ", " + std::to_string(missing.date.year);
+  const std::string what = missing.polar == PolarSun::Night
+                               ? "Polar night: the Sun does not rise at this place on " + date
+                               : "Polar day: the Sun does not set at this place on " + date;
+  return what + ", so the points timed from sunrise are not shown.";
 }
 
 }  // namespace halvora

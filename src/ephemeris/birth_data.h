@@ -6,7 +6,9 @@
 
 namespace halvora {
 
-// Degrees, minutes and the zone offset are unsigned magnitudes; the flags carry the directions.
+// Degrees, minutes and the zone offset are unsigned magnitudes; the flags carry the directions of
+// longitude and latitude. The zone's direction is not kept here: the passes that need universal
+// time take the signed ZoneCorrection beside this record.
 struct BirthData {
   std::string BirthName;
   std::int16_t BirthMonth = 1;  // 1 = January .. 12 = December

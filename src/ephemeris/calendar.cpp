@@ -20,16 +20,19 @@ double JulianDayNumber(int month, int day, int year) {
   return j;
 }
 
-BirthMoment PrepareBirthMoment(const BirthData& birth) {
+double UniversalHours(const BirthData& birth, const ZoneCorrection& zone) {
   const double localHours = birth.BirthHour + birth.BirthMinute / 60.0;
-  double zoneOffsetHours = birth.ZoneHours + birth.ZoneMinutes / 60.0;
-  double longitude = birth.LonDeg + birth.LonMin / 60.0;
-  if (birth.IsEast) longitude = -longitude;
-  if (birth.IsDST) zoneOffsetHours += (longitude < 0) ? 1.0 : -1.0;
+  // The zone's own sign gives its direction; the longitude's hemisphere plays no part, so a
+  // Spanish birth on Central European Time is timed an hour before its clock, not after.
+  double correctionHours = zone.hours + zone.minutes / 60.0;
+  if (birth.IsDST) correctionHours -= 1.0;
+  return localHours + correctionHours;
+}
 
+BirthMoment PrepareBirthMoment(const BirthData& birth, const ZoneCorrection& zone) {
   BirthMoment moment;
   moment.BirthJDN = JulianDayNumber(birth.BirthMonth, birth.BirthDay, birth.BirthYear);
-  moment.BirthUT = (longitude < 0) ? localHours - zoneOffsetHours : localHours + zoneOffsetHours;
+  moment.BirthUT = UniversalHours(birth, zone);
   moment.CenturiesJ2000 = ((moment.BirthJDN - kJ2000Jdn) + moment.BirthUT / 24.0 - 0.5) / kDaysPerCentury;
   return moment;
 }

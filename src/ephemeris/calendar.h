@@ -21,8 +21,13 @@ struct BirthMoment {
   double CenturiesJ2000 = 0;  // Julian centuries since 2000 January 1.5
 };
 
-// The birth moment in universal time, timed from the local calendar date.
-BirthMoment PrepareBirthMoment(const BirthData& birth);
+// The birth moment in universal time, timed from the local calendar date. Universal time is the
+// local clock plus the zone's signed correction, less one hour when daylight saving is ticked.
+BirthMoment PrepareBirthMoment(const BirthData& birth, const ZoneCorrection& zone);
+
+// Universal time in hours of the local clock time (not brought into 0..24): the local hours plus
+// the zone's signed correction, less one hour under daylight saving.
+double UniversalHours(const BirthData& birth, const ZoneCorrection& zone);
 
 // Degrees within the sign, minutes and seconds (all truncated) and the sign abbreviation:
 // 123.456789 gives 3° 27' 24" Leo. An angle of 360 or more has an empty sign part.

@@ -54,8 +54,8 @@ double NakshatraStartOf(double siderealDeg) {
   return NakshatraStarts[static_cast<std::size_t>(std::clamp(n, 0, 26))];
 }
 
-MoonResult MoonPass(const BirthData& birth) {
-  const double t = PrepareBirthMoment(birth).CenturiesJ2000;
+MoonResult MoonPass(const BirthData& birth, const ZoneCorrection& zone) {
+  const double t = PrepareBirthMoment(birth, zone).CenturiesJ2000;
   const double ayanamsa = MoonAyanamsa(t);
 
   const double meanLongitude = 218.3164591 + 481267.88134236 * t;

@@ -25,6 +25,7 @@ struct MoonResult {
 // the start read from NakshatraStarts.
 double NakshatraStartOf(double siderealDeg);
 
-MoonResult MoonPass(const BirthData& birth);
+// The Moon at the birth moment; the zone's signed correction turns the local clock into universal time.
+MoonResult MoonPass(const BirthData& birth, const ZoneCorrection& zone);
 
 }  // namespace halvora

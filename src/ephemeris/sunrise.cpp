@@ -1,6 +1,7 @@
 #include "ephemeris/sunrise.h"
 
 #include <cmath>
+#include <variant>
 
 namespace halvora {
 
@@ -16,8 +17,8 @@ constexpr double kCosZenith = -0.0145439;       // cosine of the zenith distance
 constexpr double kHoursPerRad = 3.81972;
 constexpr double kTanGuard = 4.84814e-06;       // keeps tan L finite at multiples of a quarter turn
 
-// Local clock time in decimal hours of one event, or nothing when the Sun does not cross the horizon.
-std::optional<double> eventHours(bool sunrise, int dayOfYearN, double latRad, double lonRad, double zoneRad) {
+// Local clock time in decimal hours of one event, or why the Sun does not cross the horizon.
+std::variant<double, PolarSun> eventHours(bool sunrise, int dayOfYearN, double latRad, double lonRad, double zoneRad) {
   const double base = sunrise ? kQuarterTurn : kThreeQuarterTurns;
   const double t = (dayOfYearN - 1) + (base - lonRad) / kFullTurn;
   const double m = 0.017202 * t - 0.0574039;
@@ -36,7 +37,10 @@ std::optional<double> eventHours(bool sunrise, int dayOfYearN, double latRad, do
   const double sinDecl = 0.39782 * std::sin(l);
   const double decl = std::atan(sinDecl / std::sqrt(1 - sinDecl * sinDecl));
   const double c = (kCosZenith - std::sin(decl) * std::sin(latRad)) / (std::cos(latRad) * std::cos(decl));
-  if (!(std::fabs(c) < 1)) return std::nullopt;
+  // c is the cosine of the hour angle at which the Sun meets the horizon: at 1 or more it stays
+  // below all day, at -1 or less above.
+  if (c >= 1) return PolarSun::Night;
+  if (!(c > -1)) return PolarSun::Day;
 
   double h = kQuarterTurn - std::atan(c / std::sqrt(1 - c * c));
   if (sunrise) h = kFullTurn - h;
@@ -82,8 +86,12 @@ SunTimes SunRiseSet(const SunRiseSetInput& in) {
   const double zoneRad = zone * kRadPerZoneHour;
 
   SunTimes times;
-  if (auto h = eventHours(true, n, latRad, lonRad, zoneRad)) times.sunrise = SunEventClockTime(in.year, in.month, in.day, *h);
-  if (auto h = eventHours(false, n, latRad, lonRad, zoneRad)) times.sunset = SunEventClockTime(in.year, in.month, in.day, *h);
+  const auto rise = eventHours(true, n, latRad, lonRad, zoneRad);
+  const auto set = eventHours(false, n, latRad, lonRad, zoneRad);
+  if (const double* h = std::get_if<double>(&rise)) times.sunrise = SunEventClockTime(in.year, in.month, in.day, *h);
+  else times.polar = std::get<PolarSun>(rise);
+  if (const double* h = std::get_if<double>(&set)) times.sunset = SunEventClockTime(in.year, in.month, in.day, *h);
+  else if (!times.polar) times.polar = std::get<PolarSun>(set);
   return times;
 }
 

@@ -18,11 +18,17 @@ struct SunRiseSetInput {
   bool isDst = false;
 };
 
+// Why the Sun does not cross the horizon on a date: it stays below it all day (polar night, no
+// sunrise) or above it all day (polar day, no sunset).
+enum class PolarSun { Night, Day };
+
 // Each event is the input date at HH:MM:00, even when the clock time has wrapped past midnight;
-// an event that does not happen that day (polar day or night) is absent.
+// an event that does not happen that day is absent, and `polar` then says whether the Sun stays
+// below or above the horizon.
 struct SunTimes {
   std::optional<LocalDateTime> sunrise;
   std::optional<LocalDateTime> sunset;
+  std::optional<PolarSun> polar;
 };
 
 SunTimes SunRiseSet(const SunRiseSetInput& in);

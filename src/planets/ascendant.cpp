@@ -36,17 +36,14 @@ double CalcAyanamsa(double t) {
   return (nutationArcsec - t * (5025.64 + 1.11 * t) - 80861.27) / 3600;
 }
 
-AscendantResult CalcAscendant(const BirthData& birth) {
-  const double localHours = birth.BirthHour + birth.BirthMinute / 60.0;
-  double zone = birth.ZoneHours + birth.ZoneMinutes / 60.0;
+AscendantResult CalcAscendant(const BirthData& birth, const ZoneCorrection& zone) {
   double longitude = birth.LonDeg + birth.LonMin / 60.0;
   if (birth.IsEast) longitude = -longitude;
   double latitude = birth.LatDeg + birth.LatMin / 60.0;
   if (birth.IsSouth) latitude = -latitude;
 
-  if (birth.IsDST) zone += (longitude < 0) ? 1.0 : -1.0;
   const double jdn = JulianDayNumber(birth.BirthMonth, birth.BirthDay, birth.BirthYear);
-  const double ut = (longitude < 0) ? localHours - zone : localHours + zone;
+  const double ut = UniversalHours(birth, zone);
   const double t = (jdn + ut / 24 - 0.5 - kJd1900) / kDaysPerCentury;
 
   AscendantResult r;

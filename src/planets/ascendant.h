@@ -24,6 +24,8 @@ struct AscendantResult {
   std::string AscendantText; // position text of AscendantDeg
 };
 
-AscendantResult CalcAscendant(const BirthData& birth);
+// The ascendant at the birth moment; the zone's signed correction turns the local clock into
+// universal time, as for the Moon and the planets.
+AscendantResult CalcAscendant(const BirthData& birth, const ZoneCorrection& zone);
 
 }  // namespace halvora

@@ -13,7 +13,7 @@ namespace halvora {
 namespace {
 
 SunTimes day(int y, int m, int d, int riseH, int riseM, int setH, int setM) {
-  return {LocalDateTime{y, m, d, riseH, riseM, 0}, LocalDateTime{y, m, d, setH, setM, 0}};
+  return {LocalDateTime{y, m, d, riseH, riseM, 0}, LocalDateTime{y, m, d, setH, setM, 0}, std::nullopt};
 }
 
 TEST(ChooseSunrise, DaylightBeforeSunriseAndAfterSunset) {
@@ -35,8 +35,9 @@ TEST(ChooseSunrise, DaylightBeforeSunriseAndAfterSunset) {
       {"before sunrise: the day before's sunrise", {2000, 3, 20, 5, 0, 30}, {2000, 3, 19, 6, 6, 0}, 1374, 82470},
   };
   for (const auto& r : rows) {
-    const auto choice = ChooseSunrise(today, before, after, r.birth);
-    ASSERT_TRUE(choice.has_value()) << r.name;
+    const SunriseOutcome outcome = ChooseSunrise(today, before, after, r.birth);
+    const auto* choice = std::get_if<SunriseChoice>(&outcome);
+    ASSERT_NE(choice, nullptr) << r.name;
     EXPECT_EQ(choice->sunrise, r.sunrise) << r.name;
     EXPECT_EQ(choice->elapsedMinutes, r.minutes) << r.name;
     EXPECT_EQ(choice->elapsedSeconds, r.seconds) << r.name;
@@ -48,21 +49,55 @@ TEST(ChooseSunrise, WrappedSunsetTriesTheCasesInOrder) {
   const SunTimes today = day(2000, 6, 20, 3, 0, 0, 30);
   const SunTimes before = day(2000, 6, 19, 3, 1, 0, 29);
   const SunTimes after = day(2000, 6, 21, 2, 59, 0, 31);
-  const auto early = ChooseSunrise(today, before, after, {2000, 6, 20, 0, 10, 0});
-  ASSERT_TRUE(early.has_value());
-  EXPECT_EQ(early->sunrise, before.sunrise) << "before sunrise comes first";
-  const auto late = ChooseSunrise(today, before, after, {2000, 6, 20, 12, 0, 0});
-  ASSERT_TRUE(late.has_value());
-  EXPECT_EQ(late->sunrise, after.sunrise);
+  const SunriseOutcome early = ChooseSunrise(today, before, after, {2000, 6, 20, 0, 10, 0});
+  ASSERT_TRUE(std::holds_alternative<SunriseChoice>(early));
+  EXPECT_EQ(std::get<SunriseChoice>(early).sunrise, before.sunrise) << "before sunrise comes first";
+  const SunriseOutcome late = ChooseSunrise(today, before, after, {2000, 6, 20, 12, 0, 0});
+  ASSERT_TRUE(std::holds_alternative<SunriseChoice>(late));
+  EXPECT_EQ(std::get<SunriseChoice>(late).sunrise, after.sunrise);
 }
 
-TEST(ChooseSunrise, AbsentWhenANeededEventIsMissing) {
-  const SunTimes none{};
+TEST(ChooseSunrise, NamesTheFirstNeededDateWithoutItsEvent) {
+  const SunTimes night{std::nullopt, std::nullopt, PolarSun::Night};
+  const SunTimes polarDay{LocalDateTime{2000, 3, 20, 1, 0, 0}, std::nullopt, PolarSun::Day};
   const SunTimes today = day(2000, 3, 20, 6, 4, 18, 13);
-  EXPECT_FALSE(ChooseSunrise(none, today, today, {2000, 3, 20, 12, 0, 0}).has_value());
-  EXPECT_FALSE(ChooseSunrise(today, none, today, {2000, 3, 20, 5, 0, 0}).has_value());
-  EXPECT_FALSE(ChooseSunrise(today, today, none, {2000, 3, 20, 20, 0, 0}).has_value());
-  EXPECT_TRUE(ChooseSunrise(today, none, none, {2000, 3, 20, 12, 0, 0}).has_value());
+  struct Row {
+    const char* name;
+    SunTimes today, before, after;
+    LocalDateTime birth;
+    std::optional<MissingSunrise> missing;  // nothing: a sunrise is chosen
+  } rows[] = {
+      {"no events on the birth date", night, today, today, {2000, 3, 20, 12, 0, 0},
+       MissingSunrise{{2000, 3, 20, 0, 0, 0}, PolarSun::Night}},
+      {"a sunrise without sunset on the birth date", polarDay, today, today, {2000, 3, 20, 12, 0, 0},
+       MissingSunrise{{2000, 3, 20, 0, 0, 0}, PolarSun::Day}},
+      {"before sunrise needs the day before", today, night, today, {2000, 3, 20, 5, 0, 0},
+       MissingSunrise{{2000, 3, 19, 0, 0, 0}, PolarSun::Night}},
+      {"after sunset needs the next day", today, today, night, {2000, 3, 20, 20, 0, 0},
+       MissingSunrise{{2000, 3, 21, 0, 0, 0}, PolarSun::Night}},
+      {"before sunrise does not need the next day", today, today, night, {2000, 3, 20, 5, 0, 0}, std::nullopt},
+      {"a daylight birth needs neither neighbour", today, night, night, {2000, 3, 20, 12, 0, 0}, std::nullopt},
+      {"the day before the first of March is the leap day", day(2000, 3, 1, 6, 4, 18, 13), night, today,
+       {2000, 3, 1, 5, 0, 0}, MissingSunrise{{2000, 2, 29, 0, 0, 0}, PolarSun::Night}},
+  };
+  for (const auto& r : rows) {
+    const SunriseOutcome outcome = ChooseSunrise(r.today, r.before, r.after, r.birth);
+    if (!r.missing) {
+      EXPECT_TRUE(std::holds_alternative<SunriseChoice>(outcome)) << r.name;
+      continue;
+    }
+    ASSERT_TRUE(std::holds_alternative<MissingSunrise>(outcome)) << r.name;
+    EXPECT_EQ(std::get<MissingSunrise>(outcome), *r.missing) << r.name;
+  }
+}
+
+TEST(NoSunriseNotice, SaysWhichPolarPeriodAndTheDate) {
+  EXPECT_EQ(NoSunriseNotice({{1990, 12, 21, 0, 0, 0}, PolarSun::Night}),
+            "Polar night: the Sun does not rise at this place on December 21, 1990, so the points timed from "
+            "sunrise are not shown.");
+  EXPECT_EQ(NoSunriseNotice({{1990, 6, 22, 0, 0, 0}, PolarSun::Day}),
+            "Polar day: the Sun does not set at this place on June 22, 1990, so the points timed from sunrise "
+            "are not shown.");
 }
 
 FormInput form(const char* name, int month, int dayOfMonth, int year, int hour, int minute, const char* latD,
@@ -99,7 +134,8 @@ int lineCount(const std::string& caption) {
 
 TEST(RunChartRequest, PolarNightStillPlacesTheSreeLagna) {
   const ChartResult r = chartOf(form("INGRID", 12, 21, 1990, 12, 0, "69", "39", true, "18", "57", true, 20, false));
-  EXPECT_EQ(r.notice, std::string(kNoSunriseNotice));
+  EXPECT_EQ(r.notice, "Polar night: the Sun does not rise at this place on December 21, 1990, so the points "
+                      "timed from sunrise are not shown.");
   EXPECT_FALSE(r.sunrise.has_value());
   EXPECT_FALSE(r.ElapsedMinutes.has_value());
   EXPECT_EQ(r.SreeLagnaSignIndex, 3);
@@ -110,6 +146,38 @@ TEST(RunChartRequest, PolarNightStillPlacesTheSreeLagna) {
   for (const auto& m : r.markers) lines += lineCount(m) - 1;
   EXPECT_EQ(lines, 13 + 1 + 2 + 1);
   EXPECT_FALSE(r.houseText.empty());
+}
+
+TEST(RunChartRequest, TheBirthDatesSunriseAndSunsetDecideAcrossThePolarNight) {
+  // 70 deg N 25 deg E on Central European Time: 17 January 2024 has no sunrise; the 18th has its first,
+  // 11:19 to 11:57; the 19th rises at 10:55.
+  constexpr const char* kNoRiseOn17th =
+      "Polar night: the Sun does not rise at this place on January 17, 2024, so the points timed from sunrise "
+      "are not shown.";
+  struct Row {
+    const char* name;
+    int day, hour, minute;
+    const char* sunrise;  // nullptr: the notice
+    long long elapsedMinutes;
+  } rows[] = {
+      {"before the first sunrise: the day before is needed and has none", 18, 6, 0, nullptr, 0},
+      {"a night without any sunrise", 17, 20, 0, nullptr, 0},
+      {"during the first day", 18, 11, 30, "2024-01-18 11:19", 11},
+      {"after the first sunset: timed to the next sunrise", 18, 12, 0, "2024-01-19 10:55", 22 * 60 + 55},
+  };
+  for (const auto& r : rows) {
+    const ChartResult c =
+        chartOf(form("SIGRID", 1, r.day, 2024, r.hour, r.minute, "70", "0", true, "25", "0", true, 20, false));
+    if (!r.sunrise) {
+      EXPECT_EQ(c.notice, kNoRiseOn17th) << r.name;
+      EXPECT_FALSE(c.sunrise.has_value()) << r.name;
+      continue;
+    }
+    ASSERT_TRUE(c.sunrise.has_value()) << r.name << ": " << c.notice.value_or("");
+    EXPECT_EQ(formatIsoMinute(*c.sunrise), r.sunrise) << r.name;
+    EXPECT_EQ(c.ElapsedMinutes, r.elapsedMinutes) << r.name;
+    EXPECT_FALSE(c.notice.has_value()) << r.name;
+  }
 }
 
 TEST(RunChartRequest, SreeLagnaOnTheFifthLineBelowFourEarlierPoints) {

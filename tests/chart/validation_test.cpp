@@ -15,6 +15,7 @@ constexpr const char* kLatDeg = "Please Enter Value Between 0 And 89 in the Degr
 constexpr const char* kLatMin = "Please Enter Value Between 0 And 59 in the  Minute of Latitude";
 constexpr const char* kFebruary = "Please Enter Correct Date Or Month!";
 constexpr const char* kThirtyDays = "Please Enter Correct Date Or Month !";
+constexpr const char* kYear = "Please choose the year of birth from its list.";
 
 struct CheckRow {
   const char* name;
@@ -56,6 +57,16 @@ TEST(Validate_Entries, ChecksMessagesIconsAndFocus) {
       {"31 November", [](FormInput& f) { f.monthIndex = 10; f.day = "31"; }, kThirtyDays, MessageIcon::Information, ""},
       {"30 April", [](FormInput& f) { f.monthIndex = 3; f.day = "30"; }, nullptr, MessageIcon::Error, ""},
       {"31 December", [](FormInput& f) { f.monthIndex = 11; f.day = "31"; }, nullptr, MessageIcon::Error, ""},
+      // The year list runs from 1901 to 2050, the span of the retrograde tables.
+      {"first year of the list", [](FormInput& f) { f.year = "1901"; }, nullptr, MessageIcon::Error, ""},
+      {"last year of the list", [](FormInput& f) { f.year = "2050"; }, nullptr, MessageIcon::Error, ""},
+      {"1900 lies before the list", [](FormInput& f) { f.year = "1900"; }, kYear, MessageIcon::Information, "cboYear"},
+      {"2051 lies after the list", [](FormInput& f) { f.year = "2051"; }, kYear, MessageIcon::Information, "cboYear"},
+      {"29 February 1900 is no leap day", [](FormInput& f) { f.day = "29"; f.year = "1900"; }, kYear,
+       MessageIcon::Information, "cboYear"},
+      {"29 February 2100 is no leap day", [](FormInput& f) { f.day = "29"; f.year = "2100"; }, kYear,
+       MessageIcon::Information, "cboYear"},
+      {"year 1", [](FormInput& f) { f.year = "1"; }, kYear, MessageIcon::Information, "cboYear"},
   };
   for (const auto& r : rows) {
     FormInput f = validForm();

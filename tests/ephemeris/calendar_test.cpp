@@ -34,35 +34,39 @@ TEST(JulianDayNumber, FollowsTheGregorianCalendarDayByDayFrom1583To2100) {
   }
 }
 
-BirthData birthAt(int hour, int minute, int zoneHours, int zoneMinutes, int lonDeg, int lonMin, bool east, bool dst) {
-  return testing_support::makeBirth({.hour = hour, .minute = minute, .zoneHours = zoneHours, .zoneMinutes = zoneMinutes,
-                                     .lonDeg = lonDeg, .lonMin = lonMin, .east = east, .dst = dst});
+BirthData birthAt(int hour, int minute, int lonDeg, int lonMin, bool east, bool dst) {
+  return testing_support::makeBirth(
+      {.hour = hour, .minute = minute, .lonDeg = lonDeg, .lonMin = lonMin, .east = east, .dst = dst});
 }
 
 struct MomentRow {
   const char* name;
   BirthData birth;
+  ZoneCorrection zone;
   double ut;
 };
 
-TEST(PrepareBirthMoment, UniversalTimeFromZoneHemisphereAndDaylightSaving) {
+TEST(PrepareBirthMoment, UniversalTimeFromTheSignedZoneAndDaylightSaving) {
   const MomentRow rows[] = {
-      {"east after midnight goes below zero", birthAt(1, 0, 5, 30, 77, 13, true, false), -4.5},
-      {"west adds the zone", birthAt(6, 30, 5, 0, 74, 0, false, false), 11.5},
-      {"daylight saving in the west lowers the zone", birthAt(6, 30, 5, 0, 74, 0, false, true), 10.5},
-      {"daylight saving in the east raises the zone", birthAt(12, 0, 5, 30, 77, 13, true, true), 5.5},
-      // -0 is not below 0, so an eastern longitude of 0 counts as west.
-      {"zero longitude marked east counts as west", birthAt(12, 0, 1, 0, 0, 0, true, true), 12.0},
+      {"east after midnight goes below zero", birthAt(1, 0, 77, 13, true, false), {-5, -30}, -4.5},
+      {"west adds the zone", birthAt(6, 30, 74, 0, false, false), {5, 0}, 11.5},
+      {"daylight saving in the west lowers the zone", birthAt(6, 30, 74, 0, false, true), {5, 0}, 10.5},
+      {"daylight saving in the east raises the zone", birthAt(12, 0, 77, 13, true, true), {-5, -30}, 5.5},
+      // The zone's own sign gives the direction, whatever side of Greenwich the place lies on.
+      {"Madrid on Central European Time", birthAt(12, 0, 3, 42, false, false), {-1, 0}, 11.0},
+      {"west African zone east of Greenwich", birthAt(12, 0, 5, 0, true, false), {1, 0}, 13.0},
+      {"zero longitude marked east", birthAt(12, 0, 0, 0, true, true), {1, 0}, 12.0},
+      {"Samoa on the date line's east side", birthAt(20, 0, 171, 45, false, false), {-13, 0}, 7.0},
   };
-  for (const auto& r : rows) EXPECT_DOUBLE_EQ(PrepareBirthMoment(r.birth).BirthUT, r.ut) << r.name;
+  for (const auto& r : rows) EXPECT_DOUBLE_EQ(PrepareBirthMoment(r.birth, r.zone).BirthUT, r.ut) << r.name;
 }
 
 TEST(PrepareBirthMoment, CenturiesCountFromTheLocalDate) {
-  const BirthMoment noon = PrepareBirthMoment(birthAt(12, 0, 0, 0, 0, 0, false, false));
+  const BirthMoment noon = PrepareBirthMoment(birthAt(12, 0, 0, 0, false, false), ZoneCorrection{});
   EXPECT_EQ(noon.BirthJDN, 2451545);
   EXPECT_DOUBLE_EQ(noon.CenturiesJ2000, 0.0);
   // 01:00 local, 5 h 30 east: the previous UT evening, without any change of the date.
-  const BirthMoment early = PrepareBirthMoment(birthAt(1, 0, 5, 30, 77, 13, true, false));
+  const BirthMoment early = PrepareBirthMoment(birthAt(1, 0, 77, 13, true, false), ZoneCorrection{-5, -30});
   EXPECT_EQ(early.BirthJDN, 2451545);
   EXPECT_NEAR(early.CenturiesJ2000, (-4.5 / 24 - 0.5) / 36525, 1e-15);
 }

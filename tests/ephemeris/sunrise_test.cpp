@@ -71,19 +71,24 @@ TEST(SunRiseSet, ThirteenHoursEastAfterDaylightSavingIsTakenAsElevenWest) {
   EXPECT_EQ(wrapped.sunset, west.sunset);
 }
 
-TEST(SunRiseSet, PolarDayAndNightHaveNoEvents) {
+TEST(SunRiseSet, PolarDayAndNightHaveNoEventsAndSayWhich) {
   struct Row {
     const char* name;
     SunRiseSetInput in;
+    std::optional<PolarSun> polar;
   } rows[] = {
-      {"Tromso polar night", place(1990, 12, 21, 69, 39, false, 18, 57, true, -1, 0, false)},
-      {"Tromso midnight sun", place(1990, 6, 21, 69, 39, false, 18, 57, true, -2, 0, false)},
-      {"Antarctic midsummer", place(2015, 12, 21, 80, 44, true, 99, 42, true, -7, 0, false)},
+      {"Tromso polar night", place(1990, 12, 21, 69, 39, false, 18, 57, true, -1, 0, false), PolarSun::Night},
+      {"Tromso midnight sun", place(1990, 6, 21, 69, 39, false, 18, 57, true, -2, 0, false), PolarSun::Day},
+      {"Antarctic midsummer", place(2015, 12, 21, 80, 44, true, 99, 42, true, -7, 0, false), PolarSun::Day},
+      {"Antarctic midwinter", place(2015, 6, 21, 80, 44, true, 99, 42, true, -7, 0, false), PolarSun::Night},
+      {"an ordinary day says nothing", place(2011, 2, 22, 28, 37, false, 77, 13, true, -5, -30, false),
+       std::nullopt},
   };
   for (const auto& r : rows) {
     const SunTimes t = SunRiseSet(r.in);
-    EXPECT_FALSE(t.sunrise.has_value()) << r.name;
-    EXPECT_FALSE(t.sunset.has_value()) << r.name;
+    EXPECT_EQ(t.sunrise.has_value(), !r.polar.has_value()) << r.name;
+    EXPECT_EQ(t.sunset.has_value(), !r.polar.has_value()) << r.name;
+    EXPECT_EQ(t.polar, r.polar) << r.name;
   }
 }
 

@@ -1,0 +1,426 @@
+#include "forms/form_reader.h"
+
+#include <array>
+#include <bitset>
+#include <charconv>
+#include <cstdint>
+#include <optional>
+
+#include "forms/json_object.h"
+#include "forms/utf8.h"
+
+namespace halvora::forms {
+
+namespace {
+
+enum class Field {
+  Name, Month, Day, Year, Hour, Minute, Second, City, State, Country,
+  LatDeg, LatMin, North, South, LonDeg, LonMin, East, West, Zone, Dst,
+};
+
+struct FieldSpec {
+  std::string_view name;
+  Field field;
+  ValueKind kind;
+  int low = 0, high = 0;      // the list of a Number
+  std::size_t maxDigits = 0;  // the box of a Digits text
+};
+
+// The form's keys, in the order of the usage text. The lists are those of the entry form.
+constexpr std::array<FieldSpec, 20> kFields = {{
+    {"name", Field::Name, ValueKind::Name},
+    {"month", Field::Month, ValueKind::Number, 1, 12},
+    {"day", Field::Day, ValueKind::Number, 1, 31},
+    {"year", Field::Year, ValueKind::Number, 1901, 2050},
+    {"hour", Field::Hour, ValueKind::Number, 0, 23},
+    {"minute", Field::Minute, ValueKind::Number, 0, 59},
+    {"second", Field::Second, ValueKind::Number, 0, 59},
+    {"city", Field::City, ValueKind::Text},
+    {"state", Field::State, ValueKind::Text},
+    {"country", Field::Country, ValueKind::Text},
+    {"lat-deg", Field::LatDeg, ValueKind::Digits, 0, 0, 2},
+    {"lat-min", Field::LatMin, ValueKind::Digits, 0, 0, 2},
+    {"north", Field::North, ValueKind::Switch},
+    {"south", Field::South, ValueKind::Switch},
+    {"lon-deg", Field::LonDeg, ValueKind::Digits, 0, 0, 3},
+    {"lon-min", Field::LonMin, ValueKind::Digits, 0, 0, 2},
+    {"east", Field::East, ValueKind::Switch},
+    {"west", Field::West, ValueKind::Switch},
+    {"zone", Field::Zone, ValueKind::Number, 0, 70},
+    {"dst", Field::Dst, ValueKind::Switch},
+}};
+
+constexpr std::array<std::string_view, kFields.size()> kFieldNames = [] {
+  std::array<std::string_view, kFields.size()> names{};
+  for (std::size_t i = 0; i < kFields.size(); ++i) names[i] = kFields[i].name;
+  return names;
+}();
+
+// The control of the entry form that each validation message concerns, and its key.
+struct ControlKey {
+  std::string_view control;
+  std::string_view key;
+};
+constexpr std::array<ControlKey, 11> kControlKeys = {{
+    {"txtName", "name"},
+    {"txtLonD", "lon-deg"},
+    {"txtLonM", "lon-min"},
+    {"txtLatD", "lat-deg"},
+    {"txtLatM", "lat-min"},
+    {"cboMonth", "month"},
+    {"cboDate", "day"},
+    {"cboYear", "year"},
+    {"cboHH", "hour"},
+    {"cboMM", "minute"},
+    {"cboSS", "second"},
+}};
+
+// One value as given: a flag's text, or a JSON value of one of the JSON types.
+struct Given {
+  JsonType type = JsonType::String;  // a flag's value is always a text
+  std::string text;                  // decoded text, or the number's token
+  bool boolean = false;
+  bool present = true;               // false for a flag given without a value
+};
+
+std::string_view typeName(JsonType type) {
+  switch (type) {
+    case JsonType::String: return "a text";
+    case JsonType::Number: return "a number";
+    case JsonType::Boolean: return "true or false";
+    case JsonType::Null: return "null";
+    case JsonType::Object: return "an object";
+    case JsonType::Array: return "an array";
+  }
+  return "a value";
+}
+
+bool allDigits(std::string_view s) {
+  if (s.empty()) return false;
+  for (char c : s)
+    if (c < '0' || c > '9') return false;
+  return true;
+}
+
+bool hasControlCharacter(std::string_view s) {
+  for (char c : s) {
+    const auto u = static_cast<unsigned char>(c);
+    if (u < 0x20 || u == 0x7F) return true;
+  }
+  return false;
+}
+
+// A key printed as it is when it is a plain name, quoted (and made safe) otherwise.
+std::string shownKey(std::string_view key, KeyStyle style) {
+  bool plain = !key.empty() && key.size() <= 32;
+  for (char c : key) plain = plain && ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+                                       c == '-' || c == '_' || c == '.');
+  const std::string prefix = style == KeyStyle::Flag ? "--" : "";
+  return plain ? prefix + std::string(key) : quoteForMessage(prefix + std::string(key));
+}
+
+// Reads one form, key by key, in either style.
+class FormBuilder {
+ public:
+  FormBuilder(KeyStyle style, const ReadOptions& options) : m_style(style), m_options(options) {}
+
+  // Looks the key up: a field of the form, an extra key, or nothing.
+  const FieldSpec* field(std::string_view key) const {
+    for (const auto& f : kFields)
+      if (f.name == key) return &f;
+    return nullptr;
+  }
+  const ExtraKey* extra(std::string_view key) const {
+    for (const auto& e : m_options.extraKeys)
+      if (e.name == key) return &e;
+    return nullptr;
+  }
+
+  std::optional<FormError> unknown(std::string_view key) const {
+    if (m_style == KeyStyle::Flag) return FormError{std::string(key), "unknown option " + shownKey(key, m_style)};
+    return FormError{std::string(key), "unknown key " + quoteForMessage(key)};
+  }
+
+  std::optional<FormError> apply(const FieldSpec& spec, const Given& value) {
+    const auto index = static_cast<std::size_t>(spec.field);
+    if (m_given.test(index)) return error(spec.name, "is given twice");
+    m_given.set(index);
+    m_result.formKeys.emplace_back(spec.name);
+    switch (spec.kind) {
+      case ValueKind::Number: return applyNumber(spec, value);
+      case ValueKind::Digits: return applyDigits(spec, value);
+      case ValueKind::Name: return applyName(spec, value);
+      case ValueKind::Text: return applyText(spec, value);
+      case ValueKind::Switch: return applySwitch(spec, value);
+    }
+    return std::nullopt;
+  }
+
+  std::optional<FormError> applyExtra(const ExtraKey& key, const Given& value) {
+    const std::string name(key.name);
+    if (m_result.extras.contains(name)) return error(key.name, "is given twice");
+    switch (key.kind) {
+      case ValueKind::Switch: {
+        auto on = switchValue(key.name, value);
+        if (auto* e = std::get_if<FormError>(&on)) return *e;
+        m_result.extras[name] = std::get<bool>(on) ? "true" : "false";
+        return std::nullopt;
+      }
+      case ValueKind::Number: {
+        if (auto e = wrongType(key.name, value, JsonType::Number, "takes a whole number")) return e;
+        const bool whole = m_style == KeyStyle::Flag ? allDigits(value.text) : isJsonWholeNumber(value.text);
+        std::uint64_t n = 0;
+        const auto [end, ec] = std::from_chars(value.text.data(), value.text.data() + value.text.size(), n);
+        if (!whole || value.text[0] == '-' || ec != std::errc() || end != value.text.data() + value.text.size())
+          return error(key.name, "takes a whole number, not " + shownValue(value));
+        m_result.extras[name] = std::to_string(n);
+        return std::nullopt;
+      }
+      default: {
+        if (auto e = checkText(key.name, value)) return e;
+        m_result.extras[name] = value.text;
+        return std::nullopt;
+      }
+    }
+  }
+
+  // Settles the hemispheres once every key has been read.
+  std::variant<ReadForm, FormError> finish() {
+    if (auto e = settle(m_north, m_south, "north", "south", m_result.form.north)) return *e;
+    if (auto e = settle(m_east, m_west, "east", "west", m_result.form.east)) return *e;
+    return std::move(m_result);
+  }
+
+ private:
+  std::string named(std::string_view key) const { return shownKey(key, m_style); }
+
+  // A value in a message: a flag's text quoted, a JSON number as written; both cut short.
+  std::string shownValue(const Given& value) const {
+    constexpr std::size_t kShown = 24;
+    if (m_style == KeyStyle::Flag || value.type != JsonType::Number) return quoteForMessage(value.text, kShown);
+    return value.text.size() <= kShown ? value.text : value.text.substr(0, kShown) + "...";
+  }
+
+  // A problem told as a sentence about the key: "--dst takes no value".
+  FormError error(std::string_view key, std::string_view text) const {
+    return FormError{std::string(key), named(key) + " " + std::string(text)};
+  }
+
+  // One of the entry form's own messages, after the key it concerns: "--lat-deg: Only Numbers Are Accepted".
+  FormError formMessage(std::string_view key, std::string_view text) const {
+    return FormError{std::string(key), named(key) + ": " + std::string(text)};
+  }
+
+  // A JSON value of another type than the key takes.
+  std::optional<FormError> wrongType(std::string_view key, const Given& value, JsonType wanted,
+                                     std::string_view takes) const {
+    if (!value.present) return error(key, "needs a value");
+    if (m_style == KeyStyle::Flag || value.type == wanted) return std::nullopt;  // a flag's value is a text
+    return error(key, std::string(takes) + ", not " + std::string(typeName(value.type)));
+  }
+
+  std::optional<FormError> applyNumber(const FieldSpec& spec, const Given& value) {
+    const std::string takes =
+        "takes a whole number from " + std::to_string(spec.low) + " to " + std::to_string(spec.high);
+    if (auto e = wrongType(spec.name, value, JsonType::Number, takes)) return e;
+    const bool whole = m_style == KeyStyle::Flag ? allDigits(value.text) : isJsonWholeNumber(value.text);
+    int n = -1;
+    bool inRange = false;
+    if (whole && value.text[0] != '-') {
+      const auto [end, ec] = std::from_chars(value.text.data(), value.text.data() + value.text.size(), n);
+      inRange = ec == std::errc() && end == value.text.data() + value.text.size() && n >= spec.low && n <= spec.high;
+    }
+    if (!inRange) return error(spec.name, takes + ", not " + shownValue(value));
+
+    FormInput& f = m_result.form;
+    switch (spec.field) {
+      case Field::Month: f.monthIndex = n - 1; break;
+      case Field::Day: f.day = std::to_string(n); break;
+      case Field::Year: f.year = std::to_string(n); break;
+      case Field::Hour: f.hour = std::to_string(n); break;
+      case Field::Minute: f.minute = std::to_string(n); break;
+      case Field::Second: f.second = std::to_string(n); break;
+      case Field::Zone: f.zoneIndex = n; break;
+      default: break;
+    }
+    return std::nullopt;
+  }
+
+  // Coordinate boxes take digits only, as their key filter lets through, and no more than fit.
+  std::optional<FormError> applyDigits(const FieldSpec& spec, const Given& value) {
+    if (auto e = wrongType(spec.name, value, JsonType::String, "takes a text of digits")) return e;
+    for (char c : value.text)
+      if (c < '0' || c > '9') return formMessage(spec.name, "Only Numbers Are Accepted");
+    if (value.text.size() > spec.maxDigits)
+      return error(spec.name, "takes at most " + std::to_string(spec.maxDigits) + " digits");
+    FormInput& f = m_result.form;
+    std::string& target = spec.field == Field::LatDeg   ? f.latDeg
+                          : spec.field == Field::LatMin ? f.latMin
+                          : spec.field == Field::LonDeg ? f.lonDeg
+                                                        : f.lonMin;
+    target = value.text;
+    return std::nullopt;
+  }
+
+  // A name holds letters and blanks only and is stored in capitals, as the entry form types it.
+  std::optional<FormError> applyName(const FieldSpec& spec, const Given& value) {
+    if (auto e = wrongType(spec.name, value, JsonType::String, "takes a text")) return e;
+    std::string name = value.text;
+    for (char& c : name) {
+      const bool lower = c >= 'a' && c <= 'z';
+      if (c != ' ' && !lower && !(c >= 'A' && c <= 'Z')) return formMessage(spec.name, "Please Enter only Letters");
+      if (lower) c = static_cast<char>(c - 'a' + 'A');
+    }
+    m_result.form.name = std::move(name);
+    return std::nullopt;
+  }
+
+  std::optional<FormError> checkText(std::string_view key, const Given& value) const {
+    if (auto e = wrongType(key, value, JsonType::String, "takes a text")) return e;
+    if (!isValidUtf8(value.text)) return error(key, "is not valid UTF-8");
+    if (hasControlCharacter(value.text)) return error(key, "takes no control characters");
+    return std::nullopt;
+  }
+
+  std::optional<FormError> applyText(const FieldSpec& spec, const Given& value) {
+    if (auto e = checkText(spec.name, value)) return e;
+    FormInput& f = m_result.form;
+    (spec.field == Field::City ? f.city : spec.field == Field::State ? f.state : f.country) = value.text;
+    return std::nullopt;
+  }
+
+  std::variant<bool, FormError> switchValue(std::string_view key, const Given& value) const {
+    if (m_style == KeyStyle::Flag) {
+      if (value.present) return error(key, "takes no value");
+      return true;
+    }
+    if (value.type != JsonType::Boolean)
+      return error(key, "takes true or false, not " + std::string(typeName(value.type)));
+    return value.boolean;
+  }
+
+  std::optional<FormError> applySwitch(const FieldSpec& spec, const Given& value) {
+    auto on = switchValue(spec.name, value);
+    if (auto* e = std::get_if<FormError>(&on)) return *e;
+    const bool v = std::get<bool>(on);
+    switch (spec.field) {
+      case Field::North: m_north = v; break;
+      case Field::South: m_south = v; break;
+      case Field::East: m_east = v; break;
+      case Field::West: m_west = v; break;
+      default: m_result.form.dst = v; break;
+    }
+    return std::nullopt;
+  }
+
+  // One of a pair of opposite switches (north/south, east/west): each given key says which side it
+  // means (true for its own side, false for the other); two that disagree are an error.
+  std::optional<FormError> settle(std::optional<bool> first, std::optional<bool> second, std::string_view firstName,
+                                  std::string_view secondName, bool& firstSide) const {
+    if (first && second && *first == *second) {
+      return FormError{std::string(secondName),
+                       named(firstName) + " and " + named(secondName) + " contradict each other"};
+    }
+    if (first) firstSide = *first;
+    else if (second) firstSide = !*second;
+    return std::nullopt;
+  }
+
+  KeyStyle m_style;
+  const ReadOptions& m_options;
+  ReadForm m_result;
+  std::bitset<kFields.size()> m_given;
+  std::optional<bool> m_north, m_south, m_east, m_west;
+};
+
+bool isBlank(std::string_view text) { return text.find_first_not_of(" \t\r\n") == std::string_view::npos; }
+
+}  // namespace
+
+ReadResult readFormJson(std::string_view text, const ReadOptions& options) {
+  const std::string what(options.what);
+  if (text.size() > options.maxBytes)
+    return FormError{{}, "the " + what + " is longer than " + std::to_string(options.maxBytes) + " bytes"};
+  if (text.find('\0') != std::string_view::npos) return FormError{{}, "the " + what + " holds a NUL byte"};
+  if (const auto bad = firstInvalidUtf8(text))
+    return FormError{{}, "the " + what + " is not valid UTF-8 (byte " + std::to_string(*bad + 1) + ")"};
+  if (isBlank(text)) return FormError{{}, "empty " + what};
+
+  const auto parsed = parseFlatJsonObject(text);
+  if (const auto* syntax = std::get_if<JsonSyntaxError>(&parsed)) {
+    return FormError{{}, "the " + what + " is not a JSON object: " + syntax->problem + " at byte " +
+                             std::to_string(syntax->offset + 1)};
+  }
+
+  FormBuilder builder(KeyStyle::Json, options);
+  for (const JsonMember& member : std::get<std::vector<JsonMember>>(parsed)) {
+    const FieldSpec* spec = builder.field(member.key);
+    const ExtraKey* extra = spec ? nullptr : builder.extra(member.key);
+    if (!spec && !extra) {
+      if (options.unknownKeysAreErrors) return *builder.unknown(member.key);
+      continue;
+    }
+    Given value;
+    value.type = member.type;
+    value.boolean = member.boolean;
+    if (member.type == JsonType::String) {
+      auto decoded = decodeJsonString(member.raw);
+      if (!decoded) return FormError{member.key, shownKey(member.key, KeyStyle::Json) + " is not valid UTF-8"};
+      value.text = std::move(*decoded);
+    } else {
+      value.text = std::string(member.raw);
+    }
+    if (auto e = spec ? builder.apply(*spec, value) : builder.applyExtra(*extra, value)) return *e;
+  }
+  return builder.finish();
+}
+
+ReadResult readFormFlags(std::span<const std::string> args, const ReadOptions& options) {
+  FormBuilder builder(KeyStyle::Flag, options);
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string_view arg = args[i];
+    if (!arg.starts_with("--") || arg.size() == 2) return FormError{{}, "unexpected argument " + quoteForMessage(arg)};
+    std::string_view key = arg.substr(2);
+    std::optional<std::string_view> inlineValue;
+    if (const auto eq = key.find('='); eq != std::string_view::npos) {
+      inlineValue = key.substr(eq + 1);
+      key = key.substr(0, eq);
+    }
+    const FieldSpec* spec = builder.field(key);
+    const ExtraKey* extra = spec ? nullptr : builder.extra(key);
+    if (!spec && !extra) return *builder.unknown(key);
+
+    const ValueKind kind = spec ? spec->kind : extra->kind;
+    Given value;
+    if (inlineValue) {
+      value.text = std::string(*inlineValue);
+    } else if (kind == ValueKind::Switch) {
+      value.present = false;
+    } else {
+      const std::string flag = shownKey(key, KeyStyle::Flag);
+      if (i + 1 >= args.size()) return FormError{std::string(key), flag + " needs a value"};
+      if (std::string_view(args[i + 1]).starts_with("--")) {
+        return FormError{std::string(key), flag + " needs a value; give one that begins with \"--\" as " + flag +
+                                               "=VALUE"};
+      }
+      value.text = args[++i];
+    }
+    if (!isValidUtf8(value.text)) return FormError{std::string(key), shownKey(key, KeyStyle::Flag) + " is not valid UTF-8"};
+    if (auto e = spec ? builder.apply(*spec, value) : builder.applyExtra(*extra, value)) return *e;
+  }
+  return builder.finish();
+}
+
+std::string failureMessage(const ValidationFailure& failure, KeyStyle style) {
+  const std::string prefix = style == KeyStyle::Flag ? "--" : "";
+  for (const auto& [control, key] : kControlKeys)
+    if (failure.focus == control) return prefix + std::string(key) + ": " + failure.message;
+  // The two date checks leave the focus where it is; they concern the month and the day together.
+  if (failure.focus.empty()) return prefix + "month and " + prefix + "day: " + failure.message;
+  if (failure.focus == "cmbTimeZone") return prefix + "zone: " + failure.message;
+  return failure.message;
+}
+
+std::span<const std::string_view> formKeyNames() { return kFieldNames; }
+
+}  // namespace halvora::forms

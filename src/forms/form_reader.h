@@ -1,0 +1,82 @@
+#pragma once
+// Reading a birth form from command-line flags or from one flat JSON object whose keys are the
+// flag names without their dashes. Both hold every value to what the entry form could hold and
+// answer the first problem with a message that names the flag or key.
+
+#include <cstddef>
+#include <map>
+#include <span>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+#include "chart/chart_request.h"
+
+namespace halvora::forms {
+
+// The most bytes one JSON form (one line of a batch) may hold; far more than any form needs.
+inline constexpr std::size_t kMaxFormBytes = 64 * 1024;
+
+// What a key holds. In JSON a Number is a whole number, Digits, Name and Text are texts and a
+// Switch is true or false; as a flag a Switch takes no value and the others take one.
+enum class ValueKind {
+  Number,  // a whole number within the key's list
+  Digits,  // a coordinate text: decimal digits only, at most as many as its box takes
+  Name,    // letters and blanks, stored in capitals
+  Text,    // any text without control characters
+  Switch,  // on or off
+};
+
+// A key the form does not have but a caller wants read, such as a file's "version" or the
+// command line's "--json". Its value is kept as text: a Number in decimal, a Switch as "true" or
+// "false".
+struct ExtraKey {
+  std::string_view name;
+  ValueKind kind = ValueKind::Switch;
+};
+
+struct ReadOptions {
+  bool unknownKeysAreErrors = true;  // otherwise unknown keys (and whatever they hold) are skipped
+  std::size_t maxBytes = kMaxFormBytes;  // JSON only
+  std::string_view what = "line";        // how a JSON text's own problems name it ("the line is ...")
+  std::vector<ExtraKey> extraKeys;
+};
+
+// The first problem found. `message` names the flag or the key: as the subject of a sentence of
+// its own ("--dst takes no value", "month takes a whole number from 1 to 12, not 13"), or before
+// the entry form's own message where the form has one ("--lat-deg: Only Numbers Are Accepted").
+struct FormError {
+  std::string key;  // the key without dashes; empty for a problem of the whole text
+  std::string message;
+  friend bool operator==(const FormError&, const FormError&) = default;
+};
+
+struct ReadForm {
+  FormInput form;
+  std::vector<std::string> formKeys;          // the form's own keys that were given, in order
+  std::map<std::string, std::string> extras;  // the extra keys that were given
+};
+
+using ReadResult = std::variant<ReadForm, FormError>;
+
+// The form in one JSON object, such as one line of a batch. Unknown keys, a key given twice, a
+// value of the wrong JSON type, a value the form could not hold, contradicting hemispheres, text
+// that is not UTF-8, a NUL byte and a text longer than maxBytes are all errors.
+ReadResult readFormJson(std::string_view text, const ReadOptions& options = {});
+
+// The form in command-line flags: "--key value", "--key=value" and "--switch". A value that
+// begins with "--" must be given as "--key=--value".
+ReadResult readFormFlags(std::span<const std::string> args, const ReadOptions& options = {});
+
+// How a message names a key: as a flag ("--lat-deg") or as a JSON key ("lat-deg").
+enum class KeyStyle { Flag, Json };
+
+// A failed check of the entry form with the flag or key of the control it concerns, for example
+// "--lat-deg: Please Enter Value Between 0 And 89 in the Degree of Latitude".
+std::string failureMessage(const ValidationFailure& failure, KeyStyle style);
+
+// The flag and JSON key names of the form, in the order of the usage text.
+std::span<const std::string_view> formKeyNames();
+
+}  // namespace halvora::forms
