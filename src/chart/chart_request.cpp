@@ -226,8 +226,8 @@ ChartRequestOutcome RunChartRequest(const FormInput& form) {
   r.ascendant = CalcAscendant(b, r.zone);
   r.moon = MoonPass(b, r.zone);
   const LocalDateTime birthMinute{b.BirthYear, b.BirthMonth, b.BirthDay, b.BirthHour, b.BirthMinute, 0};
-  const PlanetPass birthPass = CalcPlanets(
-      {PlanetPassMode::Birth, birthMinute, r.zone, r.ascendant.AyanamsaDeg, r.moon.MoonText, r.ascendant.AscendantText});
+  const PlanetPass birthPass = CalcPlanets({PlanetPassMode::Birth, birthMinute, r.zone, r.ascendant.AyanamsaDeg,
+                                            r.moon.MoonText, r.ascendant.AscendantText, b.IsDST});
   r.chartPositions = birthPass.chartPositions;
   r.retrogrades = MarkRetrogrades(b.BirthYear, b.BirthMonth, b.BirthDay);
 
@@ -256,8 +256,17 @@ ChartRequestOutcome RunChartRequest(const FormInput& form) {
     r.sunrise = choice->sunrise;
     r.ElapsedMinutes = choice->elapsedMinutes;
     r.ElapsedSeconds = choice->elapsedSeconds;
-    const PlanetPass sunrisePass = CalcPlanets({PlanetPassMode::Sunrise, choice->sunrise, r.zone,
-                                                r.ascendant.AyanamsaDeg, r.moon.MoonText, r.ascendant.AscendantText});
+    // The sunrise is a clock time of its own day, with that day's daylight-saving hour.
+    const LocalDateTime dayBefore = addDays(birthDate, -1);
+    const auto sameDate = [](const LocalDateTime& x, const LocalDateTime& y) {
+      return x.year == y.year && x.month == y.month && x.day == y.day;
+    };
+    const SunTimes& sunriseDay = sameDate(choice->sunrise, birthDate)  ? today
+                                 : sameDate(choice->sunrise, dayBefore) ? before
+                                                                        : after;
+    const PlanetPass sunrisePass =
+        CalcPlanets({PlanetPassMode::Sunrise, choice->sunrise, r.zone, r.ascendant.AyanamsaDeg, r.moon.MoonText,
+                     r.ascendant.AscendantText, sunriseDay.daylightSaving});
     r.SunriseSunLongitude = sunrisePass.sunriseSun->SunriseSunLongitude;
     sunriseSunText = sunrisePass.sunriseSun->SunriseSunText;
 

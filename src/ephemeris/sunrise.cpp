@@ -78,7 +78,8 @@ SunTimes SunRiseSet(const SunRiseSetInput& in) {
 
   const int n = dayOfYear(in.year, in.month, in.day);
   const int w = weekdaySundayZero(in.year, in.month, in.day);
-  if (in.isDst && UsDstInEffect(in.day, w, in.month, in.hour, in.minute)) zone += 1;
+  const bool daylightSaving = in.isDst && UsDstInEffect(in.day, w, in.month, in.hour, in.minute);
+  if (daylightSaving) zone += 1;
   if (zone == 13) zone = -11;
 
   const double latRad = latDeg * kRadPerDeg;
@@ -86,6 +87,7 @@ SunTimes SunRiseSet(const SunRiseSetInput& in) {
   const double zoneRad = zone * kRadPerZoneHour;
 
   SunTimes times;
+  times.daylightSaving = daylightSaving;
   const auto rise = eventHours(true, n, latRad, lonRad, zoneRad);
   const auto set = eventHours(false, n, latRad, lonRad, zoneRad);
   if (const double* h = std::get_if<double>(&rise)) times.sunrise = SunEventClockTime(in.year, in.month, in.day, *h);

@@ -29,6 +29,7 @@ struct SunTimes {
   std::optional<LocalDateTime> sunrise;
   std::optional<LocalDateTime> sunset;
   std::optional<PolarSun> polar;
+  bool daylightSaving = false;  // the clock times include the daylight-saving hour
 };
 
 SunTimes SunRiseSet(const SunRiseSetInput& in);

@@ -145,8 +145,9 @@ std::string DmsToChart(std::string_view p) {
 }
 
 PlanetPass CalcPlanets(const PlanetPassInput& in) {
-  // Universal time: the zone correction with calendar carry.
-  const LocalDateTime ut = addMinutes(addMinutes(in.localMoment, in.zone.hours * 60LL), in.zone.minutes);
+  // Universal time: the zone correction, less the daylight-saving hour, with calendar carry.
+  const long long correctionMinutes = in.zone.hours * 60LL + in.zone.minutes - (in.daylightSaving ? 60 : 0);
+  const LocalDateTime ut = addMinutes(in.localMoment, correctionMinutes);
   const double d = DayNumber2000(ut.year, ut.month, ut.day, ut.hour, ut.minute);
   const double ayanamsa = std::fabs(in.AyanamsaDeg);
 

@@ -56,10 +56,11 @@ enum class PlanetPassMode { Birth, Sunrise };
 struct PlanetPassInput {
   PlanetPassMode mode = PlanetPassMode::Birth;
   LocalDateTime localMoment;  // birth moment or, in sunrise mode, the chosen sunrise (seconds unused)
-  ZoneCorrection zone;        // signed; daylight saving plays no part here
+  ZoneCorrection zone;        // signed
   double AyanamsaDeg = 0;     // of the birth moment, in both modes
   std::string MoonText;       // position text of the Moon at birth
   std::string AscendantText;  // position text of the ascendant
+  bool daylightSaving = false;  // the local clock ran an hour ahead of its zone
 };
 
 struct SunriseSun {
