@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
   fonts-dejavu-core fonts-liberation
+  xvfb xauth openbox x11-utils xclip wmctrl
   "$@"
 )
 

@@ -11,6 +11,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <QVBoxLayout>
 
 #include "chart/time_zone_table.h"
@@ -19,6 +20,7 @@
 #include "ui/filtered_edit.h"
 #include "ui/look.h"
 #include "ui/place_lookup.h"
+#include "ui/screen_fit.h"
 #include "ui/web_menus.h"
 #include "ui/web_pages.h"
 
@@ -39,6 +41,9 @@ constexpr char kFullBrandLine[] =
 
 // Widths of the short entry fields, in characters of the form's font.
 constexpr int kCoordinateChars = 4;
+// The smallest the window can be made: the menu bar and a little of the form, which scrolls.
+constexpr int kMinimumWidthPx = 320;
+constexpr int kMinimumClientHeightPx = 160;
 
 template <typename W>
 W* named(W* widget, const QString& objectName) {
@@ -62,7 +67,23 @@ QComboBox* dropDownList(const QString& objectName) {
 FrmMain::FrmMain(Platform& platform, QWidget* parent) : QMainWindow(parent), m_platform(platform) {
   setObjectName("frmMain");
   buildMenus();
-  setCentralWidget(buildControls());
+
+  // The controls keep their natural size: a larger window puts the space round them, a smaller
+  // one (or a small screen) scrolls them.
+  m_content = buildControls();
+  auto* holder = new QWidget;
+  auto* centring = new QGridLayout(holder);
+  centring->setContentsMargins(0, 0, 0, 0);
+  centring->addWidget(m_content, 1, 1);
+  centring->setRowStretch(0, 1);
+  centring->setRowStretch(2, 1);
+  centring->setColumnStretch(0, 1);
+  centring->setColumnStretch(2, 1);
+  auto* scroll = named(new QScrollArea, "frmMainScroll");
+  scroll->setFrameShape(QFrame::NoFrame);
+  scroll->setWidgetResizable(true);
+  scroll->setWidget(holder);
+  setCentralWidget(scroll);
   Form_Load();
   setTabOrder();
   applyWindowLook(this);
@@ -74,6 +95,14 @@ FrmMain::FrmMain(Platform& platform, QWidget* parent) : QMainWindow(parent), m_p
     line->setPalette(green);
   }
   m_txtName->setFocus();
+
+  setMinimumSize(kMinimumWidthPx, menuBar()->sizeHint().height() + kMinimumClientHeightPx);
+  fitToScreenOnShow(this, [this] { return preferredSize(); });
+}
+
+QSize FrmMain::preferredSize() const {
+  const QSize content = m_content->sizeHint();
+  return {content.width(), content.height() + menuBar()->sizeHint().height()};
 }
 
 void FrmMain::buildMenus() {
@@ -101,7 +130,7 @@ QWidget* FrmMain::buildControls() {
   m_cboMM = dropDownList("cboMM");
   m_cboSS = dropDownList("cboSS");
   auto* timeCaption = new QVBoxLayout;
-  timeCaption->setSpacing(0);
+  timeCaption->setSpacing(2);
   timeCaption->addWidget(label("Label1", "Time of Birth"));
   timeCaption->addWidget(label("Label12", "HH:MM:SS"));
   personal->addWidget(label("Label13", "Name"), 0, 0);
@@ -117,7 +146,6 @@ QWidget* FrmMain::buildControls() {
   personal->setColumnStretch(1, 3);
   personal->setColumnStretch(2, 2);
   personal->setColumnStretch(3, 2);
-  personal->setRowStretch(3, 1);
 
   // Place details and the search for its coordinates.
   auto* frame2 = named(new QGroupBox("Place Details"), "Frame2");

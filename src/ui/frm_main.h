@@ -25,6 +25,9 @@ class FrmMain : public QMainWindow {
   // The controls' values as the chart request reads them.
   FormInput formInput() const;
 
+  // The size that shows every control at its natural size without scrolling.
+  QSize preferredSize() const;
+
  signals:
   // The request passed its checks: the results are ready to be shown.
   void chartReady(const halvora::ChartResult& result);
@@ -47,6 +50,7 @@ class FrmMain : public QMainWindow {
 
   Platform& m_platform;
 
+  QWidget* m_content = nullptr;  // the frames and lines of the form, at their natural size
   FilteredEdit* m_txtName = nullptr;
   QComboBox* m_cboMonth = nullptr;
   QComboBox* m_cboDate = nullptr;

@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QGuiApplication>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QSettings>
 
 #include "ui/look.h"
@@ -39,8 +40,18 @@ bool QtMessageBoxes::askYesNo(QWidget* parent, const QString& text, MessageIcon 
 
 void QtUrlOpener::open(const QUrl& url) { QDesktopServices::openUrl(url); }
 
+// Emptying means owning it with nothing in it: on X11 clearing alone leaves what another program
+// (or this one's text boxes) put into the clipboard or the selection.
 void QtClipboard::clear() {
-  if (QClipboard* clipboard = QGuiApplication::clipboard()) clipboard->clear();
+  QClipboard* clipboard = QGuiApplication::clipboard();
+  if (clipboard == nullptr) return;
+  for (const QClipboard::Mode mode : {QClipboard::Clipboard, QClipboard::Selection}) {
+    if (mode == QClipboard::Selection && !clipboard->supportsSelection()) continue;
+    const bool owned = mode == QClipboard::Clipboard ? clipboard->ownsClipboard() : clipboard->ownsSelection();
+    const QMimeData* held = clipboard->mimeData(mode);
+    if (owned && held != nullptr && held->formats().isEmpty()) continue;  // already empty
+    clipboard->setMimeData(new QMimeData, mode);
+  }
 }
 
 QString QtSettingsStore::value(const QString& section, const QString& key) {
