@@ -399,7 +399,7 @@ TEST_F(EntryForm, PlaceSearchOpensTheSearchForTheTypedPlace) {
   QTest::mouseClick(child<QPushButton>(&form, "cmdBrowser"), Qt::LeftButton);
   EXPECT_TRUE(fake.messages.shown.empty());
   ASSERT_EQ(fake.urls.opened.size(), 1u);
-  EXPECT_EQ(fake.urls.opened[0], placeSearchAddress("New Delhi Delhi India Latitude Longitude"));
+  EXPECT_EQ(fake.urls.opened[0], placeSearchAddress("New Delhi Delhi India Latitude Longitude", placeSearchSiteAddress()));
 }
 
 TEST_F(EntryForm, AccessKeysReachTheMenus) {
