@@ -8,7 +8,6 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QRadioButton>
-#include <QStyleFactory>
 #include <QTabWidget>
 #include <QTextStream>
 
@@ -153,7 +152,7 @@ int main(int argc, char* argv[]) {
     }
     formResult = std::get<halvora::ChartResult>(outcome);
   }
-  QApplication::setStyle(QStyleFactory::create("Fusion"));
+  QApplication::setStyle(halvora::ui::createWindowStyle());
   QApplication::setWindowIcon(QIcon(":/halvora/halvora-64.png"));
   registerFontSubstitutes();
   QDir dir(outDir);
