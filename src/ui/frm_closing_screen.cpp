@@ -125,6 +125,7 @@ FrmClosingScreen::FrmClosingScreen(Platform& platform, QWidget* parent)
                                                   int row, int column) {
     auto* box = new QLineEdit(placeholder, refer);
     box->setObjectName(QString::fromLatin1(objectName));
+    box->setAccessibleName(placeholder);
     box->installEventFilter(this);
     m_placeholders.insert(box, placeholder);
     referLayout->addWidget(box, row, column);
@@ -139,6 +140,7 @@ FrmClosingScreen::FrmClosingScreen(Platform& platform, QWidget* parent)
   }
   auto* message = new QPlainTextEdit(kMessagePlaceholder, refer);
   message->setObjectName(QStringLiteral("txtMessage"));
+  message->setAccessibleName(kMessagePlaceholder);
   message->setTabChangesFocus(true);
   message->installEventFilter(this);
   m_placeholders.insert(message, kMessagePlaceholder);

@@ -86,6 +86,7 @@ FrmMain::FrmMain(Platform& platform, QWidget* parent) : QMainWindow(parent), m_p
   setCentralWidget(scroll);
   Form_Load();
   setTabOrder();
+  nameForListeners();
   applyWindowLook(this);
   // The prosperity line keeps its own face and colour.
   if (auto* line = findChild<QLabel*>("Label2")) {
@@ -272,6 +273,45 @@ void FrmMain::Form_Load() {
   count(m_cboSS, 0, 59);
   for (QComboBox* list : {m_cboMonth, m_cboDate, m_cboYear, m_cboHH, m_cboMM, m_cboSS, m_cmbTimeZone}) {
     list->setCurrentIndex(0);
+  }
+}
+
+// What a screen reader says for each entry: its caption, and what a number means.
+void FrmMain::nameForListeners() {
+  const std::pair<QWidget*, const char*> names[] = {
+      {m_txtName, "Name"},
+      {m_cboMonth, "Date of Birth: month"},
+      {m_cboDate, "Date of Birth: day"},
+      {m_cboYear, "Date of Birth: year"},
+      {m_cboHH, "Time of Birth: hours"},
+      {m_cboMM, "Time of Birth: minutes"},
+      {m_cboSS, "Time of Birth: seconds"},
+      {m_txtMCity, "City"},
+      {m_txtMState, "State"},
+      {m_txtMCountry, "Country"},
+      {m_txtLatD, "Latitude: degrees"},
+      {m_txtLatM, "Latitude: minutes"},
+      {m_optLat[0], "Latitude North"},
+      {m_optLat[1], "Latitude South"},
+      {m_txtLonD, "Longitude: degrees"},
+      {m_txtLonM, "Longitude: minutes"},
+      {m_optLong[0], "Longitude East"},
+      {m_optLong[1], "Longitude West"},
+      {m_cmbTimeZone, "Zone"},
+  };
+  for (const auto& [control, name] : names) {
+    control->setAccessibleName(QString::fromLatin1(name));
+    // A list is heard by its chosen item; its description says which list it is.
+    if (qobject_cast<QComboBox*>(control)) control->setAccessibleDescription(QString::fromLatin1(name));
+  }
+  m_cmdBrowser->setAccessibleDescription(QStringLiteral("Opens a web search for the place's latitude and longitude"));
+  const std::pair<const char*, QWidget*> buddies[] = {
+      {"Label13", m_txtName}, {"Label5", m_cboMonth}, {"Label1", m_cboHH}, {"Label54", m_txtMCity},
+      {"Label55", m_txtMState}, {"Label4", m_txtMCountry}, {"Label7", m_txtLatD}, {"Label9", m_txtLatM},
+      {"Label6", m_txtLonD}, {"Label8", m_txtLonM},
+  };
+  for (const auto& [labelName, control] : buddies) {
+    if (auto* caption = findChild<QLabel*>(labelName)) caption->setBuddy(control);
   }
 }
 

@@ -47,6 +47,7 @@ class FrmMain : public QMainWindow {
   QWidget* buildControls();
   void Form_Load();
   void setTabOrder();
+  void nameForListeners();
 
   Platform& m_platform;
 
