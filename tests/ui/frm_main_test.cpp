@@ -13,6 +13,8 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTest>
 #include <QTimer>
 
@@ -257,6 +259,57 @@ TEST_F(EntryForm, LooksAsDesigned) {
   EXPECT_EQ(prosperity->palette().color(QPalette::WindowText), QColor(192, 255, 192));
   EXPECT_TRUE(prosperity->font().bold());
   EXPECT_DOUBLE_EQ(prosperity->font().pointSizeF(), 9.0);
+}
+
+// --- Size -------------------------------------------------------------------------------------------
+
+// Tops of the place boxes and heights of the frames, relative to the form's controls.
+struct FormShape {
+  int cityToState, stateToCountry;
+  QSize personal, place, zone;
+  int boxHeight;
+};
+
+FormShape shapeOf(FrmMain& form) {
+  const auto top = [&form](const char* name) { return child<QWidget>(&form, name)->mapTo(&form, QPoint(0, 0)).y(); };
+  return {top("txtMState") - top("txtMCity"), top("txtMCountry") - top("txtMState"),
+          child<QWidget>(&form, "Frame6")->size(), child<QWidget>(&form, "Frame2")->size(),
+          child<QWidget>(&form, "fraZone")->size(), child<QWidget>(&form, "txtMCity")->height()};
+}
+
+TEST_F(EntryForm, GrowingPutsTheSpaceAroundTheControls) {
+  form.show();
+  form.resize(form.preferredSize());
+  QApplication::processEvents();
+  const FormShape natural = shapeOf(form);
+  EXPECT_GE(natural.boxHeight, child<QWidget>(&form, "txtMCity")->sizeHint().height());
+  form.resize(form.preferredSize() * 2);
+  QApplication::processEvents();
+  const FormShape grown = shapeOf(form);
+  EXPECT_EQ(grown.cityToState, natural.cityToState);
+  EXPECT_EQ(grown.stateToCountry, natural.stateToCountry);
+  EXPECT_EQ(grown.personal, natural.personal);
+  EXPECT_EQ(grown.place, natural.place);
+  EXPECT_EQ(grown.zone, natural.zone);
+  // The controls sit in the middle of the larger window.
+  const QRect frame1(child<QWidget>(&form, "Frame1")->mapTo(&form, QPoint(0, 0)), child<QWidget>(&form, "Frame1")->size());
+  EXPECT_NEAR(frame1.center().x(), form.rect().center().x(), 2);
+}
+
+TEST_F(EntryForm, ShrinkingScrollsAndKeepsEveryControlAtItsSize) {
+  form.show();
+  form.resize(form.preferredSize());
+  QApplication::processEvents();
+  const FormShape natural = shapeOf(form);
+  form.resize(form.minimumSize());
+  QApplication::processEvents();
+  EXPECT_EQ(shapeOf(form).boxHeight, natural.boxHeight);
+  EXPECT_EQ(shapeOf(form).place, natural.place);
+  EXPECT_LE(form.minimumSize().height(), 300);
+  auto* scroll = child<QScrollArea>(&form, "frmMainScroll");
+  EXPECT_TRUE(scroll->verticalScrollBar()->isVisible());
+  // "Time of Birth" and "HH:MM:SS" do not touch.
+  EXPECT_LT(child<QWidget>(&form, "Label1")->geometry().bottom(), child<QWidget>(&form, "Label12")->geometry().top());
 }
 
 // --- Get My Sree Lagna ----------------------------------------------------------------------------
