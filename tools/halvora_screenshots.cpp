@@ -51,6 +51,7 @@ bool save(QWidget* window, const QDir& dir, const QString& file) {
   window->show();
   // The offscreen screen is small: a frame gets its full size, as on a desktop.
   if (auto* frame = qobject_cast<MdiFrame*>(window)) frame->resize(frame->preferredSize());
+  if (auto* form = qobject_cast<FrmMain*>(window)) form->resize(form->preferredSize());
   QApplication::processEvents();
   const QString path = dir.filePath(file);
   const bool ok = window->grab().save(path);

@@ -98,7 +98,7 @@ FrmMain::FrmMain(Platform& platform, QWidget* parent) : QMainWindow(parent), m_p
   m_txtName->setFocus();
 
   setMinimumSize(kMinimumWidthPx, menuBar()->sizeHint().height() + kMinimumClientHeightPx);
-  fitToScreenOnShow(this, [this] { return preferredSize(); });
+  fitToScreenOnShow(this, [this] { return withScrollBarRoom(this, preferredSize()); });
 }
 
 QSize FrmMain::preferredSize() const {

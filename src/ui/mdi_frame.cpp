@@ -68,7 +68,7 @@ MdiFrame::MdiFrame(Platform& platform, QWidget* parent) : QMainWindow(parent), m
                      m_cmdExit->width() + tw(kExitRightGapTwips),
                  menuBar()->sizeHint().height() + tw(kTopBarTwips) + tw(kBottomBarTwips) + kMinimumClientHeightPx);
   resize(preferredSize());
-  fitToScreenOnShow(this, [this] { return preferredSize(); });
+  fitToScreenOnShow(this, [this] { return withScrollBarRoom(this, preferredSize()); });
 }
 
 QSize MdiFrame::preferredSize() const {

@@ -4,6 +4,7 @@
 #include <QGuiApplication>
 #include <QPointer>
 #include <QScreen>
+#include <QStyle>
 #include <QTimer>
 #include <QWidget>
 #include <QWindow>
@@ -85,6 +86,18 @@ QRect fittedGeometry(const QRect& available, QSize wanted, QSize minimum, const 
   const int left = available.left() + std::max(0, (available.width() - framed.width()) / 2);
   const int top = available.top() + std::max(0, (available.height() - framed.height()) / 2);
   return {QPoint(left + frame.left(), top + frame.top()), size};
+}
+
+QSize withScrollBarRoom(const QWidget* window, QSize wanted) {
+  const QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+  if (screen == nullptr) return wanted;
+  const QMargins frame = frameOf(window);
+  const QRect area = screen->availableGeometry().marginsRemoved(frame);
+  const int bar = window->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, window) + 2;
+  QSize room = wanted;
+  if (wanted.height() > area.height()) room.rwidth() += bar;
+  if (wanted.width() > area.width()) room.rheight() += bar;
+  return room;
 }
 
 void fitToScreen(QWidget* window, QSize wanted) {

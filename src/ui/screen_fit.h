@@ -21,6 +21,10 @@ QRect fittedGeometry(const QRect& available, QSize wanted, QSize minimum, const 
 // the window would like for its contents.
 void fitToScreenOnShow(QWidget* window, std::function<QSize()> wanted);
 
+// A wanted size with room for the scroll bar that its contents will need where the screen is
+// smaller than they are (so that a tall window does not also scroll sideways).
+QSize withScrollBarRoom(const QWidget* window, QSize wanted);
+
 // Does so now, with the frame the window has at present.
 void fitToScreen(QWidget* window, QSize wanted);
 

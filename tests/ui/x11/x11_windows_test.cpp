@@ -8,6 +8,7 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDir>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -48,6 +49,14 @@ void settle(int ms = 400) {
   QTest::qWait(ms);
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   QApplication::processEvents();
+}
+
+// With HALVORA_SCREEN_SHOTS set to a folder, the whole screen as the user sees it is saved there.
+void saveScreen(const QString& name) {
+  const QString folder = qEnvironmentVariable("HALVORA_SCREEN_SHOTS");
+  if (folder.isEmpty()) return;
+  QDir().mkpath(folder);
+  QGuiApplication::primaryScreen()->grabWindow(0).save(QDir(folder).filePath(name + ".png"));
 }
 
 void showAndWait(QWidget* window) {
@@ -102,6 +111,7 @@ TEST(X11ScreenFit, EntryFormOpensInsideTheScreenWithEveryControlAtItsNaturalSize
   FakePlatform fake;
   FrmMain form(fake.platform);
   showAndWait(&form);
+  saveScreen("entry-form");
   EXPECT_TRUE(available().contains(form.frameGeometry()))
       << describe(form.frameGeometry()) << " on " << describe(available());
   expectNaturalSizes(&form);
@@ -131,6 +141,7 @@ TEST(X11ScreenFit, FrameOpensInsideTheScreenWithBackAndExitInView) {
   result.notice = std::string(kNoSunriseNotice);  // the tallest results
   frame.display()->showResult(result);
   showAndWait(&frame);
+  saveScreen("results-frame");
   EXPECT_TRUE(available().contains(frame.frameGeometry()))
       << describe(frame.frameGeometry()) << " on " << describe(available());
   for (const char* name : {"cmdBack", "cmdExit", "Picture1", "picTop"}) {
@@ -389,6 +400,7 @@ TEST_P(X11ClosingScreen, AppearsCentredOnTopAndInactiveWithItsPlaceholders) {
   EXPECT_LE(offCentre(), 4)
       << "at " << describe(closing->frameGeometry()) << " on " << describe(available());
   EXPECT_TRUE(available().contains(closing->frameGeometry())) << describe(closing->frameGeometry());
+  saveScreen(QStringLiteral("closing-screen-") + GetParam().name);
   EXPECT_FALSE(closing->isActiveWindow());
   EXPECT_NE(QGuiApplication::focusWindow(), closing->windowHandle());
   EXPECT_TRUE(keptAbove(closing));
