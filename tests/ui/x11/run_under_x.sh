@@ -7,7 +7,8 @@ scale=$2
 shift 2
 if [ "${HALVORA_INSIDE_X:-}" != 1 ]; then
   export HALVORA_INSIDE_X=1
-  exec xvfb-run -a -s "-screen 0 ${screen}x24 -nolisten tcp" "$0" "$screen" "$scale" "$@"
+  # A free display from a random start: runs begun at the same moment do not pick the same one.
+  exec xvfb-run -a -n $((100 + RANDOM % 800)) -s "-screen 0 ${screen}x24 -nolisten tcp" "$0" "$screen" "$scale" "$@"
 fi
 openbox --sm-disable >/dev/null 2>&1 &
 wm=$!
