@@ -4,7 +4,6 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPlainTextEdit>
-#include <QScrollBar>
 #include <QTabBar>
 #include <QTabWidget>
 
@@ -343,7 +342,6 @@ void FrmDisplay::describeCells() {
   for (int k = 0; k < 12; ++k) {
     const QString spoken = chartCellSpokenText(k, m_signLabels[k]->text(), m_markers[k]->text());
     m_signLabels[k]->setAccessibleName(spoken);
-    m_signLabels[k]->setAccessibleDescription(spoken);
     const bool sreeLagna = spoken.endsWith(QStringLiteral("; Sree Lagna here"));
     m_markers[k]->setAccessibleName(
         sreeLagna ? QStringLiteral("Sree Lagna in %1").arg(QString::fromLatin1(kSignTitles.at(static_cast<std::size_t>(k))))

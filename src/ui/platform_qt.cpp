@@ -69,8 +69,10 @@ void QtClipboard::clear() {
   for (const QClipboard::Mode mode : {QClipboard::Clipboard, QClipboard::Selection}) {
     if (mode == QClipboard::Selection && !clipboard->supportsSelection()) continue;
     const bool owned = mode == QClipboard::Clipboard ? clipboard->ownsClipboard() : clipboard->ownsSelection();
-    const QMimeData* held = clipboard->mimeData(mode);
-    if (owned && held != nullptr && held->formats().isEmpty()) continue;  // already empty
+    if (owned) {
+      const QMimeData* held = clipboard->mimeData(mode);
+      if (held != nullptr && held->formats().isEmpty()) continue;  // already empty
+    }
     clipboard->setMimeData(new QMimeData, mode);
   }
 }
