@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QIcon>
-#include <QStyleFactory>
 
 #include "ui/application.h"
 #include "ui/look.h"
@@ -14,7 +13,7 @@ int main(int argc, char* argv[]) {
   QApplication::setOrganizationName("halvora");
   QApplication::setApplicationName("halvora");
   QGuiApplication::setDesktopFileName("io.example.halvora");
-  QApplication::setStyle(QStyleFactory::create("Fusion"));
+  QApplication::setStyle(halvora::ui::createWindowStyle());
   QApplication::setWindowIcon(QIcon(":/halvora/halvora-64.png"));
   // The program ends through the closing screen, not when a window closes.
   QApplication::setQuitOnLastWindowClosed(false);

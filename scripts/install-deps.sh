@@ -10,6 +10,7 @@ packages=(
   libgeonames-dev tzdata
   fonts-dejavu-core fonts-liberation
   locales
+  xvfb xauth openbox x11-utils xclip wmctrl
   "$@"
 )
 

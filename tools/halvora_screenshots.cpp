@@ -1,17 +1,24 @@
-// halvora-screenshots OUTDIR: renders every window of Halvora to PNG files, for looking at them
-// without a desktop (run with QT_QPA_PLATFORM=offscreen).
+// halvora-screenshots [--form FILE] OUTDIR: renders every window of Halvora to PNG files, for
+// looking at them without a desktop (run with QT_QPA_PLATFORM=offscreen). With --form, the
+// results window of the birth in FILE (one JSON object in the keys of a halvora-chart --batch
+// line) as well: results-chart.png and results-details.png.
 
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
 #include <QRadioButton>
-#include <QStyleFactory>
 #include <QTabWidget>
 #include <QTextStream>
 
 #include <cstdio>
+#include <fstream>
+#include <optional>
+#include <sstream>
+#include <string>
 #include <variant>
+
+#include "forms/form_reader.h"
 
 #include "ui/frm_about.h"
 #include "ui/frm_closing_screen.h"
@@ -42,6 +49,7 @@ bool save(QWidget* window, const QDir& dir, const QString& file) {
   window->show();
   // The offscreen screen is small: a frame gets its full size, as on a desktop.
   if (auto* frame = qobject_cast<MdiFrame*>(window)) frame->resize(frame->preferredSize());
+  if (auto* form = qobject_cast<FrmMain*>(window)) form->resize(form->preferredSize());
   QApplication::processEvents();
   const QString path = dir.filePath(file);
   const bool ok = window->grab().save(path);
@@ -76,19 +84,77 @@ void fillSample(FrmMain& form) {
   choose(&form, "cmbTimeZone", 34);
 }
 
+// The birth of a form file, or the reason it cannot be read.
+std::variant<halvora::FormInput, std::string> readFormFile(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  if (!file) return "cannot open " + path;
+  std::stringstream content;
+  content << file.rdbuf();
+  halvora::forms::ReadOptions options;
+  options.what = "file";
+  auto read = halvora::forms::readFormJson(content.str(), options);
+  if (const auto* error = std::get_if<halvora::forms::FormError>(&read)) return path + ": " + error->message;
+  return std::get<halvora::forms::ReadForm>(read).form;
+}
+
+// The results window of one chart, both tabs.
+bool saveResults(Platform& platform, const halvora::ChartResult& result, const QDir& dir) {
+  MdiFrame frame(platform);
+  frame.display()->showResult(result);
+  frame.show();
+  frame.resize(frame.preferredSize());
+  QApplication::processEvents();
+  bool ok = true;
+  FrmDisplay* display = frame.display();
+  const auto grab = [&](const QString& file) {
+    QApplication::processEvents();
+    const QString path = dir.filePath(file);
+    const bool saved = display->grab().save(path);
+    QTextStream(stdout) << (saved ? "wrote " : "could not write ") << path << '\n';
+    ok &= saved;
+  };
+  grab("results-chart.png");
+  if (auto* tabs = display->findChild<QTabWidget*>("SSTab1")) tabs->setCurrentIndex(1);
+  grab("results-details.png");
+  frame.hide();
+  return ok;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
   Q_INIT_RESOURCE(halvora);
   QApplication app(argc, argv);
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: halvora-screenshots OUTDIR\n");
+  const QStringList args = QApplication::arguments().mid(1);
+  std::optional<std::string> formFile;
+  QString outDir;
+  if (args.size() == 3 && args[0] == "--form") {
+    formFile = args[1].toStdString();
+    outDir = args[2];
+  } else if (args.size() == 1 && !args[0].startsWith("--")) {
+    outDir = args[0];
+  } else {
+    std::fprintf(stderr, "usage: halvora-screenshots [--form FILE] OUTDIR\n");
     return 2;
   }
-  QApplication::setStyle(QStyleFactory::create("Fusion"));
+  std::optional<halvora::ChartResult> formResult;
+  if (formFile) {
+    auto form = readFormFile(*formFile);
+    if (const auto* problem = std::get_if<std::string>(&form)) {
+      std::fprintf(stderr, "halvora-screenshots: %s\n", problem->c_str());
+      return 2;
+    }
+    auto outcome = halvora::RunChartRequest(std::get<halvora::FormInput>(form));
+    if (const auto* failure = std::get_if<halvora::ValidationFailure>(&outcome)) {
+      std::fprintf(stderr, "halvora-screenshots: %s: %s\n", formFile->c_str(), failure->message.c_str());
+      return 2;
+    }
+    formResult = std::get<halvora::ChartResult>(outcome);
+  }
+  QApplication::setStyle(halvora::ui::createWindowStyle());
   QApplication::setWindowIcon(QIcon(":/halvora/halvora-64.png"));
   registerFontSubstitutes();
-  QDir dir(QString::fromLocal8Bit(argv[1]));
+  QDir dir(outDir);
   if (!dir.mkpath(".")) return 1;
 
   SilentPlatform services;
@@ -134,5 +200,6 @@ int main(int argc, char* argv[]) {
   ok &= save(&closing, dir, "frmClosingScreen.png");
   closing.hide();
 
+  if (formResult) ok &= saveResults(platform, *formResult, dir);
   return ok ? 0 : 1;
 }

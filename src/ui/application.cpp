@@ -79,12 +79,15 @@ void Application::goBack() {
   m_main->show();
 }
 
+// Whichever window was closed, it goes first; then the closing screen appears in the same way,
+// centred and on top, without taking the focus from the user.
 void Application::showClosingScreen() {
   if (m_frame) {
     m_frame->hide();
     m_frame->deleteLater();
     m_frame = nullptr;
   }
+  if (m_main) m_main->hide();
   if (!m_closing) {
     m_closing = std::make_unique<FrmClosingScreen>(m_platform);
     connect(m_closing.get(), &FrmClosingScreen::endApplicationRequested, this, &Application::End_Application);

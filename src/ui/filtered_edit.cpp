@@ -110,6 +110,11 @@ void FilteredEdit::dropEvent(QDropEvent* event) {
 }
 
 void FilteredEdit::keyPressEvent(QKeyEvent* event) {
+  // Alt and Meta combinations are shortcuts for the menus: never typed, never refused.
+  if (event->modifiers() & (Qt::AltModifier | Qt::MetaModifier)) {
+    event->ignore();
+    return;
+  }
   if (event->matches(QKeySequence::Paste)) {
     paste();
     event->accept();

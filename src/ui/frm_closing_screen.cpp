@@ -9,6 +9,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -19,6 +20,7 @@
 #include "ui/clickable_label.h"
 #include "ui/frm_about.h"
 #include "ui/look.h"
+#include "ui/screen_fit.h"
 #include "ui/tell_a_friend.h"
 #include "ui/web_pages.h"
 
@@ -123,6 +125,7 @@ FrmClosingScreen::FrmClosingScreen(Platform& platform, QWidget* parent)
                                                   int row, int column) {
     auto* box = new QLineEdit(placeholder, refer);
     box->setObjectName(QString::fromLatin1(objectName));
+    box->setAccessibleName(placeholder);
     box->installEventFilter(this);
     m_placeholders.insert(box, placeholder);
     referLayout->addWidget(box, row, column);
@@ -137,6 +140,7 @@ FrmClosingScreen::FrmClosingScreen(Platform& platform, QWidget* parent)
   }
   auto* message = new QPlainTextEdit(kMessagePlaceholder, refer);
   message->setObjectName(QStringLiteral("txtMessage"));
+  message->setAccessibleName(kMessagePlaceholder);
   message->setTabChangesFocus(true);
   message->installEventFilter(this);
   m_placeholders.insert(message, kMessagePlaceholder);
@@ -163,7 +167,10 @@ FrmClosingScreen::FrmClosingScreen(Platform& platform, QWidget* parent)
 
   applyWindowLook(this);
   message->setFixedHeight(message->fontMetrics().lineSpacing() * kMessageLines + 12);
+  message->viewport()->installEventFilter(this);
   setFixedHeight(layout->totalHeightForWidth(kWidthPx));
+  // Centred on the screen whenever it appears.
+  fitToScreenOnShow(this, [this] { return size(); });
 }
 
 void FrmClosingScreen::showTopMostWithoutActivation() {
@@ -177,23 +184,54 @@ void FrmClosingScreen::closeEvent(QCloseEvent* event) {
   requestEnd();
 }
 
+namespace {
+
+// Whether a key types text into a box (or pastes), as opposed to moving, editing or a shortcut.
+bool typesText(const QKeyEvent* key) {
+  if (key->matches(QKeySequence::Paste)) return true;
+  if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) return false;
+  const QString text = key->text();
+  return !text.isEmpty() && text.at(0).isPrint();
+}
+
+}  // namespace
+
 bool FrmClosingScreen::eventFilter(QObject* watched, QEvent* event) {
-  const auto placeholder = m_placeholders.constFind(watched);
+  // The message box's mouse and drops arrive at its viewport.
+  QObject* box = watched;
+  if (!m_placeholders.contains(box) && watched->parent() != nullptr && m_placeholders.contains(watched->parent())) {
+    box = watched->parent();
+  }
+  const auto placeholder = m_placeholders.constFind(box);
   if (placeholder == m_placeholders.constEnd()) return QWidget::eventFilter(watched, event);
+  const auto showsPlaceholder = [&] { return boxText(box).trimmed() == *placeholder; };
 
   switch (event->type()) {
-    case QEvent::FocusIn:
-      if (boxText(watched).trimmed() == *placeholder) setBoxText(watched, QString());
+    case QEvent::FocusIn: {
+      // The user enters the box; the window's own activation, or the focus coming back after a
+      // message, does not count.
+      const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+      if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason && showsPlaceholder()) {
+        setBoxText(box, QString());
+      }
       break;
+    }
     case QEvent::FocusOut:
-      if (boxText(watched).trimmed().isEmpty()) setBoxText(watched, *placeholder);
+      if (boxText(box).trimmed().isEmpty()) setBoxText(box, *placeholder);
+      break;
+    case QEvent::MouseButtonPress:
+    case QEvent::Drop:
+      // A click or a drop into a box that shows its placeholder: the placeholder goes first.
+      if (showsPlaceholder()) setBoxText(box, QString());
       break;
     case QEvent::KeyPress: {
+      auto* key = static_cast<QKeyEvent*>(event);
       const bool isAddress = *placeholder == kEmailPlaceholder || *placeholder == kFriendEmailPlaceholder;
-      if (isAddress && static_cast<QKeyEvent*>(event)->text().contains(QLatin1Char(' '))) {
+      if (isAddress && typesText(key) && key->text().contains(QLatin1Char(' '))) {
         m_platform.messages.show(this, kNoBlankMessage, MessageIcon::Error);
         return true;  // the blank is discarded
       }
+      if (typesText(key) && showsPlaceholder()) setBoxText(box, QString());
       break;
     }
     default:

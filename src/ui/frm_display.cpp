@@ -4,12 +4,15 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPlainTextEdit>
-#include <QScrollBar>
 #include <QTabBar>
 #include <QTabWidget>
 
+#include "ui/chart_layout.h"
 #include "ui/clickable_label.h"
 #include "ui/look.h"
+#include "ui/marker_label.h"
+#include "ui/prediction_box.h"
+#include "ui/value_label.h"
 #include "ui/web_pages.h"
 
 namespace halvora::ui {
@@ -43,6 +46,15 @@ QLabel* labelAt(QWidget* parent, const QString& objectName, const QString& text,
   return label;
 }
 
+ValueLabel* valueAt(QWidget* parent, const QString& objectName, const QString& caption, int left, int top, int width,
+                    int height) {
+  auto* label = named(new ValueLabel(objectName, parent), objectName);
+  label->setGeometry(twipsRect(left, top, width, height));
+  label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  label->setCaption(caption);
+  return label;
+}
+
 QLabel* labelAt(QWidget* parent, const QString& objectName, const QString& text, int left, int top, int width,
                 int height) {
   auto* label = named(new QLabel(text, parent), objectName);
@@ -66,29 +78,6 @@ void setColour(QWidget* widget, const QColor& colour) {
   palette.setColor(QPalette::WindowText, colour);
   widget->setPalette(palette);
 }
-
-// The twelve cells of the chart by sign index: where the sign label, the marker label and the sign
-// number sit, in twips from the chart frame's corner.
-struct SignCell {
-  QPoint signLabel;
-  QPoint marker;
-  QPoint number;
-};
-constexpr int kSignLabelWidth = 1305;
-constexpr int kSignLabelHeight = 1500;
-const SignCell kSignCells[12] = {
-    {{2280, 240}, {3600, 240}, {3880, 150}},   {{4200, 240}, {5520, 240}, {5800, 120}},
-    {{6120, 240}, {7440, 240}, {7800, 120}},   {{6120, 1920}, {7440, 1920}, {7800, 1800}},
-    {{6120, 3600}, {7440, 3600}, {7800, 3480}}, {{6120, 5280}, {7440, 5280}, {7800, 5160}},
-    {{4200, 5280}, {5520, 5280}, {5880, 5160}}, {{2160, 5280}, {3600, 5280}, {3840, 5160}},
-    {{240, 5280}, {1560, 5280}, {1920, 5160}},  {{240, 3600}, {1560, 3600}, {1800, 3480}},
-    {{240, 1920}, {1560, 1920}, {1800, 1800}},  {{240, 240}, {1560, 240}, {1800, 120}},
-};
-// Cell borders: four columns and four rows of 1965 x 1680; the middle two-by-two block is empty.
-constexpr int kCellColumns[4] = {120, 2085, 4050, 6015};
-constexpr int kCellRows[4] = {135, 1815, 3495, 5175};
-constexpr int kCellWidth = 1965;
-constexpr int kCellHeight = 1680;
 
 struct PositionRow {
   int nameIndex;  // element of PlanetName
@@ -134,14 +123,14 @@ constexpr ProfileCell kProfileCells[8][3] = {
      {"Label8_21", "English Name", "lblEnglishName"}},
 };
 
-struct PredictionBox {
+struct PredictionPlace {
   const char* captionName;
   const char* caption;
   const char* name;
   int left, top, width;
 };
 constexpr int kPredictionHeight = 735;
-constexpr PredictionBox kPredictionBoxes[5] = {
+constexpr PredictionPlace kPredictionBoxes[5] = {
     {"Label8_22", "Looks", "txtLooks", 120, 5280, 3735},
     {"Label8_23", "Nature", "txtNature", 3960, 5280, 4215},
     {"Label8_24", "Career And Finance", "txtCareerAndFinance", 8280, 5280, 3615},
@@ -153,7 +142,37 @@ constexpr int kPredictionCaptionDropTwips = 240;  // caption row sits this far a
 constexpr char kForumLine[] = "Discuss your chart on our web forum:";
 constexpr char kVisitLine[] = "Visit our web site for more free astrology readings. Click here.";
 
+// A caption without the colon and blanks that line it up ("Latitude   :" is "Latitude").
+QString bareCaption(const QString& caption) {
+  QString bare = caption;
+  if (bare.endsWith(u':')) bare.chop(1);
+  return bare.trimmed();
+}
+
+// A body as a listener hears it: "Asc" is the ascendant, " (R) " says retrograde.
+QString spokenBody(QString body) {
+  body = body.trimmed();
+  const bool retrograde = body.endsWith(QStringLiteral("(R)"));
+  if (retrograde) body = body.chopped(3).trimmed();
+  if (body == QStringLiteral("Asc")) body = QStringLiteral("Ascendant");
+  return retrograde ? body + QStringLiteral(" retrograde") : body;
+}
+
 }  // namespace
+
+QString chartCellSpokenText(int signIndex, const QString& signCaption, const QString& markerCaption) {
+  QStringList bodies;
+  for (const QString& line : captionLines(signCaption)) {
+    if (!line.trimmed().isEmpty()) bodies << spokenBody(line);
+  }
+  QString text = QStringLiteral("%1, sign %2: ").arg(QString::fromLatin1(kSignTitles.at(static_cast<std::size_t>(signIndex))))
+                     .arg(signIndex + 1);
+  text += bodies.isEmpty() ? QStringLiteral("no planets") : bodies.join(QStringLiteral(", "));
+  for (const QString& line : captionLines(markerCaption)) {
+    if (line.trimmed() == QStringLiteral("SrL")) text += QStringLiteral("; Sree Lagna here");
+  }
+  return text;
+}
 
 FrmDisplay::FrmDisplay(Platform& platform, QWidget* parent) : QWidget(parent), m_platform(platform) {
   setObjectName("frmDisplay");
@@ -168,11 +187,9 @@ FrmDisplay::FrmDisplay(Platform& platform, QWidget* parent) : QWidget(parent), m
     marker->setFont(verdana(9, true));
     setColour(marker, kLightGreen);
   }
-  for (int k = 0; k < 12; ++k) {
-    if (auto* number = findChild<QLabel*>(QStringLiteral("Hno_%1").arg(k))) {
-      number->setFont(courierNew(9.75, true));
-      number->adjustSize();
-    }
+  for (QLabel* number : m_numbers) {
+    number->setFont(courierNew(9.75, true));
+    number->adjustSize();
   }
   for (const char* heading : {"dsd_1", "lblName"}) {
     if (auto* label = findChild<QLabel*>(heading)) label->setFont(verdana(8.25, true));
@@ -185,11 +202,13 @@ FrmDisplay::FrmDisplay(Platform& platform, QWidget* parent) : QWidget(parent), m
       if (auto* value = findChild<QLabel*>(cell.value)) setColour(value, Qt::white);
     }
   }
-  for (const PredictionBox& box : kPredictionBoxes) {
+  for (const PredictionPlace& box : kPredictionBoxes) {
     if (auto* caption = findChild<QLabel*>(box.captionName)) caption->setFont(verdana(8.25, true));
   }
   setColour(m_lblNotice, kNoticeYellow);
   m_lblNotice->setFont(verdana(8.25, true));
+  fitMarkers();
+  describeCells();
   layOut();
 }
 
@@ -199,6 +218,7 @@ void FrmDisplay::buildTop() {
   labelAt(this, "Label11", "Sree Lagna Present In House Significance", 240, 600);
   m_lblHoraDesc = labelAt(this, "lblHoraDesc", QString(), 240, 840, 12255, 375);
   m_lblHoraDesc->setWordWrap(true);
+  m_lblHoraDesc->setAccessibleName(QStringLiteral("Sree Lagna Present In House Significance"));
   m_lblNotice = labelAt(this, "lblNotice", QString(), 240, 1215, 12255, 255);
   m_lblNotice->setWordWrap(true);
   m_lblNotice->hide();
@@ -210,6 +230,7 @@ void FrmDisplay::buildTop() {
   auto* label6 = named(new ClickableLabel(homePageUrl().host(), this), "Label6");
   label6->setGeometry(twipsRect(9225, 240, kRightEdge - 9225, 240));
   label6->setAlignment(Qt::AlignRight | Qt::AlignTop);
+  label6->setAccessibleName(QStringLiteral("%1 %2").arg(QString::fromLatin1(kForumLine), label6->text()));
   QFont underlined = label6->font();
   underlined.setUnderline(true);
   label6->setFont(underlined);
@@ -228,7 +249,7 @@ QWidget* FrmDisplay::buildChartTab() {
 
   auto* fraDetails = named(new QGroupBox("Your Details", page), "fraDetails");
   fraDetails->setGeometry(pageRect(8640, 360, 3490, 2775));
-  labelAt(fraDetails, "lblName", "lblName", 120, 240 + kRowDropTwips, 3490 - 240, 255);
+  valueAt(fraDetails, "lblName", QStringLiteral("Name"), 120, 240 + kRowDropTwips, 3490 - 240, 255);
   struct DetailRow {
     const char* captionName;
     const char* caption;
@@ -242,8 +263,10 @@ QWidget* FrmDisplay::buildChartTab() {
       {"Label4", "Country :", "lblCountry", 2400},
   };
   for (const DetailRow& row : kDetailRows) {
-    labelAt(fraDetails, row.captionName, row.caption, 120, row.top + kRowDropTwips);
-    labelAt(fraDetails, row.value, row.value, 1440, row.top + kRowDropTwips, 3490 - 1440 - 60, 255);
+    QLabel* caption = labelAt(fraDetails, row.captionName, row.caption, 120, row.top + kRowDropTwips);
+    QLabel* value = valueAt(fraDetails, row.value, bareCaption(row.caption), 1440, row.top + kRowDropTwips,
+                            3490 - 1440 - 60, 255);
+    caption->setBuddy(value);
   }
 
   auto* fraWestern = named(new QGroupBox("Vedic Planetary Position", page), "fraWestern");
@@ -251,54 +274,79 @@ QWidget* FrmDisplay::buildChartTab() {
   for (int i = 0; i < 10; ++i) {
     const int top = 360 + 390 * i + kRowDropTwips;
     const PositionRow& row = kPositionRows[i];
-    labelAt(fraWestern, QStringLiteral("PlanetName_%1").arg(row.nameIndex), row.name, 120, top, 1785, 255);
-    m_planets[i] = labelAt(fraWestern, QStringLiteral("planet_%1").arg(i), QStringLiteral("planet(%1)").arg(i), 1920,
-                           top, 1455, 255);
+    QLabel* name =
+        labelAt(fraWestern, QStringLiteral("PlanetName_%1").arg(row.nameIndex), row.name, 120, top, 1785, 255);
+    m_planets[i] = valueAt(fraWestern, QStringLiteral("planet_%1").arg(i), QString::fromLatin1(row.name), 1920, top,
+                           1455, 255);
+    m_planets[i]->setValue(QStringLiteral("planet(%1)").arg(i));
+    name->setBuddy(m_planets[i]);
   }
   return page;
 }
 
+QRect FrmDisplay::chartPixels(const QRect& twips) {
+  return twipsRect(twips.x(), twips.y() + kChartDropTwips, twips.width(), twips.height());
+}
+
 void FrmDisplay::buildChart(QWidget* fraBirthchart) {
-  const auto chartRect = [](int left, int top, int width, int height) {
-    return twipsRect(left, top + kChartDropTwips, width, height);
-  };
   // Borders first, so that the texts lie above them.
-  auto* shape2 = shapeAt(fraBirthchart, "Shape2", 0, 0, 0, 0);
-  shape2->setGeometry(chartRect(100, 120, 7890, 6750));
-  int cell = 0;
+  shapeAt(fraBirthchart, "Shape2", 0, 0, 0, 0)->setGeometry(chartPixels(chartOutlineTwips()));
+  // The borders are numbered as the cells are read, row by row from the top left.
+  int order = 0;
   for (int row = 0; row < 4; ++row) {
     for (int column = 0; column < 4; ++column) {
-      const bool centre = (row == 1 || row == 2) && (column == 1 || column == 2);
-      if (centre) continue;
-      auto* border = shapeAt(fraBirthchart, QStringLiteral("shpHora_%1").arg(cell++), 0, 0, 0, 0);
-      border->setGeometry(chartRect(kCellColumns[column], kCellRows[row], kCellWidth, kCellHeight));
+      for (int k = 0; k < 12; ++k) {
+        if (chartGridPosition(k) != QPoint(column, row)) continue;
+        auto* border = shapeAt(fraBirthchart, QStringLiteral("shpHora_%1").arg(order++), 0, 0, 0, 0);
+        border->setGeometry(chartPixels(chartCellTwips(k).border));
+      }
     }
   }
-  auto* shape1 = shapeAt(fraBirthchart, "Shape1", 0, 0, 0, 0);
-  shape1->setGeometry(chartRect(2085, 1815, 3930, 3355));
+  shapeAt(fraBirthchart, "Shape1", 0, 0, 0, 0)->setGeometry(chartPixels(chartCentreTwips()));
 
   for (int k = 0; k < 12; ++k) {
-    const SignCell& place = kSignCells[k];
+    const ChartCellTwips cell = chartCellTwips(k);
     const QString signName = QString::fromUtf8(kSignLabelNames[static_cast<std::size_t>(k)].data(),
                                                static_cast<qsizetype>(kSignLabelNames[static_cast<std::size_t>(k)].size()));
     m_signLabels[k] = labelAt(fraBirthchart, signName, signName, 0, 0);
     m_signLabels[k]->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    m_signLabels[k]->setGeometry(chartRect(place.signLabel.x(), place.signLabel.y(), kSignLabelWidth, kSignLabelHeight));
+    m_signLabels[k]->setGeometry(chartPixels(cell.signLabel));
 
-    // Marker labels take the size of their text and grow downwards, line by line.
-    m_markers[k] = labelAt(fraBirthchart, QStringLiteral("lblArudha_%1").arg(k), "A12", 0, 0);
-    m_markers[k]->move(chartRect(place.marker.x(), place.marker.y(), 0, 0).topLeft());
-    m_markers[k]->adjustSize();
+    m_markers[k] = named(new MarkerLabel(fraBirthchart), QStringLiteral("lblArudha_%1").arg(k));
+    m_markers[k]->setText(QStringLiteral("A12"));
 
-    auto* number = labelAt(fraBirthchart, QStringLiteral("Hno_%1").arg(k), QString::number(k + 1), 0, 0);
-    number->move(chartRect(place.number.x(), place.number.y(), 0, 0).topLeft());
+    m_numbers[k] = labelAt(fraBirthchart, QStringLiteral("Hno_%1").arg(k), QString::number(k + 1), 0, 0);
+    m_numbers[k]->move(chartPixels(QRect(cell.number, QSize())).topLeft());
+    m_numbers[k]->setAccessibleName(
+        QStringLiteral("%1, sign %2").arg(QString::fromLatin1(kSignTitles.at(static_cast<std::size_t>(k)))).arg(k + 1));
   }
 
   auto* label7 = named(new ClickableLabel(kVisitLine, fraBirthchart), "Label7");
   label7->setWordWrap(true);
   label7->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-  label7->setGeometry(chartRect(2400, 3240, 3300, 600));
+  label7->setGeometry(chartPixels(chartCentreLinkTwips()));
   connect(label7, &ClickableLabel::clicked, this, [this] { Open_Home_Page(m_platform.urls); });
+}
+
+// Every marker label's lines inside its own cell, clear of the border and the sign number.
+void FrmDisplay::fitMarkers() {
+  for (int k = 0; k < 12; ++k) {
+    const ChartCellTwips cell = chartCellTwips(k);
+    m_markers[k]->fitInto(chartPixels(cell.border), chartPixels(QRect(cell.marker, QSize())).topLeft(),
+                          m_numbers[k]->geometry());
+  }
+}
+
+// What a screen reader says for each cell: the sign, its bodies and the Sree Lagna.
+void FrmDisplay::describeCells() {
+  for (int k = 0; k < 12; ++k) {
+    const QString spoken = chartCellSpokenText(k, m_signLabels[k]->text(), m_markers[k]->text());
+    m_signLabels[k]->setAccessibleName(spoken);
+    const bool sreeLagna = spoken.endsWith(QStringLiteral("; Sree Lagna here"));
+    m_markers[k]->setAccessibleName(
+        sreeLagna ? QStringLiteral("Sree Lagna in %1").arg(QString::fromLatin1(kSignTitles.at(static_cast<std::size_t>(k))))
+                  : QStringLiteral(" "));
+  }
 }
 
 QWidget* FrmDisplay::buildProfileTab() {
@@ -313,33 +361,32 @@ QWidget* FrmDisplay::buildProfileTab() {
       if (cell.captionName == nullptr) continue;
       const int left = kProfileColumnLeft[column];
       const int width = kProfileColumnWidth[column];
-      labelAt(frame4, cell.captionName, cell.caption, left, kProfileRowTop[row], width, 255);
-      labelAt(frame4, cell.value, cell.value, left, kProfileRowTop[row] + 240, width, 255);
+      QLabel* caption = labelAt(frame4, cell.captionName, cell.caption, left, kProfileRowTop[row], width, 255);
+      QLabel* value = valueAt(frame4, cell.value, QString::fromLatin1(cell.caption), left,
+                              kProfileRowTop[row] + 240, width, 255);
+      caption->setBuddy(value);
     }
   }
-  for (const PredictionBox& place : kPredictionBoxes) {
-    labelAt(frame4, place.captionName, place.caption, place.left, place.top - kPredictionCaptionDropTwips,
-            place.width, 240);
-    auto* box = named(new QPlainTextEdit(frame4), place.name);
+  for (const PredictionPlace& place : kPredictionBoxes) {
+    QLabel* caption = labelAt(frame4, place.captionName, place.caption, place.left,
+                              place.top - kPredictionCaptionDropTwips, place.width, 240);
+    auto* box = named(new PredictionBox(frame4), place.name);
     box->setGeometry(twipsRect(place.left, place.top, place.width, kPredictionHeight));
-    box->setReadOnly(true);
-    box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    box->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     box->setPlainText(place.name);
+    box->setAccessibleName(QString::fromLatin1(place.caption));
+    caption->setBuddy(box);
     guardClipboard(box);
     m_predictionBoxes << box;
   }
   return page;
 }
 
-// The prediction texts are not to be copied: any change, click or mouse movement in a box
-// empties the clipboard.
+// The prediction texts are not to be copied: the boxes let nothing be selected, and any change,
+// click or mouse movement in a box empties the clipboard and the selection.
 void FrmDisplay::guardClipboard(QPlainTextEdit* box) {
   connect(box, &QPlainTextEdit::textChanged, this, [this] { m_platform.clipboard.clear(); });
   box->viewport()->setMouseTracking(true);
   box->viewport()->installEventFilter(this);
-  box->installEventFilter(this);
 }
 
 bool FrmDisplay::eventFilter(QObject* watched, QEvent* event) {
@@ -362,27 +409,36 @@ void FrmDisplay::layOut() {
   const int houseHeight = qMax(tw(375), m_lblHoraDesc->heightForWidth(width));
   m_lblHoraDesc->resize(width, houseHeight);
   int top = m_lblHoraDesc->geometry().bottom() + 4;
-  if (m_lblNotice->isVisibleTo(this)) {
+  if (!m_lblNotice->text().isEmpty() && !m_lblNotice->isHidden()) {
     m_lblNotice->move(m_lblNotice->x(), top);
     m_lblNotice->resize(width, qMax(tw(255), m_lblNotice->heightForWidth(width)));
     top = m_lblNotice->geometry().bottom() + 4;
   }
   top = qMax(top, tw(1200));
 
-  // The pages need room for their frames below the tab strip.
-  const int pageHeight = tw(7575 - kPageTopTwips) + 6;
-  const int tabsHeight = m_tabs->tabBar()->sizeHint().height() + pageHeight + 4;
+  // The tab control takes the height its pages and its own frame need.
+  int pageHeight = 0;
+  for (int i = 0; i < m_tabs->count(); ++i) {
+    for (QWidget* child : m_tabs->widget(i)->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+      pageHeight = qMax(pageHeight, child->geometry().bottom() + 1);
+    }
+  }
+  pageHeight += 6;
+  m_tabs->setGeometry(tw(240), top, tw(12255), 100);
+  const int frameExtra = m_tabs->height() - m_tabs->currentWidget()->height();
+  const int tabsHeight = qMax(frameExtra, m_tabs->tabBar()->sizeHint().height()) + pageHeight;
   m_tabs->setGeometry(tw(240), top, tw(12255), tabsHeight);
-  setFixedSize(tw(240) * 2 + tw(12255), m_tabs->geometry().bottom() + tw(120));
+  setFixedSize(tw(240) * 2 + tw(12255), m_tabs->geometry().bottom() + 1 + tw(120));
 }
 
 void FrmDisplay::showResult(const ChartResult& result) {
-  for (int i = 0; i < 10; ++i) m_planets[i]->setText(captionText(result.chartPositions[static_cast<std::size_t>(i)]));
+  for (int i = 0; i < 10; ++i) m_planets[i]->setValue(captionText(result.chartPositions[static_cast<std::size_t>(i)]));
   for (int k = 0; k < 12; ++k) {
     m_signLabels[k]->setText(captionText(result.signLabels[static_cast<std::size_t>(k)]));
     m_markers[k]->setText(captionText(result.markers[static_cast<std::size_t>(k)]));
-    m_markers[k]->adjustSize();
   }
+  fitMarkers();
+  describeCells();
   const Details& details = result.details;
   const std::pair<const char*, const std::string*> detailCaptions[] = {
       {"lblName", &details.lblName},         {"lblDOB", &details.lblDOB},
@@ -391,7 +447,7 @@ void FrmDisplay::showResult(const ChartResult& result) {
       {"lblState", &details.lblState},       {"lblCountry", &details.lblCountry},
   };
   for (const auto& [name, text] : detailCaptions) {
-    if (auto* label = findChild<QLabel*>(name)) label->setText(captionText(*text));
+    if (auto* label = findChild<ValueLabel*>(name)) label->setValue(captionText(*text));
   }
 
   m_lblHoraDesc->setText(captionText(result.houseText));
@@ -400,7 +456,9 @@ void FrmDisplay::showResult(const ChartResult& result) {
 
   for (const auto& [name, text] : result.profile) {
     const QString objectName = QString::fromStdString(name);
-    if (auto* label = findChild<QLabel*>(objectName)) {
+    if (auto* value = findChild<ValueLabel*>(objectName)) {
+      value->setValue(captionText(text));
+    } else if (auto* label = findChild<QLabel*>(objectName)) {
       label->setText(captionText(text));
     } else if (auto* box = findChild<QPlainTextEdit*>(objectName)) {
       box->setPlainText(QString::fromStdString(text));

@@ -14,6 +14,13 @@ class QTabWidget;
 
 namespace halvora::ui {
 
+class MarkerLabel;
+class ValueLabel;
+
+// What a screen reader says for a chart cell: "Aquarius, sign 11: Sun, Mercury, Mars; Sree Lagna
+// here", from the captions of its sign label and its marker label.
+QString chartCellSpokenText(int signIndex, const QString& signCaption, const QString& markerCaption);
+
 class FrmDisplay : public QWidget {
   Q_OBJECT
  public:
@@ -33,6 +40,10 @@ class FrmDisplay : public QWidget {
   QWidget* buildChartTab();
   QWidget* buildProfileTab();
   void buildChart(QWidget* fraBirthchart);
+  void fitMarkers();
+  void describeCells();
+  // A rectangle of the chart's layout (twips from the chart's corner) in the chart frame's pixels.
+  static QRect chartPixels(const QRect& twips);
   void guardClipboard(QPlainTextEdit* box);
   void layOut();
 
@@ -41,8 +52,9 @@ class FrmDisplay : public QWidget {
   QLabel* m_lblNotice = nullptr;
   QTabWidget* m_tabs = nullptr;
   QLabel* m_signLabels[12] = {};
-  QLabel* m_markers[12] = {};
-  QLabel* m_planets[10] = {};
+  MarkerLabel* m_markers[12] = {};
+  QLabel* m_numbers[12] = {};
+  ValueLabel* m_planets[10] = {};
   QList<QPlainTextEdit*> m_predictionBoxes;
 };
 

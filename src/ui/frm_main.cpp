@@ -11,6 +11,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <QVBoxLayout>
 
 #include "chart/time_zone_table.h"
@@ -19,6 +20,7 @@
 #include "ui/filtered_edit.h"
 #include "ui/look.h"
 #include "ui/place_lookup.h"
+#include "ui/screen_fit.h"
 #include "ui/web_menus.h"
 #include "ui/web_pages.h"
 
@@ -39,6 +41,9 @@ constexpr char kFullBrandLine[] =
 
 // Widths of the short entry fields, in characters of the form's font.
 constexpr int kCoordinateChars = 4;
+// The smallest the window can be made: the menu bar and a little of the form, which scrolls.
+constexpr int kMinimumWidthPx = 320;
+constexpr int kMinimumClientHeightPx = 160;
 
 template <typename W>
 W* named(W* widget, const QString& objectName) {
@@ -62,9 +67,26 @@ QComboBox* dropDownList(const QString& objectName) {
 FrmMain::FrmMain(Platform& platform, QWidget* parent) : QMainWindow(parent), m_platform(platform) {
   setObjectName("frmMain");
   buildMenus();
-  setCentralWidget(buildControls());
+
+  // The controls keep their natural size: a larger window puts the space round them, a smaller
+  // one (or a small screen) scrolls them.
+  m_content = buildControls();
+  auto* holder = new QWidget;
+  auto* centring = new QGridLayout(holder);
+  centring->setContentsMargins(0, 0, 0, 0);
+  centring->addWidget(m_content, 1, 1);
+  centring->setRowStretch(0, 1);
+  centring->setRowStretch(2, 1);
+  centring->setColumnStretch(0, 1);
+  centring->setColumnStretch(2, 1);
+  auto* scroll = named(new QScrollArea, "frmMainScroll");
+  scroll->setFrameShape(QFrame::NoFrame);
+  scroll->setWidgetResizable(true);
+  scroll->setWidget(holder);
+  setCentralWidget(scroll);
   Form_Load();
   setTabOrder();
+  nameForListeners();
   applyWindowLook(this);
   // The prosperity line keeps its own face and colour.
   if (auto* line = findChild<QLabel*>("Label2")) {
@@ -74,6 +96,14 @@ FrmMain::FrmMain(Platform& platform, QWidget* parent) : QMainWindow(parent), m_p
     line->setPalette(green);
   }
   m_txtName->setFocus();
+
+  setMinimumSize(kMinimumWidthPx, menuBar()->sizeHint().height() + kMinimumClientHeightPx);
+  fitToScreenOnShow(this, [this] { return withScrollBarRoom(this, preferredSize()); });
+}
+
+QSize FrmMain::preferredSize() const {
+  const QSize content = m_content->sizeHint();
+  return {content.width(), content.height() + menuBar()->sizeHint().height()};
 }
 
 void FrmMain::buildMenus() {
@@ -101,7 +131,7 @@ QWidget* FrmMain::buildControls() {
   m_cboMM = dropDownList("cboMM");
   m_cboSS = dropDownList("cboSS");
   auto* timeCaption = new QVBoxLayout;
-  timeCaption->setSpacing(0);
+  timeCaption->setSpacing(2);
   timeCaption->addWidget(label("Label1", "Time of Birth"));
   timeCaption->addWidget(label("Label12", "HH:MM:SS"));
   personal->addWidget(label("Label13", "Name"), 0, 0);
@@ -117,7 +147,6 @@ QWidget* FrmMain::buildControls() {
   personal->setColumnStretch(1, 3);
   personal->setColumnStretch(2, 2);
   personal->setColumnStretch(3, 2);
-  personal->setRowStretch(3, 1);
 
   // Place details and the search for its coordinates.
   auto* frame2 = named(new QGroupBox("Place Details"), "Frame2");
@@ -244,6 +273,45 @@ void FrmMain::Form_Load() {
   count(m_cboSS, 0, 59);
   for (QComboBox* list : {m_cboMonth, m_cboDate, m_cboYear, m_cboHH, m_cboMM, m_cboSS, m_cmbTimeZone}) {
     list->setCurrentIndex(0);
+  }
+}
+
+// What a screen reader says for each entry: its caption, and what a number means.
+void FrmMain::nameForListeners() {
+  const std::pair<QWidget*, const char*> names[] = {
+      {m_txtName, "Name"},
+      {m_cboMonth, "Date of Birth: month"},
+      {m_cboDate, "Date of Birth: day"},
+      {m_cboYear, "Date of Birth: year"},
+      {m_cboHH, "Time of Birth: hours"},
+      {m_cboMM, "Time of Birth: minutes"},
+      {m_cboSS, "Time of Birth: seconds"},
+      {m_txtMCity, "City"},
+      {m_txtMState, "State"},
+      {m_txtMCountry, "Country"},
+      {m_txtLatD, "Latitude: degrees"},
+      {m_txtLatM, "Latitude: minutes"},
+      {m_optLat[0], "Latitude North"},
+      {m_optLat[1], "Latitude South"},
+      {m_txtLonD, "Longitude: degrees"},
+      {m_txtLonM, "Longitude: minutes"},
+      {m_optLong[0], "Longitude East"},
+      {m_optLong[1], "Longitude West"},
+      {m_cmbTimeZone, "Zone"},
+  };
+  for (const auto& [control, name] : names) {
+    control->setAccessibleName(QString::fromLatin1(name));
+    // A list is heard by its chosen item; its description says which list it is.
+    if (qobject_cast<QComboBox*>(control)) control->setAccessibleDescription(QString::fromLatin1(name));
+  }
+  m_cmdBrowser->setAccessibleDescription(QStringLiteral("Opens a web search for the place's latitude and longitude"));
+  const std::pair<const char*, QWidget*> buddies[] = {
+      {"Label13", m_txtName}, {"Label5", m_cboMonth}, {"Label1", m_cboHH}, {"Label54", m_txtMCity},
+      {"Label55", m_txtMState}, {"Label4", m_txtMCountry}, {"Label7", m_txtLatD}, {"Label9", m_txtLatM},
+      {"Label6", m_txtLonD}, {"Label8", m_txtLonM},
+  };
+  for (const auto& [labelName, control] : buddies) {
+    if (auto* caption = findChild<QLabel*>(labelName)) caption->setBuddy(control);
   }
 }
 

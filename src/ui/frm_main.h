@@ -25,6 +25,9 @@ class FrmMain : public QMainWindow {
   // The controls' values as the chart request reads them.
   FormInput formInput() const;
 
+  // The size that shows every control at its natural size without scrolling.
+  QSize preferredSize() const;
+
  signals:
   // The request passed its checks: the results are ready to be shown.
   void chartReady(const halvora::ChartResult& result);
@@ -44,9 +47,11 @@ class FrmMain : public QMainWindow {
   QWidget* buildControls();
   void Form_Load();
   void setTabOrder();
+  void nameForListeners();
 
   Platform& m_platform;
 
+  QWidget* m_content = nullptr;  // the frames and lines of the form, at their natural size
   FilteredEdit* m_txtName = nullptr;
   QComboBox* m_cboMonth = nullptr;
   QComboBox* m_cboDate = nullptr;

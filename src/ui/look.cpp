@@ -10,16 +10,63 @@
 #include <QMenuBar>
 #include <QPalette>
 #include <QPlainTextEdit>
+#include <QPainter>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
+#include <QStyleFactory>
+#include <QStyleOption>
 #include <QTabWidget>
 #include <QWidget>
 
 namespace halvora::ui {
 
 namespace {
+
 constexpr double kBasePointSize = 8.25;
-}
+constexpr int kFocusMarkWidthPx = 2;
+
+// Fusion marks the focus with a faint patch; this draws a plain yellow frame instead.
+class WindowStyle : public QProxyStyle {
+ public:
+  WindowStyle() : QProxyStyle(QStyleFactory::create(QStringLiteral("Fusion"))) {}
+
+  void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
+                     const QWidget* widget) const override {
+    if (element != PE_FrameFocusRect) {
+      QProxyStyle::drawPrimitive(element, option, painter, widget);
+      return;
+    }
+    drawFocusMark(option->rect, painter);
+  }
+
+  void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
+                   const QWidget* widget) const override {
+    QProxyStyle::drawControl(element, option, painter, widget);
+    // Fusion marks no focus on a tab: the current tab of a focused tab bar gets the mark.
+    if (element == CE_TabBarTabLabel && (option->state & State_HasFocus)) {
+      drawFocusMark(option->rect.adjusted(3, 3, -3, -2), painter);
+    }
+  }
+
+ private:
+  static void drawFocusMark(const QRect& rect, QPainter* painter) {
+    painter->save();
+    painter->setRenderHint(QPainter::Antialiasing, false);
+    QPen pen(kFocusMark, kFocusMarkWidthPx);
+    pen.setJoinStyle(Qt::MiterJoin);
+    painter->setPen(pen);
+    painter->setBrush(Qt::NoBrush);
+    const int inset = kFocusMarkWidthPx / 2;
+    painter->drawRect(rect.adjusted(inset, inset, -inset, -inset));
+    painter->restore();
+  }
+};
+
+}  // namespace
+
+QStyle* createWindowStyle() { return new WindowStyle; }
 
 void registerFontSubstitutes() {
   QFont::insertSubstitutions("Verdana", {"DejaVu Sans", "Liberation Sans"});
@@ -94,6 +141,16 @@ void applyWindowLook(QWidget* window) {
       page->setPalette(pagePalette);
       page->setAutoFillBackground(true);
     }
+  }
+
+  // Scroll bars: a peach handle and dark arrows on a tan track, plain against the text boxes.
+  for (QScrollBar* bar : window->findChildren<QScrollBar*>()) {
+    QPalette barPalette = bar->palette();
+    barPalette.setColor(QPalette::Button, kLightPeach);
+    barPalette.setColor(QPalette::Window, kScrollGroove);
+    barPalette.setColor(QPalette::WindowText, Qt::black);
+    barPalette.setColor(QPalette::ButtonText, Qt::black);
+    bar->setPalette(barPalette);
   }
 
   // Menus read as the desktop's menus do: dark text on a light bar.

@@ -9,6 +9,7 @@
 
 #include <string>
 
+class QStyle;
 class QWidget;
 
 namespace halvora::ui {
@@ -21,6 +22,8 @@ inline const QColor kLightOrange{255, 192, 128};   // text
 inline const QColor kLightPeach{255, 224, 192};    // command buttons
 inline const QColor kLightGreen{192, 255, 192};    // the prosperity line of the entry form
 inline const QColor kNoticeYellow{255, 255, 160};  // a notice the user must not miss
+inline const QColor kFocusMark{255, 255, 0};       // the mark round the control that has the focus
+inline const QColor kScrollGroove{222, 190, 150};  // the track of a scroll bar, below its peach handle
 
 // Twips per pixel at 96 dpi; Qt scales pixels on high-dpi screens.
 inline constexpr int kTwipsPerPixel = 15;
@@ -29,6 +32,9 @@ constexpr int tw(int twips) { return twips / kTwipsPerPixel; }
 inline QRect twipsRect(int left, int top, int width, int height) {
   return {tw(left), tw(top), tw(width), tw(height)};
 }
+
+// The windows' style: Fusion, with a focus mark that is plainly visible on the olive background.
+QStyle* createWindowStyle();
 
 // Verdana and Courier New are not on Linux: name the Debian fonts that stand in for them.
 void registerFontSubstitutes();

@@ -11,6 +11,7 @@
 #include "ui/clickable_label.h"
 #include "ui/frm_display.h"
 #include "ui/look.h"
+#include "ui/screen_fit.h"
 #include "ui/web_menus.h"
 #include "ui/web_pages.h"
 
@@ -26,6 +27,9 @@ constexpr int kButtonHeightTwips = 400;
 constexpr int kExitRightGapTwips = 300;  // from the frame's right edge to "E&xit"
 constexpr int kBackGapTwips = 100;       // between "&Back" and "E&xit"
 constexpr int kPromotionLeftTwips = 240;
+// The least room the promotional line and the results keep when the frame is made small.
+constexpr int kMinimumPromotionPx = 120;
+constexpr int kMinimumClientHeightPx = 120;
 
 constexpr char kFullBrandLine[] =
     "Home Business Opportunity. Start your own Internet business and make money online. Get this software "
@@ -58,29 +62,19 @@ MdiFrame::MdiFrame(Platform& platform, QWidget* parent) : QMainWindow(parent), m
   m_title->setFont(verdana(21.75, true));
   m_title->adjustSize();
   m_display->arrangeFrames();
-  fitToResults();
+
+  // Back and Exit never leave the frame, however small it is made.
+  setMinimumSize(tw(kPromotionLeftTwips) + kMinimumPromotionPx + tw(kBackGapTwips) * 3 + m_cmdBack->width() +
+                     m_cmdExit->width() + tw(kExitRightGapTwips),
+                 menuBar()->sizeHint().height() + tw(kTopBarTwips) + tw(kBottomBarTwips) + kMinimumClientHeightPx);
+  resize(preferredSize());
+  fitToScreenOnShow(this, [this] { return withScrollBarRoom(this, preferredSize()); });
 }
 
 QSize MdiFrame::preferredSize() const {
   const QSize content = m_display->size();
   return {content.width() + 4,
           content.height() + tw(kTopBarTwips) + tw(kBottomBarTwips) + menuBar()->sizeHint().height() + 4};
-}
-
-// Large enough for the whole results window, as far as the screen allows.
-void MdiFrame::fitToResults() {
-  QSize wanted = preferredSize();
-  if (const QScreen* shown = screen()) wanted = wanted.boundedTo(shown->availableSize());
-  resize(wanted);
-  MDIForm_Resize();
-}
-
-void MdiFrame::showEvent(QShowEvent* event) {
-  if (!event->spontaneous() && !m_fitted) {
-    fitToResults();
-    m_fitted = true;
-  }
-  QMainWindow::showEvent(event);
 }
 
 void MdiFrame::buildMenus() {

@@ -36,11 +36,9 @@ class MdiFrame : public QMainWindow {
  protected:
   void closeEvent(QCloseEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
-  void showEvent(QShowEvent* event) override;
 
  private:
   void buildMenus();
-  void fitToResults();
   QWidget* buildTopBar();
   QWidget* buildBottomBar();
 
@@ -51,7 +49,6 @@ class MdiFrame : public QMainWindow {
   QPushButton* m_cmdExit = nullptr;
   QWidget* m_label10 = nullptr;
   QLabel* m_title = nullptr;
-  bool m_fitted = false;  // sized to the results once, when first shown
 };
 
 }  // namespace halvora::ui

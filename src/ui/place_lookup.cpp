@@ -3,15 +3,9 @@
 #include <QLineEdit>
 #include <QWidget>
 
+#include "ui/web_pages.h"
+
 namespace halvora::ui {
-
-namespace {
-
-// The search service; a general web search handles "… Latitude Longitude" well and shows the
-// coordinates of most places in its first answers.
-constexpr char kSearchService[] = "https://duckduckgo.com/";
-
-}  // namespace
 
 QString placeFieldName(PlaceField field) {
   switch (field) {
@@ -37,14 +31,17 @@ QString placeSearchText(const QString& city, const QString& state, const QString
          QStringLiteral(" Latitude Longitude");
 }
 
-QUrl placeSearchAddress(const QString& searchText) {
-  QUrl address(QString::fromLatin1(kSearchService));
-  address.setQuery(QStringLiteral("q=") + QString::fromLatin1(QUrl::toPercentEncoding(searchText)),
-                   QUrl::StrictMode);
+QUrl placeSearchAddress(const QString& searchText, const QString& siteAddress) {
+  QUrl address(siteAddress);
+  const QString own = address.query(QUrl::FullyEncoded);
+  const QString item = QStringLiteral("q=") + QString::fromLatin1(QUrl::toPercentEncoding(searchText));
+  address.setQuery(own.isEmpty() ? item : own + u'&' + item, QUrl::StrictMode);
   return address;
 }
 
-void PlaceLookup::search(const QString& searchText) { m_urls.open(placeSearchAddress(searchText)); }
+void PlaceLookup::search(const QString& searchText, const QString& siteAddress) {
+  m_urls.open(placeSearchAddress(searchText, siteAddress));
+}
 
 std::optional<PlaceField> PlaceSearch(QWidget* form, const QString& city, const QString& state,
                                       const QString& country, Platform& platform) {
@@ -52,7 +49,7 @@ std::optional<PlaceField> PlaceSearch(QWidget* form, const QString& city, const 
     platform.messages.show(form, failure->message, MessageIcon::Information);
     return failure->focus;
   }
-  PlaceLookup(platform.urls).search(placeSearchText(city, state, country));
+  PlaceLookup(platform.urls).search(placeSearchText(city, state, country), placeSearchSiteAddress());
   return std::nullopt;
 }
 

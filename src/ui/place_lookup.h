@@ -32,21 +32,23 @@ std::optional<PlaceCheckFailure> checkPlaceFields(const QString& city, const QSt
 // "city state country Latitude Longitude", the fields as typed.
 QString placeSearchText(const QString& city, const QString& state, const QString& country);
 
-// The web search for a text: the search service's address with the text percent-encoded as its query.
-QUrl placeSearchAddress(const QString& searchText);
+// The web search for a text on a site: the site's address with the text, exactly as given and
+// percent-encoded, as the query value "q" (after any query the site address has of its own).
+QUrl placeSearchAddress(const QString& searchText, const QString& siteAddress);
 
 // Opens web searches in the user's browser.
 class PlaceLookup {
  public:
   explicit PlaceLookup(UrlOpener& urls) : m_urls(urls) {}
-  void search(const QString& searchText);
+  // Opens the search for `searchText` on the site at `siteAddress`.
+  void search(const QString& searchText, const QString& siteAddress);
 
  private:
   UrlOpener& m_urls;
 };
 
 // The place-search button: the three checks in order (message with an information icon on the
-// first failure), then the web search. Returns the field that should take the focus after a
+// first failure), then the web search on the place-search site set at build time. Returns the field that should take the focus after a
 // failed check; nothing when the search was opened.
 std::optional<PlaceField> PlaceSearch(QWidget* form, const QString& city, const QString& state,
                                       const QString& country, Platform& platform);

@@ -4,9 +4,19 @@
 #include <QDateTime>
 #include <QDesktopServices>
 #include <QDir>
+#include <QFile>
 #include <QGuiApplication>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QSettings>
+#include <QStandardPaths>
+
+#include <cerrno>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "ui/look.h"
 
@@ -15,6 +25,18 @@ namespace halvora::ui {
 namespace {
 
 constexpr char kSettingsOwner[] = "halvora";
+constexpr char kLockName[] = "halvora.lock";
+constexpr char kLockFolderName[] = "halvora";
+
+// A folder only this user can write: a real folder (not a link), the user's own, closed to the
+// group and to others for writing (and for everything, when `privateOnly`).
+bool isOwnFolder(const QString& folder, bool privateOnly) {
+  if (folder.isEmpty() || !QDir::isAbsolutePath(folder)) return false;
+  struct stat info {};
+  if (::lstat(QFile::encodeName(folder).constData(), &info) != 0) return false;
+  if (!S_ISDIR(info.st_mode) || info.st_uid != ::getuid()) return false;
+  return (info.st_mode & (privateOnly ? 077 : 022)) == 0;
+}
 
 QMessageBox::Icon boxIcon(MessageIcon icon) {
   return icon == MessageIcon::Error ? QMessageBox::Critical : QMessageBox::Information;
@@ -39,8 +61,20 @@ bool QtMessageBoxes::askYesNo(QWidget* parent, const QString& text, MessageIcon 
 
 void QtUrlOpener::open(const QUrl& url) { QDesktopServices::openUrl(url); }
 
+// Emptying means owning it with nothing in it: on X11 clearing alone leaves what another program
+// (or this one's text boxes) put into the clipboard or the selection.
 void QtClipboard::clear() {
-  if (QClipboard* clipboard = QGuiApplication::clipboard()) clipboard->clear();
+  QClipboard* clipboard = QGuiApplication::clipboard();
+  if (clipboard == nullptr) return;
+  for (const QClipboard::Mode mode : {QClipboard::Clipboard, QClipboard::Selection}) {
+    if (mode == QClipboard::Selection && !clipboard->supportsSelection()) continue;
+    const bool owned = mode == QClipboard::Clipboard ? clipboard->ownsClipboard() : clipboard->ownsSelection();
+    if (owned) {
+      const QMimeData* held = clipboard->mimeData(mode);
+      if (held != nullptr && held->formats().isEmpty()) continue;  // already empty
+    }
+    clipboard->setMimeData(new QMimeData, mode);
+  }
 }
 
 QString QtSettingsStore::value(const QString& section, const QString& key) {
@@ -53,16 +87,39 @@ void QtSettingsStore::setValue(const QString& section, const QString& key, const
   settings.setValue(section + u'/' + key, value);
 }
 
-QtInstanceLock::QtInstanceLock() {
-  QString user = qEnvironmentVariable("USER");
-  user.remove(u'/');
-  const QString name = user.isEmpty() ? QStringLiteral("halvora.lock") : QStringLiteral("halvora-%1.lock").arg(user);
-  m_lock = std::make_unique<QLockFile>(QDir(QDir::tempPath()).filePath(name));
-  // Held as long as the program runs: only a lock left by a program that is gone counts as stale.
-  m_lock->setStaleLockTime(0);
+QString QtInstanceLock::lockFolder() {
+  const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+  if (isOwnFolder(runtime, true)) return runtime;
+  const QString cache = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation);
+  if (cache.isEmpty() || !QDir().mkpath(cache)) return {};
+  const QString folder = QDir(cache).filePath(kLockFolderName);
+  ::mkdir(QFile::encodeName(folder).constData(), 0700);
+  return isOwnFolder(folder, true) ? folder : QString();
 }
 
-bool QtInstanceLock::tryAcquire() { return m_lock->isLocked() || m_lock->tryLock(0); }
+QtInstanceLock::QtInstanceLock() : QtInstanceLock(lockFolder()) {}
+
+QtInstanceLock::QtInstanceLock(const QString& folder)
+    : m_path(folder.isEmpty() ? QString() : QDir(folder).filePath(kLockName)) {}
+
+QtInstanceLock::~QtInstanceLock() {
+  if (m_fd >= 0) ::close(m_fd);  // lets go of the lock
+}
+
+bool QtInstanceLock::tryAcquire() {
+  if (m_fd >= 0) return true;
+  // Without a private folder there is no lock that others could not take: the program starts.
+  if (m_path.isEmpty()) return true;
+  const int fd = ::open(QFile::encodeName(m_path).constData(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
+  if (fd < 0) return true;
+  if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    const bool held = errno == EWOULDBLOCK;
+    ::close(fd);
+    return !held;
+  }
+  m_fd = fd;
+  return true;
+}
 
 QDate QtClock::today() { return QDate::currentDate(); }
 

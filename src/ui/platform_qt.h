@@ -1,8 +1,8 @@
 #pragma once
 // The platform services as the running program provides them with Qt.
 
-#include <QLockFile>
 #include <QRandomGenerator>
+#include <QString>
 
 #include <memory>
 
@@ -33,14 +33,28 @@ class QtSettingsStore : public SettingsStore {
   void setValue(const QString& section, const QString& key, const QString& value) override;
 };
 
-// A lock file in the temporary folder, held for as long as the program runs.
+// A lock on a file in a folder that only this user can write, held for as long as the program
+// runs. The system lets go of it when the program ends, so no file left behind blocks a start,
+// and no other user can take it or hold it.
 class QtInstanceLock : public InstanceLock {
  public:
-  QtInstanceLock();
+  QtInstanceLock();  // in lockFolder()
+  explicit QtInstanceLock(const QString& folder);
+  ~QtInstanceLock() override;
+  QtInstanceLock(const QtInstanceLock&) = delete;
+  QtInstanceLock& operator=(const QtInstanceLock&) = delete;
+
   bool tryAcquire() override;
+  QString path() const { return m_path; }
+
+  // The user's runtime folder ($XDG_RUNTIME_DIR) when it is the user's own and private; else a
+  // private folder "halvora" in the user's cache folder, made when needed; empty when neither
+  // can be had.
+  static QString lockFolder();
 
  private:
-  std::unique_ptr<QLockFile> m_lock;
+  QString m_path;
+  int m_fd = -1;
 };
 
 class QtClock : public Clock {

@@ -8,6 +8,7 @@ namespace {
 const QString kProductSite = QStringLiteral(HALVORA_PRODUCT_SITE);
 const QString kMainSite = QStringLiteral(HALVORA_MAIN_SITE);
 const QString kHelpSite = QStringLiteral(HALVORA_HELP_SITE);
+const QString kPlaceSearchSite = QStringLiteral(HALVORA_PLACE_SEARCH_SITE);
 
 }  // namespace
 
@@ -24,6 +25,7 @@ QUrl pageAddress(const QString& site, const QString& path) {
 QString productSiteAddress() { return kProductSite; }
 QString mainSiteAddress() { return kMainSite; }
 QString helpSiteAddress() { return kHelpSite; }
+QString placeSearchSiteAddress() { return kPlaceSearchSite; }
 
 QUrl helpPageUrl() { return pageAddress(kProductSite, QStringLiteral("/halvora-help.html")); }
 QUrl downloadPageUrl() { return pageAddress(kProductSite, QStringLiteral("/download-halvora.html")); }

@@ -12,6 +12,8 @@ namespace halvora::ui {
 QString productSiteAddress();
 QString mainSiteAddress();
 QString helpSiteAddress();
+// The web search that the place search opens, as set at build time.
+QString placeSearchSiteAddress();
 
 QUrl helpPageUrl();        // the product's site, "/halvora-help.html"
 QUrl downloadPageUrl();    // the product's site, "/download-halvora.html"

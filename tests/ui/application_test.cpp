@@ -151,11 +151,35 @@ TEST_F(Run, FirstStartShowsTheEntryFormAndRemembersToday) {
   EXPECT_EQ(ended, 0);
 }
 
+// Whether any entry form is on the screen.
+bool entryFormShown() {
+  for (QWidget* window : QApplication::topLevelWidgets()) {
+    if (window->objectName() == "frmMain" && window->isVisible()) return true;
+  }
+  return false;
+}
+
 TEST_F(Run, StartAfterAMonthAsksBeforeTheFormAppears) {
   fake.settings.values.insert(kDurationKey, fake.clock.date.addDays(-30).toString(Qt::ISODate));
+  std::optional<bool> formUpWhileAsked;
+  fake.messages.whileShown = [&formUpWhileAsked] { formUpWhileAsked = entryFormShown(); };
+  ASSERT_FALSE(entryFormShown());
   ASSERT_TRUE(app.start());
   ASSERT_EQ(fake.messages.shown.size(), 1u);
   EXPECT_EQ(fake.messages.shown[0].text, kUpdateQuestion);
+  ASSERT_TRUE(formUpWhileAsked.has_value());
+  EXPECT_FALSE(*formUpWhileAsked) << "the entry form was up before the question";
+  EXPECT_TRUE(entryFormShown());
+}
+
+TEST_F(Run, SecondCopyIsToldBeforeAnyFormAppears) {
+  fake.instanceLock.free = false;
+  std::optional<bool> formUpWhileTold;
+  fake.messages.whileShown = [&formUpWhileTold] { formUpWhileTold = entryFormShown(); };
+  EXPECT_FALSE(app.start());
+  ASSERT_TRUE(formUpWhileTold.has_value());
+  EXPECT_FALSE(*formUpWhileTold);
+  EXPECT_FALSE(entryFormShown());
 }
 
 // --- The round -------------------------------------------------------------------------------------

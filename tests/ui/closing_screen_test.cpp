@@ -7,10 +7,13 @@
 
 #include <gtest/gtest.h>
 #include <QCheckBox>
+#include <functional>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QGroupBox>
 #include <QImage>
+#include <QMimeData>
+#include <QScreen>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -106,9 +109,10 @@ TEST_F(ClosingScreen, BoxesStartWithTheirPlaceholders) {
 TEST_F(ClosingScreen, PlaceholderClearsOnFocusAndComesBackWhenLeftEmpty) {
   showActive();
   auto* exit = child<QPushButton>("cmdClose");
+  exit->setFocus();
   for (const BoxRow& box : kBoxes) {
     QWidget* widget = child(box.name);
-    widget->setFocus();
+    widget->setFocus(Qt::TabFocusReason);
     EXPECT_EQ(boxText(box.name), QString()) << box.name << " on entry";
     exit->setFocus();
     EXPECT_EQ(boxText(box.name), box.placeholder) << box.name << " left empty";
@@ -125,6 +129,102 @@ TEST_F(ClosingScreen, PlaceholderClearsOnFocusAndComesBackWhenLeftEmpty) {
     exit->setFocus();
   }
 }
+
+// Where the user enters a box and where the window only gives it the focus.
+struct EntryRow {
+  const char* name;
+  std::function<void(QWidget* box)> enter;
+  bool clears;
+};
+void PrintTo(const EntryRow& row, std::ostream* os) { *os << row.name; }
+
+class PlaceholderEntry : public ClosingScreen, public ::testing::WithParamInterface<EntryRow> {};
+
+TEST_P(PlaceholderEntry, OnlyTheUserEnteringClearsIt) {
+  showActive();
+  child<QPushButton>("cmdClose")->setFocus();
+  for (const BoxRow& box : kBoxes) {
+    GetParam().enter(child(box.name));
+    EXPECT_EQ(boxText(box.name), GetParam().clears ? QString() : box.placeholder) << box.name;
+    child<QPushButton>("cmdClose")->setFocus();
+  }
+}
+
+// The mouse of the message box goes to its viewport.
+QWidget* clickTarget(QWidget* box) {
+  if (auto* lines = qobject_cast<QPlainTextEdit*>(box)) return lines->viewport();
+  return box;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    ClosingScreen, PlaceholderEntry,
+    ::testing::Values(
+        EntryRow{"Tab", [](QWidget* box) { box->setFocus(Qt::TabFocusReason); }, true},
+        EntryRow{"Click", [](QWidget* box) { QTest::mouseClick(clickTarget(box), Qt::LeftButton); }, true},
+        EntryRow{"WindowActivation", [](QWidget* box) { box->setFocus(Qt::ActiveWindowFocusReason); }, false},
+        EntryRow{"BackFromAMessage", [](QWidget* box) { box->setFocus(Qt::PopupFocusReason); }, false},
+        // Given the focus by the window, the box clears when the user clicks or types into it.
+        EntryRow{"ClickAfterActivation",
+                 [](QWidget* box) {
+                   box->setFocus(Qt::ActiveWindowFocusReason);
+                   QTest::mouseClick(clickTarget(box), Qt::LeftButton);
+                 },
+                 true},
+        EntryRow{"TypingAfterActivation",
+                 [](QWidget* box) {
+                   box->setFocus(Qt::ActiveWindowFocusReason);
+                   QTest::keyClick(box, Qt::Key_A);
+                   QTest::keyClick(box, Qt::Key_Backspace);
+                 },
+                 true},
+        EntryRow{"ArrowAfterActivation",
+                 [](QWidget* box) {
+                   box->setFocus(Qt::ActiveWindowFocusReason);
+                   QTest::keyClick(box, Qt::Key_Right);
+                 },
+                 false}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(ClosingScreen, TypingIntoAPlaceholderGivenByTheWindowReplacesIt) {
+  showActive();
+  QLineEdit* name = line("txtName");
+  name->setFocus(Qt::ActiveWindowFocusReason);
+  EXPECT_EQ(name->text(), kNamePlaceholder);
+  QTest::keyClicks(name, QStringLiteral("Ravi"));
+  EXPECT_EQ(name->text(), QStringLiteral("Ravi"));
+}
+
+// A drop (or a paste) onto a box that shows its placeholder replaces the placeholder.
+class PlaceholderDrop : public ClosingScreen, public ::testing::WithParamInterface<BoxRow> {};
+
+TEST_P(PlaceholderDrop, DroppedTextReplacesThePlaceholder) {
+  screen.show();
+  QWidget* target = clickTarget(child(GetParam().name));
+  QMimeData data;
+  data.setText(QStringLiteral("ravi@mail.example"));
+  const QPointF at(4, 4);
+  QDragEnterEvent enter(at.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(target, &enter);
+  QDragMoveEvent move(at.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(target, &move);
+  QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(target, &drop);
+  EXPECT_EQ(boxText(GetParam().name), QStringLiteral("ravi@mail.example"));
+  EXPECT_TRUE(fake.messages.shown.empty()) << fake.messages.shown[0].text.toStdString();
+}
+
+TEST_P(PlaceholderDrop, PasteWithTheFocusGivenByTheWindowReplacesThePlaceholder) {
+  showActive();
+  QWidget* box = child(GetParam().name);
+  box->setFocus(Qt::ActiveWindowFocusReason);
+  QGuiApplication::clipboard()->setText(QStringLiteral("ravi@mail.example"));
+  QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+  EXPECT_EQ(boxText(GetParam().name), QStringLiteral("ravi@mail.example"));
+  EXPECT_TRUE(fake.messages.shown.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(ClosingScreen, PlaceholderDrop, ::testing::ValuesIn(kBoxes),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(ClosingScreen, TypedTextStaysAcrossFocusChanges) {
   showActive();
@@ -291,7 +391,7 @@ TEST_F(ClosingScreen, ExitAndCloseBoxAskToEndTheProgram) {
   EXPECT_FALSE(closed.isVisible());
 }
 
-TEST_F(ClosingScreen, ShownTopMostWithoutActivationMovingOrResizing) {
+TEST_F(ClosingScreen, ShownTopMostWithoutActivationCentredOnTheScreen) {
   screen.move(123, 77);
   const QSize size = screen.size();
   screen.showTopMostWithoutActivation();
@@ -299,8 +399,10 @@ TEST_F(ClosingScreen, ShownTopMostWithoutActivationMovingOrResizing) {
   EXPECT_TRUE(screen.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
   EXPECT_TRUE(screen.testAttribute(Qt::WA_ShowWithoutActivating));
   EXPECT_FALSE(screen.isActiveWindow());
-  EXPECT_EQ(screen.pos(), QPoint(123, 77));
+  const QRect area = screen.screen()->availableGeometry();
+  EXPECT_LE((screen.frameGeometry().center() - area.center()).manhattanLength(), 2);
   EXPECT_EQ(screen.size(), size);
+  EXPECT_EQ(line("txtName")->text(), kNamePlaceholder);
 }
 
 TEST_F(ClosingScreen, EverythingFitsInTheWindow) {

@@ -7,6 +7,7 @@
 #include <QString>
 #include <QUrl>
 
+#include <functional>
 #include <vector>
 
 #include "ui/platform.h"
@@ -21,13 +22,18 @@ struct ShownMessage {
 
 class FakeMessageBoxes : public MessageBoxes {
  public:
-  void show(QWidget*, const QString& text, MessageIcon icon) override { shown.push_back({text, icon, false}); }
+  void show(QWidget*, const QString& text, MessageIcon icon) override {
+    shown.push_back({text, icon, false});
+    if (whileShown) whileShown();
+  }
   bool askYesNo(QWidget*, const QString& text, MessageIcon icon) override {
     shown.push_back({text, icon, true});
+    if (whileShown) whileShown();
     return answerYes;
   }
   std::vector<ShownMessage> shown;
   bool answerYes = false;
+  std::function<void()> whileShown;  // runs while a message is up, as a modal box would wait
 };
 
 class FakeUrlOpener : public UrlOpener {

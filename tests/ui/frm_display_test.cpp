@@ -14,6 +14,7 @@
 #include "form_helpers.h"
 #include "support/births.h"
 #include "ui/frm_display.h"
+#include "ui/value_label.h"
 #include "ui/web_pages.h"
 
 namespace halvora::ui {
@@ -185,6 +186,52 @@ TEST_F(ResultsWindow, NoTextIsCutOff) {
     }
   }
   EXPECT_TRUE(display.rect().contains(tabs->geometry()));
+}
+
+// --- Long values -----------------------------------------------------------------------------------
+
+TEST_F(ResultsWindow, LongValuesEndInAnEllipsisAndShowWholeAsATooltip) {
+  FormInput form = newDelhiBirth();
+  form.name = "VENKATA SUBRAMANIAN RAMASWAMY IYER";
+  form.city = "Thiruvananthapuram (Trivandrum)";
+  display.showResult(resultOf(form));
+  display.show();
+  const std::pair<const char*, QString> longValues[] = {{"lblName", "VENKATA SUBRAMANIAN RAMASWAMY IYER"},
+                                                        {"lblCity", "Thiruvananthapuram (Trivandrum)"}};
+  for (const auto& [name, whole] : longValues) {
+    auto* label = child<ValueLabel>(&display, name);
+    EXPECT_EQ(label->text(), whole) << name;
+    ASSERT_TRUE(label->isElided()) << name << " fits its label: the test needs a longer value";
+    const QString shown = label->shownText();
+    EXPECT_TRUE(shown.endsWith(QChar(0x2026))) << name << ": " << shown.toStdString();
+    EXPECT_TRUE(whole.startsWith(shown.chopped(1))) << name;
+    EXPECT_LE(label->fontMetrics().horizontalAdvance(shown), label->contentsRect().width()) << name;
+    EXPECT_EQ(label->toolTip(), whole) << name;
+  }
+  // Short values are shown whole, without a tooltip.
+  auto* state = child<ValueLabel>(&display, "lblState");
+  EXPECT_FALSE(state->isElided());
+  EXPECT_EQ(state->shownText(), "Delhi");
+  EXPECT_TRUE(state->toolTip().isEmpty());
+}
+
+TEST_F(ResultsWindow, NoValueIsCutMidLetter) {
+  FormInput form = newDelhiBirth();
+  form.name = "VENKATA SUBRAMANIAN RAMASWAMY IYER";
+  form.city = "Thiruvananthapuram (Trivandrum)";
+  form.state = "Andaman and Nicobar Islands";
+  form.country = "The United Kingdom of Great Britain";
+  display.showResult(resultOf(form));
+  display.show();
+  auto* tabs = child<QTabWidget>(&display, "SSTab1");
+  for (int page = 0; page < tabs->count(); ++page) {
+    tabs->setCurrentIndex(page);
+    for (ValueLabel* label : tabs->widget(page)->findChildren<ValueLabel*>()) {
+      const std::string name = label->objectName().toStdString();
+      EXPECT_LE(label->fontMetrics().horizontalAdvance(label->shownText()), label->contentsRect().width()) << name;
+      EXPECT_EQ(label->isElided(), label->toolTip() == label->text() && !label->text().isEmpty()) << name;
+    }
+  }
 }
 
 TEST_F(ResultsWindow, PlaceWithoutSunriseShowsTheNotice) {

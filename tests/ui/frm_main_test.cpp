@@ -13,6 +13,8 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTest>
 #include <QTimer>
 
@@ -86,13 +88,105 @@ INSTANTIATE_TEST_SUITE_P(
                       ListRow{"cmbTimeZone", 71, "Alaska/Hawaii Daylight Time,AHDT,-9.0", nullptr}),
     [](const ::testing::TestParamInfo<ListRow>& info) { return std::string(info.param.name); });
 
-TEST_F(EntryForm, TimeZonesAreTheTableInItsOrder) {
+// --- The zone list --------------------------------------------------------------------------------
+
+struct ZoneRow {
+  const char* text;
+  int hours;    // ZoneCorrectionHours: positive west of Greenwich
+  int minutes;  // ZoneCorrectionMinutes, with the sign of the hours
+};
+
+// The 71 zones in their list order, with the numbers each stands for, as the design of the form
+// lists them (".3" in the Indian row is 30 minutes).
+constexpr ZoneRow kZones[71] = {
+    {"Alaska/Hawaii Daylight Time,AHDT,-9.0", 9, 0},
+    {"Alaska/Hawaii Standard Time,AHST,-10.0", 10, 0},
+    {"Alaska/Hawaii War Time,AHWT,-9.0", 9, 0},
+    {"Atlantic Standard Time,AST,-4.0", 4, 0},
+    {"Atlantic War Time,AWT,-3.0", 3, 0},
+    {"Australian Central Daylight Time,ACDT,+10.5", -10, -30},
+    {"Australian Central Standard Time,ACST,+9.5", -9, -30},
+    {"Australian Eastern Daylight Time,AEDT,+11.0", -11, 0},
+    {"Australian Eastern Standard Time,AEST,+10.0", -10, 0},
+    {"Australian Western Daylight Time,AWDT,+9.0", -9, 0},
+    {"Australian Western Standard Time,AWST,+8.0", -8, 0},
+    {"Azores Time, AT, -2.0", 2, 0},
+    {"Baghdad Time, BAT, +3.0", -3, 0},
+    {"Bering Standard Time,BET,-11.0", 11, 0},
+    {"Brazil Zone 2,BZT2,-3.0", 3, 0},
+    {"British Double Summer Time,BDST,+2.0", -2, 0},
+    {"British Summer Time,BST,+1.0", -1, 0},
+    {"British War Time,BWT,+2.0", -2, 0},
+    {"Central Daylight Time,CDT,-5.0", 5, 0},
+    {"Central European Daylight,CED,+2.0", -2, 0},
+    {"Central European Time,CET,+1.0", -1, 0},
+    {"Central Standard Time,CST,-6.0", 6, 0},
+    {"Central War Time,CWT,-5.0", 5, 0},
+    {"China Coast Time,CCT,+8.0", -8, 0},
+    {"Eastern Daylight Time,EDT,-4.0", 4, 0},
+    {"Eastern European Daylight Time,EED,+3.0", -3, 0},
+    {"Eastern European Time,EET,+2.0", -2, 0},
+    {"Eastern Standard Time,EST,-5.0", 5, 0},
+    {"Eastern War Time,EWT,-4.0", 4, 0},
+    {"Greenwich Mean Time,GMT,0.0", 0, 0},
+    {"Guam Standard Time,GST,+10.0", -10, 0},
+    {"Hawaiian Daylight Time,HDT,-9.5", 9, 30},
+    {"Hawaiian Standard Time,HST,-10.5", 10, 30},
+    {"Hawaiian War Time,HWT,-9.5", 9, 30},
+    {"Indian Time, IST, +5.3", -5, -30},
+    {"Int'l Date Line East,IDLE,+12.0", -12, 0},
+    {"Int'l Date Line West,IDLW,-12.0", 12, 0},
+    {"Iran Time, IT, +3.5", -3, -30},
+    {"Japan Standard Time,JST,+9.0", -9, 0},
+    {"Java Time, JT, +7.5", -7, -30},
+    {"Middle European Daylight Time,MED,+2.0", -2, 0},
+    {"Middle European Time,MET,+1.0", -1, 0},
+    {"Moluccas Time, MT, +8.5", -8, -30},
+    {"Mountain Daylight Time,MDT,-6.0", 6, 0},
+    {"Mountain Standard Time,MST,-7.0", 7, 0},
+    {"Mountain War Time,MWT,-6.0", 6, 0},
+    {"New Zealand Std Summer Time,NZST,+13.0", -13, 0},
+    {"New Zealand Std Time,NZT,+12.0", -12, 0},
+    {"New Zealand Summer Time,NZS,+12.5", -12, -30},
+    {"New Zealand Time,NZ,+11.5", -11, -30},
+    {"Newfoundland Standard Time,NST,-3.5", 3, 30},
+    {"Nome Time, NT, -11.0", 11, 0},
+    {"North Sumatra Time,NST,+6.5", -6, -30},
+    {"Pacific Daylight Time,PDT,-7.0", 7, 0},
+    {"Pacific Standard Time,PST,-8.0", 8, 0},
+    {"Pacific War Time,PWT,-7.0", 7, 0},
+    {"South Australia Daylight Time,SAD,+10.5", -10, -30},
+    {"South Australia Daylight Time,SDT,+10.5", -10, -30},
+    {"South Australia Standard Time,SAST,+9.5", -9, -30},
+    {"South Australia Standard Time,SAT,+9.5", -9, -30},
+    {"South Sumatra Time,SST,+7.0", -7, 0},
+    {"Universal Time, UT, 0.0", 0, 0},
+    {"USSR Zone 10,UZ10,+11.0", -11, 0},
+    {"USSR Zone 3,USZ3,+4.0", -4, 0},
+    {"USSR Zone 4,USZ4,+5.0", -5, 0},
+    {"USSR Zone 5,USZ5,+6.0", -6, 0},
+    {"USSR Zone 6,USZ6,+7.0", -7, 0},
+    {"West Africa Time,WAT,-1.0", 1, 0},
+    {"Yukon Daylight Time,YDT,-8.0", 8, 0},
+    {"Yukon Standard Time,YST,-9.0", 9, 0},
+    {"Yukon War Time,YWT,-8.0", 8, 0},
+};
+
+TEST_F(EntryForm, ZoneListHoldsEveryZoneWithItsNumbers) {
   auto* zones = child<QComboBox>(&form, "cmbTimeZone");
-  ASSERT_EQ(zones->count(), static_cast<int>(TimeZoneTable.size()));
-  for (int i = 0; i < zones->count(); ++i) {
-    EXPECT_EQ(zones->itemText(i).toStdString(), TimeZoneTable[static_cast<std::size_t>(i)].text) << i;
+  ASSERT_EQ(zones->count(), 71);
+  testing::fillNewDelhiBirth(&form);
+  for (int i = 0; i < 71; ++i) {
+    const ZoneRow& row = kZones[i];
+    EXPECT_EQ(zones->itemText(i), QString::fromLatin1(row.text)) << "row " << i;
+    zones->setCurrentIndex(i);
+    // The numbers the chart request takes from the chosen row.
+    const ChartRequestOutcome outcome = RunChartRequest(form.formInput());
+    ASSERT_TRUE(std::holds_alternative<ChartResult>(outcome)) << "row " << i;
+    const ZoneCorrection zone = std::get<ChartResult>(outcome).zone;
+    EXPECT_EQ(zone.hours, row.hours) << row.text;
+    EXPECT_EQ(zone.minutes, row.minutes) << row.text;
   }
-  EXPECT_EQ(zones->itemText(34), "Indian Time, IST, +5.3");
 }
 
 TEST_F(EntryForm, MonthsAreInCalendarOrder) {
@@ -165,6 +259,57 @@ TEST_F(EntryForm, LooksAsDesigned) {
   EXPECT_EQ(prosperity->palette().color(QPalette::WindowText), QColor(192, 255, 192));
   EXPECT_TRUE(prosperity->font().bold());
   EXPECT_DOUBLE_EQ(prosperity->font().pointSizeF(), 9.0);
+}
+
+// --- Size -------------------------------------------------------------------------------------------
+
+// Tops of the place boxes and heights of the frames, relative to the form's controls.
+struct FormShape {
+  int cityToState, stateToCountry;
+  QSize personal, place, zone;
+  int boxHeight;
+};
+
+FormShape shapeOf(FrmMain& form) {
+  const auto top = [&form](const char* name) { return child<QWidget>(&form, name)->mapTo(&form, QPoint(0, 0)).y(); };
+  return {top("txtMState") - top("txtMCity"), top("txtMCountry") - top("txtMState"),
+          child<QWidget>(&form, "Frame6")->size(), child<QWidget>(&form, "Frame2")->size(),
+          child<QWidget>(&form, "fraZone")->size(), child<QWidget>(&form, "txtMCity")->height()};
+}
+
+TEST_F(EntryForm, GrowingPutsTheSpaceAroundTheControls) {
+  form.show();
+  form.resize(form.preferredSize());
+  QApplication::processEvents();
+  const FormShape natural = shapeOf(form);
+  EXPECT_GE(natural.boxHeight, child<QWidget>(&form, "txtMCity")->sizeHint().height());
+  form.resize(form.preferredSize() * 2);
+  QApplication::processEvents();
+  const FormShape grown = shapeOf(form);
+  EXPECT_EQ(grown.cityToState, natural.cityToState);
+  EXPECT_EQ(grown.stateToCountry, natural.stateToCountry);
+  EXPECT_EQ(grown.personal, natural.personal);
+  EXPECT_EQ(grown.place, natural.place);
+  EXPECT_EQ(grown.zone, natural.zone);
+  // The controls sit in the middle of the larger window.
+  const QRect frame1(child<QWidget>(&form, "Frame1")->mapTo(&form, QPoint(0, 0)), child<QWidget>(&form, "Frame1")->size());
+  EXPECT_NEAR(frame1.center().x(), form.rect().center().x(), 2);
+}
+
+TEST_F(EntryForm, ShrinkingScrollsAndKeepsEveryControlAtItsSize) {
+  form.show();
+  form.resize(form.preferredSize());
+  QApplication::processEvents();
+  const FormShape natural = shapeOf(form);
+  form.resize(form.minimumSize());
+  QApplication::processEvents();
+  EXPECT_EQ(shapeOf(form).boxHeight, natural.boxHeight);
+  EXPECT_EQ(shapeOf(form).place, natural.place);
+  EXPECT_LE(form.minimumSize().height(), 300);
+  auto* scroll = child<QScrollArea>(&form, "frmMainScroll");
+  EXPECT_TRUE(scroll->verticalScrollBar()->isVisible());
+  // "Time of Birth" and "HH:MM:SS" do not touch.
+  EXPECT_LT(child<QWidget>(&form, "Label1")->geometry().bottom(), child<QWidget>(&form, "Label12")->geometry().top());
 }
 
 // --- Get My Sree Lagna ----------------------------------------------------------------------------
@@ -399,7 +544,7 @@ TEST_F(EntryForm, PlaceSearchOpensTheSearchForTheTypedPlace) {
   QTest::mouseClick(child<QPushButton>(&form, "cmdBrowser"), Qt::LeftButton);
   EXPECT_TRUE(fake.messages.shown.empty());
   ASSERT_EQ(fake.urls.opened.size(), 1u);
-  EXPECT_EQ(fake.urls.opened[0], placeSearchAddress("New Delhi Delhi India Latitude Longitude"));
+  EXPECT_EQ(fake.urls.opened[0], placeSearchAddress("New Delhi Delhi India Latitude Longitude", placeSearchSiteAddress()));
 }
 
 TEST_F(EntryForm, AccessKeysReachTheMenus) {

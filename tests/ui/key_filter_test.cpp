@@ -149,6 +149,52 @@ TEST_F(KeyFilterEditing, LettersBeyondAToZAreRefused) {
   EXPECT_EQ(fake.messages.shown[0].text, kLettersOnly);
 }
 
+struct ShortcutRow {
+  const char* name;
+  const char* field;
+  Qt::Key key;
+  Qt::KeyboardModifiers modifiers;
+};
+
+class KeyFilterShortcuts : public KeyFilterEditing, public ::testing::WithParamInterface<ShortcutRow> {};
+
+// A shortcut is not typing: nothing is inserted and nothing is refused.
+TEST_P(KeyFilterShortcuts, AreNeitherTypedNorRefused) {
+  const ShortcutRow& row = GetParam();
+  QLineEdit* edit = field(row.field);
+  edit->setText(QString(row.field) == "txtName" ? "RAVI" : "12");
+  const QString before = edit->text();
+  QTest::keyClick(edit, row.key, row.modifiers);
+  EXPECT_EQ(edit->text(), before);
+  EXPECT_TRUE(fake.messages.shown.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Fields, KeyFilterShortcuts,
+    ::testing::Values(ShortcutRow{"NameAltX", "txtName", Qt::Key_X, Qt::AltModifier},
+                      ShortcutRow{"NameAltShiftQ", "txtName", Qt::Key_Q, Qt::AltModifier | Qt::ShiftModifier},
+                      ShortcutRow{"NameMetaE", "txtName", Qt::Key_E, Qt::MetaModifier},
+                      ShortcutRow{"NameCtrlQ", "txtName", Qt::Key_Q, Qt::ControlModifier},
+                      ShortcutRow{"LatitudeDegreesAltQ", "txtLatD", Qt::Key_Q, Qt::AltModifier},
+                      ShortcutRow{"LatitudeMinutesAltX", "txtLatM", Qt::Key_X, Qt::AltModifier},
+                      ShortcutRow{"LongitudeDegreesAlt5", "txtLonD", Qt::Key_5, Qt::AltModifier},
+                      ShortcutRow{"LongitudeMinutesCtrlAltQ", "txtLonM", Qt::Key_Q,
+                                  Qt::ControlModifier | Qt::AltModifier},
+                      ShortcutRow{"LongitudeMinutesMetaQ", "txtLonM", Qt::Key_Q, Qt::MetaModifier}),
+    [](const ::testing::TestParamInfo<ShortcutRow>& info) { return std::string(info.param.name); });
+
+TEST_F(KeyFilterEditing, AltLetterInACoordinateReachesTheMenus) {
+  form.show();
+  form.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+  QLineEdit* latD = field("txtLatD");
+  latD->setFocus();
+  QTest::keyClick(latD, Qt::Key_D, Qt::AltModifier);  // "&Donate"
+  EXPECT_TRUE(fake.messages.shown.empty());
+  EXPECT_EQ(fake.urls.opened.size(), 1u);
+  EXPECT_TRUE(latD->text().isEmpty());
+}
+
 TEST_F(KeyFilterEditing, DroppedTextIsHeldToTheFilter) {
   form.show();
   QLineEdit* latM = field("txtLatM");

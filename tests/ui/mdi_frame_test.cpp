@@ -6,12 +6,15 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QTabWidget>
 #include <QTest>
 #include <QTimer>
 
 #include "fakes.h"
 #include "form_helpers.h"
 #include "ui/frm_display.h"
+#include "support/births.h"
 #include "ui/look.h"
 #include "ui/mdi_frame.h"
 #include "ui/web_pages.h"
@@ -64,6 +67,35 @@ TEST_F(Frame, ShowsTheWholeResultsWindowWhenTheScreenAllows) {
   EXPECT_TRUE(frame.rect().contains(shown));
   const QWidget* picture1 = child<QWidget>(&frame, "Picture1");
   EXPECT_LE(shown.bottom(), picture1->mapTo(&frame, QPoint(0, 0)).y());
+}
+
+TEST_F(Frame, WithTheNoticeTheWholeTabAreaIsInView) {
+  FormInput polar = halvora::testing_support::newDelhiForm();
+  polar.latDeg = "80";
+  polar.monthIndex = 11;
+  polar.day = "21";
+  const ChartResult dark = std::get<ChartResult>(RunChartRequest(polar));
+  ASSERT_TRUE(dark.notice.has_value());
+  frame.display()->showResult(dark);
+  frame.show();
+  frame.resize(frame.preferredSize());
+  QApplication::processEvents();
+  auto* tabs = child<QWidget>(frame.display(), "SSTab1");
+  const QWidget* viewport = child<QScrollArea>(&frame, "mdiClient")->viewport();
+  const QRect shown(tabs->mapTo(viewport, QPoint(0, 0)), tabs->size());
+  EXPECT_TRUE(viewport->rect().contains(shown));
+  EXPECT_TRUE(frame.display()->rect().contains(tabs->geometry()));
+  // The pages' frames lie inside the tab control's pane, clear of its bottom border.
+  auto* page = qobject_cast<QTabWidget*>(tabs)->currentWidget();
+  EXPECT_LT(page->mapTo(tabs, QPoint(0, page->height())).y(), tabs->height());
+}
+
+TEST_F(Frame, PreferredSizeGrowsWithTheResults) {
+  const QSize before = frame.preferredSize();
+  ChartResult result = std::get<ChartResult>(RunChartRequest(halvora::testing_support::newDelhiForm()));
+  result.notice = NoSunriseNotice({{2024, 1, 17, 0, 0, 0}, PolarSun::Night});
+  frame.display()->showResult(result);
+  EXPECT_GT(frame.preferredSize().height(), before.height());
 }
 
 struct WidthRow {

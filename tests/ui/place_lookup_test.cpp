@@ -10,6 +10,7 @@
 
 #include "fakes.h"
 #include "ui/place_lookup.h"
+#include "ui/web_pages.h"
 
 static void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
 
@@ -79,7 +80,7 @@ class SearchAddress : public ::testing::TestWithParam<SearchRow> {};
 
 TEST_P(SearchAddress, CarriesTheWholeTextAsOneQueryValue) {
   const QString& text = GetParam().text;
-  const QUrl address = placeSearchAddress(text);
+  const QUrl address = placeSearchAddress(text, QStringLiteral("https://search.example/"));
   const QByteArray wire = address.toEncoded();
   EXPECT_FALSE(wire.contains(' ')) << wire.toStdString();
   EXPECT_FALSE(wire.contains('#')) << wire.toStdString();
@@ -99,8 +100,41 @@ INSTANTIATE_TEST_SUITE_P(
         SearchRow{"HashAndEquals", QStringLiteral("St. #1 a=b Latitude Longitude")},
         SearchRow{"Plus", QStringLiteral("A+B C D Latitude Longitude")},
         SearchRow{"NonAscii", QStringLiteral(u"São Paulo SP Brasil Latitude Longitude")},
-        SearchRow{"Devanagari", QStringLiteral(u"पुणे महाराष्ट्र भारत Latitude Longitude")}),
+        SearchRow{"Devanagari", QStringLiteral(u"पुणे महाराष्ट्र भारत Latitude Longitude")},
+        SearchRow{"BlanksAsTyped", QStringLiteral("  Pune   MH India  Latitude Longitude")},
+        SearchRow{"PercentAndQuestion", QStringLiteral("100% sure? Latitude Longitude")}),
     [](const auto& info) { return std::string(info.param.name); });
+
+TEST(PlaceSearch, TheSiteIsTheOneSetAtBuildTime) {
+  // The default of the build setting; a packager may set another.
+  EXPECT_FALSE(placeSearchSiteAddress().isEmpty());
+  FakePlatform fake;
+  QWidget form;
+  PlaceSearch(&form, QStringLiteral("Pune"), QStringLiteral("MH"), QStringLiteral("India"), fake.platform);
+  ASSERT_EQ(fake.urls.opened.size(), 1u);
+  const QUrl site(placeSearchSiteAddress());
+  EXPECT_EQ(fake.urls.opened[0].host(), site.host());
+  EXPECT_EQ(fake.urls.opened[0].path(), site.path());
+}
+
+TEST(PlaceSearch, ASiteWithAQueryOfItsOwnKeepsIt) {
+  const QUrl address = placeSearchAddress(QStringLiteral("Pune MH"), QStringLiteral("https://maps.example/find?lang=en&kind=place"));
+  EXPECT_EQ(address.host(), QStringLiteral("maps.example"));
+  EXPECT_EQ(address.path(), QStringLiteral("/find"));
+  const QUrlQuery query(address);
+  EXPECT_EQ(query.queryItemValue(QStringLiteral("lang")), QStringLiteral("en"));
+  EXPECT_EQ(query.queryItemValue(QStringLiteral("kind")), QStringLiteral("place"));
+  EXPECT_EQ(query.queryItemValue(QStringLiteral("q"), QUrl::FullyDecoded), QStringLiteral("Pune MH"));
+}
+
+TEST(PlaceLookupSearch, OpensTheGivenSite) {
+  FakePlatform fake;
+  PlaceLookup(fake.urls).search(QStringLiteral("Pune MH India Latitude Longitude"), QStringLiteral("https://other.example/s"));
+  ASSERT_EQ(fake.urls.opened.size(), 1u);
+  EXPECT_EQ(fake.urls.opened[0].host(), QStringLiteral("other.example"));
+  EXPECT_EQ(QUrlQuery(fake.urls.opened[0]).queryItemValue(QStringLiteral("q"), QUrl::FullyDecoded),
+            QStringLiteral("Pune MH India Latitude Longitude"));
+}
 
 TEST(PlaceSearch, FailedCheckShowsInformationAndOpensNothing) {
   FakePlatform fake;

@@ -6,6 +6,8 @@
 #include <QClipboard>
 #include <QDesktopServices>
 #include <QMessageBox>
+#include <QFileInfo>
+#include <QProcess>
 #include <QPushButton>
 #include <QSettings>
 #include <QStandardPaths>
@@ -99,13 +101,50 @@ TEST(QtSettingsStore, KeepsTheReminderDateUnderSettingsDuration) {
   QStandardPaths::setTestModeEnabled(false);
 }
 
-TEST(QtInstanceLock, SecondCopyIsRefusedUntilTheFirstLetsGo) {
-  QTemporaryDir temp;
-  ASSERT_TRUE(temp.isValid());
-  const QByteArray oldTemp = qgetenv("TMPDIR");
-  qputenv("TMPDIR", temp.path().toLocal8Bit());
+// Sets an environment variable for the time of one test.
+class ScopedEnv {
+ public:
+  ScopedEnv(const char* name, const QByteArray& value) : m_name(name), m_had(qEnvironmentVariableIsSet(name)) {
+    m_old = qgetenv(name);
+    if (value.isNull()) {
+      qunsetenv(name);
+    } else {
+      qputenv(name, value);
+    }
+  }
+  ~ScopedEnv() {
+    if (m_had) {
+      qputenv(m_name, m_old);
+    } else {
+      qunsetenv(m_name);
+    }
+  }
+
+ private:
+  const char* m_name;
+  bool m_had;
+  QByteArray m_old;
+};
+
+class QtInstanceLockTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(runtime.isValid());
+    ASSERT_TRUE(cache.isValid());
+    QFile::setPermissions(runtime.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+  }
+  QString lockPath() const { return QDir(runtime.path()).filePath("halvora.lock"); }
+
+  QTemporaryDir runtime;
+  QTemporaryDir cache;
+  ScopedEnv runtimeEnv{"XDG_RUNTIME_DIR", runtime.path().toLocal8Bit()};
+  ScopedEnv cacheEnv{"XDG_CACHE_HOME", cache.path().toLocal8Bit()};
+};
+
+TEST_F(QtInstanceLockTest, SecondCopyIsRefusedUntilTheFirstLetsGo) {
   {
     QtInstanceLock first;
+    EXPECT_EQ(first.path(), lockPath());
     EXPECT_TRUE(first.tryAcquire());
     EXPECT_TRUE(first.tryAcquire());  // asking again does not lock it out
     QtInstanceLock second;
@@ -113,7 +152,56 @@ TEST(QtInstanceLock, SecondCopyIsRefusedUntilTheFirstLetsGo) {
   }
   QtInstanceLock afterwards;
   EXPECT_TRUE(afterwards.tryAcquire());
-  qputenv("TMPDIR", oldTemp);
+}
+
+TEST_F(QtInstanceLockTest, ACopyInAnotherProcessIsSeen) {
+  // flock(1) takes the same kind of lock on the file as a running copy does; one process holds it.
+  QProcess holder;
+  holder.start("sh", {"-c", "exec 9>\"$0\" && flock -n 9 && echo locked && exec sleep 30", lockPath()});
+  ASSERT_TRUE(holder.waitForStarted(5000));
+  ASSERT_TRUE(holder.waitForReadyRead(5000));
+  ASSERT_EQ(holder.readAllStandardOutput().trimmed(), "locked");
+  QtInstanceLock mine;
+  EXPECT_FALSE(mine.tryAcquire());
+  holder.kill();
+  holder.waitForFinished(5000);
+  EXPECT_TRUE(mine.tryAcquire());
+}
+
+TEST_F(QtInstanceLockTest, AFileLeftBehindNamingALiveProcessDoesNotBlock) {
+  QFile left(lockPath());
+  ASSERT_TRUE(left.open(QIODevice::WriteOnly));
+  left.write("1\nhalvora\nlocalhost\n");  // process 1 is always alive
+  left.close();
+  QtInstanceLock lock;
+  EXPECT_TRUE(lock.tryAcquire());
+}
+
+TEST_F(QtInstanceLockTest, NoUserNameNeeded) {
+  ScopedEnv noUser("USER", QByteArray());
+  QtInstanceLock first;
+  EXPECT_EQ(first.path(), lockPath());
+  EXPECT_TRUE(first.tryAcquire());
+  QtInstanceLock second;
+  EXPECT_FALSE(second.tryAcquire());
+}
+
+TEST_F(QtInstanceLockTest, ARuntimeFolderOthersCanWriteIsNotUsed) {
+  QFile::setPermissions(runtime.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner |
+                                            QFileDevice::WriteOther | QFileDevice::ReadOther | QFileDevice::ExeOther);
+  const QString folder = QtInstanceLock::lockFolder();
+  EXPECT_EQ(folder, QDir(cache.path()).filePath("halvora"));
+  EXPECT_EQ(QFileInfo(folder).permissions() & (QFileDevice::WriteGroup | QFileDevice::WriteOther), 0);
+  QtInstanceLock first;
+  EXPECT_TRUE(first.tryAcquire());
+  EXPECT_TRUE(QFileInfo::exists(QDir(folder).filePath("halvora.lock")));
+  QtInstanceLock second;
+  EXPECT_FALSE(second.tryAcquire());
+}
+
+TEST_F(QtInstanceLockTest, WithoutARuntimeFolderTheCacheFolderServes) {
+  ScopedEnv noRuntime("XDG_RUNTIME_DIR", QByteArray());
+  EXPECT_EQ(QtInstanceLock::lockFolder(), QDir(cache.path()).filePath("halvora"));
 }
 
 TEST(QtClockAndRandom, GiveTodayAndNumbersBelowOne) {

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 #include <QApplication>
-#include <QStyleFactory>
 
 #include <memory>
 
@@ -14,7 +13,7 @@ class WindowTestEnvironment : public ::testing::Environment {
  public:
   void SetUp() override {
     if (QCoreApplication::instance() == nullptr) m_app = std::make_unique<QApplication>(m_argc, m_argv);
-    QApplication::setStyle(QStyleFactory::create("Fusion"));
+    QApplication::setStyle(halvora::ui::createWindowStyle());
     halvora::ui::registerFontSubstitutes();
   }
   void TearDown() override { m_app.reset(); }

@@ -1,0 +1,60 @@
+#include "ui/marker_label.h"
+
+#include <QPainter>
+
+#include <algorithm>
+#include <cmath>
+
+namespace halvora::ui {
+
+namespace {
+
+// Pixels kept between a marker's text and the cell's border or the sign number.
+constexpr double kMarkerMarginPx = 2;
+
+}  // namespace
+
+MarkerLabel::MarkerLabel(QWidget* parent) : QLabel(parent) {
+  setTextFormat(Qt::PlainText);
+  setAlignment(Qt::AlignLeft | Qt::AlignTop);
+}
+
+void MarkerLabel::fitInto(const QRect& cell, const QPoint& origin, const QRect& number) {
+  const std::vector<QString> lines = captionLines(text());
+  std::vector<double> widths;
+  widths.reserve(lines.size());
+  const QFontMetricsF metrics(font());
+  for (const QString& line : lines) widths.push_back(line.trimmed().isEmpty() ? 0.0 : metrics.horizontalAdvance(line));
+
+  MarkerFitInput in;
+  in.cell = QRectF(cell);
+  in.origin = QPointF(origin);
+  in.number = QRectF(number);
+  in.lineHeight = std::ceil(std::max(metrics.height(), metrics.lineSpacing()));
+  in.margin = kMarkerMarginPx;
+  const MarkerLineFit fit = fitMarkerLines(in, widths);
+
+  // Whole pixels round the lines; a caption of empty lines keeps its height and one pixel's width.
+  const int left = static_cast<int>(std::floor(fit.bounds.left()));
+  const int top = static_cast<int>(std::floor(fit.bounds.top()));
+  const int right = std::max(left + 1, static_cast<int>(std::ceil(fit.bounds.right())));
+  const int bottom = std::max(top + 1, static_cast<int>(std::ceil(fit.bounds.bottom())));
+  setGeometry(QRect(QPoint(left, top), QPoint(right - 1, bottom - 1)));
+  m_lines.clear();
+  for (const QRectF& line : fit.lines) m_lines.push_back(line.translated(-QPointF(geometry().topLeft())));
+  m_compressed = fit.compressed;
+  update();
+}
+
+void MarkerLabel::paintEvent(QPaintEvent*) {
+  const std::vector<QString> lines = captionLines(text());
+  QPainter painter(this);
+  painter.setFont(font());
+  painter.setPen(palette().color(foregroundRole()));
+  for (std::size_t i = 0; i < lines.size() && i < m_lines.size(); ++i) {
+    if (m_lines[i].width() <= 0) continue;
+    painter.drawText(m_lines[i], Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, lines[i]);
+  }
+}
+
+}  // namespace halvora::ui

@@ -1,0 +1,102 @@
+// The windows' look where it helps the user: a focus mark that can be seen on every kind of
+// control, and scroll bars whose arrows stand out.
+
+#include <gtest/gtest.h>
+#include <QApplication>
+#include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QTabBar>
+#include <QTest>
+
+#include <functional>
+
+#include "fakes.h"
+#include "form_helpers.h"
+#include "ui/frm_display.h"
+#include "ui/frm_main.h"
+#include "ui/look.h"
+#include "ui/mdi_frame.h"
+
+namespace halvora::ui {
+namespace {
+
+using testing::child;
+using testing::FakePlatform;
+
+// Pixels of a colour in an image (a few units either way).
+int pixelsOf(const QImage& image, const QColor& colour) {
+  int count = 0;
+  for (int y = 0; y < image.height(); ++y) {
+    for (int x = 0; x < image.width(); ++x) {
+      const QColor pixel = image.pixelColor(x, y);
+      if (std::abs(pixel.red() - colour.red()) <= 8 && std::abs(pixel.green() - colour.green()) <= 8 &&
+          std::abs(pixel.blue() - colour.blue()) <= 8) {
+        ++count;
+      }
+    }
+  }
+  return count;
+}
+
+struct FocusRow {
+  const char* name;
+  const char* control;
+  bool inResults;  // in the results window, else in the entry form
+  QColor mark;
+};
+void PrintTo(const FocusRow& row, std::ostream* os) { *os << row.name; }
+
+class FocusMark : public ::testing::TestWithParam<FocusRow> {};
+
+TEST_P(FocusMark, IsPlainlyVisible) {
+  const FocusRow& row = GetParam();
+  FakePlatform fake;
+  FrmMain form(fake.platform);
+  MdiFrame frame(fake.platform);
+  QWidget* window = row.inResults ? static_cast<QWidget*>(&frame) : &form;
+  window->show();
+  window->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+  QWidget* control = row.inResults ? static_cast<QWidget*>(child<QTabWidget>(&frame, "SSTab1")->tabBar())
+                                   : child<QWidget>(&form, row.control);
+  ASSERT_NE(control, nullptr);
+  QWidget* elsewhere = row.inResults ? child<QWidget>(&frame, "cmdExit") : child<QWidget>(&form, "txtName");
+  elsewhere->setFocus(Qt::TabFocusReason);
+  const int without = pixelsOf(control->grab().toImage(), row.mark);
+  control->setFocus(Qt::TabFocusReason);
+  ASSERT_TRUE(control->hasFocus());
+  const int with = pixelsOf(control->grab().toImage(), row.mark);
+  EXPECT_EQ(without, 0) << "the mark is there without the focus";
+  // A frame two pixels wide round at least a word: well over forty pixels.
+  EXPECT_GT(with, 40) << "no plain focus mark";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Controls, FocusMark,
+    ::testing::Values(FocusRow{"NorthOption", "optLat_0", false, kFocusMark},
+                      FocusRow{"WestOption", "optLong_1", false, kFocusMark},
+                      FocusRow{"DaylightSavingCheckBox", "chkDST", false, kFocusMark},
+                      FocusRow{"ResultsTabBar", "SSTab1", true, kFocusMark},
+                      // Buttons take a dark brown border on their peach face.
+                      FocusRow{"GetMySreeLagnaButton", "cmdRashi", false, QColor(64, 32, 0)},
+                      FocusRow{"PlaceSearchButton", "cmdBrowser", false, QColor(64, 32, 0)}),
+    [](const ::testing::TestParamInfo<FocusRow>& info) { return std::string(info.param.name); });
+
+TEST(ScrollBars, ArrowsAreDark) {
+  FakePlatform fake;
+  FrmDisplay display(fake.platform);
+  display.show();
+  child<QTabWidget>(&display, "SSTab1")->setCurrentIndex(1);
+  auto* bar = child<QPlainTextEdit>(&display, "txtLooks")->verticalScrollBar();
+  const QImage image = bar->grab().toImage();
+  int dark = 0;
+  for (int y = 0; y < image.height(); ++y) {
+    for (int x = 0; x < image.width(); ++x) {
+      if (qGray(image.pixel(x, y)) < 110) ++dark;
+    }
+  }
+  EXPECT_GT(dark, 6) << "the arrows are faint";
+}
+
+}  // namespace
+}  // namespace halvora::ui
