@@ -6,23 +6,14 @@
 #include <sstream>
 
 #include "chart/rashi_chart.h"
+#include "chart_json.h"
 #include "cli_io.h"
 #include "forms/form_reader.h"
+#include "forms/utf8.h"
 
 namespace halvora::cli {
 
 namespace {
-
-using nlohmann::json;
-
-json optionalNumber(const std::optional<std::int64_t>& v) { return v ? json(*v) : json(nullptr); }
-
-// A JSON text in one line; any text that is not UTF-8 would be replaced rather than thrown over.
-std::string dumpLine(const json& j, int indent = -1) {
-  return j.dump(indent, ' ', false, json::error_handler_t::replace);
-}
-
-std::string errorLine(std::string_view message) { return dumpLine(json{{"error", message}}) + "\n"; }
 
 std::string systemMessage(int error) { return std::strerror(error); }
 
@@ -38,19 +29,20 @@ int writeFailed(int errFd, const OutputSink& out) {
   return kExitFailure;
 }
 
-// The answer to one line of a batch: a chart, or the first problem with the line.
-std::string answerLine(const std::string& line, LineReader::Status status) {
-  if (status == LineReader::Status::TooLong)
-    return errorLine("the line is longer than " + std::to_string(forms::kMaxFormBytes) + " bytes");
+// Appends the answer to one line of a batch: a chart, or the first problem with the line.
+void appendAnswer(std::string& out, const std::string& line, LineReader::Status status, const ChartFields& fields) {
+  if (status == LineReader::Status::TooLong) {
+    return appendErrorJson(out, "the line is longer than " + std::to_string(forms::kMaxFormBytes) + " bytes");
+  }
   const forms::ReadResult read = forms::readFormJson(line);
-  if (const auto* e = std::get_if<forms::FormError>(&read)) return errorLine(e->message);
+  if (const auto* e = std::get_if<forms::FormError>(&read)) return appendErrorJson(out, e->message);
   const auto outcome = RunChartRequest(std::get<forms::ReadForm>(read).form);
   if (const auto* failure = std::get_if<ValidationFailure>(&outcome))
-    return errorLine(forms::failureMessage(*failure, forms::KeyStyle::Json));
-  return dumpLine(chartToJson(std::get<ChartResult>(outcome))) + "\n";
+    return appendErrorJson(out, forms::failureMessage(*failure, forms::KeyStyle::Json));
+  appendChartJson(out, std::get<ChartResult>(outcome), false, fields);
 }
 
-int runBatch(int inFd, int outFd, int errFd) {
+int runBatch(int inFd, int outFd, int errFd, const ChartFields& fields) {
   OutputSink out(outFd);
   LineReader in(inFd, forms::kMaxFormBytes, &out);
   std::string line;
@@ -62,7 +54,10 @@ int runBatch(int inFd, int outFd, int errFd) {
       say(errFd, "halvora-chart: cannot read the input: " + systemMessage(in.error()) + "\n");
       return kExitFailure;
     }
-    out.write(answerLine(line, status));
+    // The answer goes straight into the output held for writing.
+    appendAnswer(out.buffer(), line, status, fields);
+    out.buffer() += '\n';
+    out.wrote();
     if (out.failed()) return writeFailed(errFd, out);
   }
   if (!out.flush()) return writeFailed(errFd, out);
@@ -84,30 +79,54 @@ std::string usage() {
          "                     --hour 0..23 --minute 0..59 --second 0..59\n"
          "                     --city TEXT --state TEXT --country TEXT\n"
          "                     --lat-deg DIGITS --lat-min DIGITS --north|--south\n"
-         "                     --lon-deg DIGITS --lon-min DIGITS --east|--west --zone 0..70 [--dst] [--json]\n"
-         "       halvora-chart --batch    (one JSON object per line on standard input, keys = flag names)\n"
+         "                     --lon-deg DIGITS --lon-min DIGITS --east|--west --zone 0..70 [--dst]\n"
+         "                     [--json [--fields KEY,KEY...]]\n"
+         "       halvora-chart --batch [--fields KEY,KEY...]\n"
+         "                     (one JSON object per line on standard input, keys = flag names)\n"
+         "--fields answers only the named keys of the JSON answer, in the answer's own order.\n"
          "A value that begins with \"--\" is given as --city=--VALUE.\n";
 }
+
+namespace {
+
+int badInput(int errFd, const std::string& message) {
+  say(errFd, "halvora-chart: " + message + "\n" + usage());
+  return kExitBadInput;
+}
+
+// The keys named by --fields, or the message that refuses them.
+std::variant<ChartFields, std::string> chosenFields(const forms::ReadForm& given) {
+  const auto list = given.extras.find("fields");
+  if (list == given.extras.end()) return kAllChartFields;
+  if (!given.extras.contains("json") && !given.extras.contains("batch"))
+    return std::string("--fields chooses keys of the JSON answer and needs --json or --batch");
+  const auto parsed = parseFieldList(list->second);
+  if (const auto* problem = std::get_if<FieldListProblem>(&parsed)) {
+    if (problem->repeated) return "--fields names " + forms::quoteForMessage(problem->item) + " twice";
+    return "--fields takes keys of the JSON answer, not " + forms::quoteForMessage(problem->item);
+  }
+  return std::get<ChartFields>(parsed);
+}
+
+}  // namespace
 
 int RunChartCli(std::span<const std::string> args, int inFd, int outFd, int errFd) {
   forms::ReadOptions options;
   options.extraKeys = {{"json", forms::ValueKind::Switch},
                        {"batch", forms::ValueKind::Switch},
-                       {"help", forms::ValueKind::Switch}};
+                       {"help", forms::ValueKind::Switch},
+                       {"fields", forms::ValueKind::Text}};
   const forms::ReadResult read = forms::readFormFlags(args, options);
-  if (const auto* e = std::get_if<forms::FormError>(&read)) {
-    say(errFd, "halvora-chart: " + e->message + "\n" + usage());
-    return kExitBadInput;
-  }
+  if (const auto* e = std::get_if<forms::FormError>(&read)) return badInput(errFd, e->message);
   const forms::ReadForm& given = std::get<forms::ReadForm>(read);
   if (given.extras.contains("help")) return writeAll(outFd, errFd, usage());
+  const auto fields = chosenFields(given);
+  if (const auto* message = std::get_if<std::string>(&fields)) return badInput(errFd, *message);
   if (given.extras.contains("batch")) {
     if (!given.formKeys.empty()) {
-      say(errFd, "halvora-chart: --batch reads its forms from standard input and takes no --" + given.formKeys.front() +
-                     "\n" + usage());
-      return kExitBadInput;
+      return badInput(errFd, "--batch reads its forms from standard input and takes no --" + given.formKeys.front());
     }
-    return runBatch(inFd, outFd, errFd);
+    return runBatch(inFd, outFd, errFd, std::get<ChartFields>(fields));
   }
 
   const auto outcome = RunChartRequest(given.form);
@@ -116,42 +135,13 @@ int RunChartCli(std::span<const std::string> args, int inFd, int outFd, int errF
     return kExitBadInput;
   }
   const auto& chart = std::get<ChartResult>(outcome);
-  if (given.extras.contains("json")) return writeAll(outFd, errFd, dumpLine(chartToJson(chart), 2) + "\n");
+  if (given.extras.contains("json")) {
+    std::string text;
+    appendChartJson(text, chart, true, std::get<ChartFields>(fields));
+    text += '\n';
+    return writeAll(outFd, errFd, text);
+  }
   return writeAll(outFd, errFd, chartToPage(chart));
-}
-
-json chartToJson(const ChartResult& c) {
-  json j;
-  j["ZoneCorrectionHours"] = c.zone.hours;
-  j["ZoneCorrectionMinutes"] = c.zone.minutes;
-  j["AyanamsaDeg"] = c.ascendant.AyanamsaDeg;
-  j["AscendantDeg"] = c.ascendant.AscendantDeg;
-  j["AscendantText"] = c.ascendant.AscendantText;
-  j["MoonLongitudeDeg"] = c.moon.MoonLongitudeDeg;
-  j["MoonNakshatraStart"] = c.moon.MoonNakshatraStart;
-  j["MoonText"] = c.moon.MoonText;
-  j["ChartPositions"] = c.chartPositions;
-  j["PlanetLabels"] = c.retrogrades.labels;
-  j["SignLabels"] = c.signLabels;
-  j["Markers"] = c.markers;
-  j["AscSignNumber"] = c.AscSignNumber;
-  j["SreeLagnaDeg"] = c.SreeLagnaDeg;
-  j["SreeLagnaSignIndex"] = c.SreeLagnaSignIndex >= 0 ? json(c.SreeLagnaSignIndex) : json(nullptr);
-  j["SreeLagnaHouse"] = c.SreeLagnaHouse > 0 ? json(c.SreeLagnaHouse) : json(nullptr);
-  j["Details"] = {{"lblName", c.details.lblName},         {"lblDOB", c.details.lblDOB},
-                  {"lblTOB", c.details.lblTOB},           {"lblLatitude", c.details.lblLatitude},
-                  {"lblLongitude", c.details.lblLongitude}, {"lblCity", c.details.lblCity},
-                  {"lblState", c.details.lblState},       {"lblCountry", c.details.lblCountry}};
-  j["Sunrise"] = c.sunrise ? json(formatIsoMinute(*c.sunrise)) : json(nullptr);
-  if (c.ElapsedMinutes) j["ElapsedMinutes"] = optionalNumber(c.ElapsedMinutes);
-  if (c.ElapsedSeconds) j["ElapsedSeconds"] = optionalNumber(c.ElapsedSeconds);
-  if (c.SunriseSunLongitude) j["SunriseSunLongitude"] = *c.SunriseSunLongitude;
-  j["Notice"] = c.notice ? json(*c.notice) : json(nullptr);
-  j["HouseText"] = c.houseText;
-  json profile = json::object();
-  for (const auto& [control, text] : c.profile) profile[control] = text;
-  j["Profile"] = c.profile.empty() ? json(nullptr) : profile;
-  return j;
 }
 
 namespace {

@@ -5,8 +5,6 @@
 #include <span>
 #include <string>
 
-#include <nlohmann/json.hpp>
-
 #include "chart/chart_request.h"
 
 namespace halvora::cli {
@@ -21,7 +19,7 @@ inline constexpr int kExitBadInput = 2;
 // returns the exit status. Every write is checked; a batch stops at the first that fails.
 int RunChartCli(std::span<const std::string> args, int inFd, int outFd, int errFd);
 
-nlohmann::json chartToJson(const ChartResult& chart);
+// The readable page: the details, the positions, the chart as a grid, the Sree Lagna and the profile.
 std::string chartToPage(const ChartResult& chart);
 
 std::string usage();
