@@ -62,6 +62,7 @@ struct PlanetPassInput {
   LocalDateTime localMoment;  // birth moment or, in sunrise mode, the chosen sunrise (seconds unused)
   ZoneCorrection zone;        // signed
   double AyanamsaDeg = 0;     // of the birth moment, in both modes
+  // Views: the texts they show must outlive the input.
   std::string_view MoonText;       // position text of the Moon at birth
   std::string_view AscendantText;  // position text of the ascendant
   bool daylightSaving = false;  // the local clock ran an hour ahead of its zone
