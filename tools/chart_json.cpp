@@ -45,6 +45,13 @@ constexpr std::array<unsigned char, 256> kByteKinds = [] {
 
 // Writes the text with its quotes, backslashes and control characters escaped, a piece at a time
 // through a buffer on the stack.
+// A text of ASCII characters that JSON writes as they are.
+bool isPlain(std::string_view text) {
+  unsigned kinds = 0;
+  for (char c : text) kinds |= kByteKinds[static_cast<unsigned char>(c)];
+  return kinds == 0;
+}
+
 void appendEscaped(std::string& out, std::string_view text) {
   static constexpr char kHex[] = "0123456789abcdef";
   constexpr std::size_t kPiece = 256;
@@ -144,12 +151,17 @@ class Emitter {
     first = false;
     if (m_indented) newLine();
   }
-  // Begins a member of an object; keys are plain ASCII names.
+  // Begins a member of an object.
   void key(std::string_view name) {
     item();
-    m_out += '"';
-    m_out += name;
-    m_out += m_indented ? "\": " : "\":";
+    if (isPlain(name)) {
+      m_out += '"';
+      m_out += name;
+      m_out += '"';
+    } else {
+      appendJsonString(m_out, name);
+    }
+    m_out += m_indented ? ": " : ":";
   }
 
   void string(std::string_view text) { appendJsonString(m_out, text); }

@@ -95,7 +95,13 @@ struct OddRow {
   void (*change)(ChartResult&);
 };
 
-const ControlText kOddProfile[] = {{"zeta", "last"}, {"alpha", "first \"quoted\""}, {"zeta", "kept"}};
+const std::string kLongControl(100, 'k');
+const ControlText kOddProfile[] = {{"zeta", "last"},
+                                   {"alpha", "first \"quoted\""},
+                                   {"zeta", "kept"},
+                                   {"a \"quoted\" name\n", "x"},
+                                   {kLongControl, "a name longer than any of ours"},
+                                   {"\xc3\xa9t\xc3\xa9", "a name beyond ASCII"}};
 
 TEST(ChartJson, OddChartsReadAsTheLibraryWritesThem) {
   const ChartResult sound = chartOf(testing_support::RandomForms(1).next(true).jsonLine);
