@@ -64,6 +64,7 @@ char* writePadTwo(char* out, long long value) {
   for (const char* d = digits; d != end; ++d) *out++ = *d;
   return out;
 }
+
 }  // namespace
 
 double DayNumber2000(int year, int month, int day, int hour, int minute) {
