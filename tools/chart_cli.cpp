@@ -6,8 +6,12 @@
 #include <sstream>
 
 #include "chart/rashi_chart.h"
+#include "chart/time_zone_table.h"
 #include "cli_io.h"
 #include "forms/form_reader.h"
+#include "forms/utf8.h"
+#include "place_form/place_form.h"
+#include "places/atlas.h"
 
 namespace halvora::cli {
 
@@ -38,16 +42,98 @@ int writeFailed(int errFd, const OutputSink& out) {
   return kExitFailure;
 }
 
+std::string labelList(const std::vector<places::Place>& found) {
+  std::string text;
+  for (const places::Place& p : found) {
+    if (!text.empty()) text += "; ";
+    text += places::PlaceLabel(p);
+  }
+  return text;
+}
+
+// What the atlas says of a place text that names no one place.
+std::string unresolved(const std::string& key, const std::string& text, const places::PlaceResolution& r) {
+  if (r.status == places::ResolveStatus::Ambiguous) {
+    return key + ": " + forms::quoteForMessage(text, 64) +
+           " names several places equally well; add the state or the country: " + labelList(r.candidates);
+  }
+  std::string message = key + ": no place in the atlas matches " + forms::quoteForMessage(text, 64);
+  // Qualifiers that narrow the name to nothing: the places of that name, to choose from.
+  if (const auto comma = text.find(','); comma != std::string::npos) {
+    const std::vector<places::Place> named = places::FindPlaces(text.substr(0, comma), places::kResolveCandidates);
+    if (!named.empty()) message += "; places of that name: " + labelList(named);
+  }
+  return message;
+}
+
+// A form that names a place of the atlas, filled as the entry form fills it: names, coordinates
+// and the zone its clock selects at the birth moment. Keys given beside "place" keep their
+// values. The error names the key in the style of the other messages.
+std::variant<std::optional<AtlasOrigin>, std::string> fillFromAtlas(forms::ReadForm& read, forms::KeyStyle style) {
+  const auto given = [&read](std::string_view key) {
+    return std::find(read.formKeys.begin(), read.formKeys.end(), key) != read.formKeys.end();
+  };
+  if (!given("place")) return std::optional<AtlasOrigin>{};
+  const std::string key = style == forms::KeyStyle::Flag ? "--place" : "place";
+  FormInput& form = read.form;
+  const places::PlaceResolution found = places::ResolvePlace(form.place);
+  if (found.status != places::ResolveStatus::Found) return unresolved(key, form.place, found);
+
+  AtlasOrigin origin;
+  origin.place = found.place;
+  FormInput filled = form;
+  place_form::FillPlace(filled, found.place);
+  form.place = filled.place;
+  if (!given("city")) form.city = filled.city;
+  if (!given("state")) form.state = filled.state;
+  if (!given("country")) form.country = filled.country;
+  if (!given("lat-deg")) form.latDeg = filled.latDeg;
+  if (!given("lat-min")) form.latMin = filled.latMin;
+  if (!given("north") && !given("south")) form.north = filled.north;
+  if (!given("lon-deg")) form.lonDeg = filled.lonDeg;
+  if (!given("lon-min")) form.lonMin = filled.lonMin;
+  if (!given("east") && !given("west")) form.east = filled.east;
+
+  if (given("zone") || given("zone-offset")) {
+    // The entry given by hand is named after the city the form now holds.
+    if (form.customZone && !given("city"))
+      form.customZone->text = CustomZoneText(form.city, {form.customZone->correctionHours, form.customZone->correctionMinutes});
+    return origin;
+  }
+  const std::optional<places::LocalClockTime> moment = place_form::FormMoment(form);
+  if (!moment) return origin;
+  const place_form::PlaceZone zone = place_form::ZoneAt(found.place, *moment);
+  switch (zone.reading.status) {
+    case places::ClockStatus::Ok:
+    case places::ClockStatus::Repeated: break;
+    case places::ClockStatus::NonExistent:
+      return key + ": " + zone.explanation + ", or give the zone with " + (style == forms::KeyStyle::Flag ? "--" : "") +
+             "zone or " + (style == forms::KeyStyle::Flag ? "--" : "") + "zone-offset";
+    case places::ClockStatus::UnknownZone: return key + ": " + zone.explanation;
+    case places::ClockStatus::InvalidTime: return origin;  // the date checks of the form name it
+  }
+  const bool dst = form.dst;
+  place_form::SelectZone(form, *zone.choice);
+  if (given("dst")) form.dst = dst;
+  origin.zoneFromAtlas = true;
+  origin.ambiguous = zone.reading.status == places::ClockStatus::Repeated;
+  origin.clockExplanation = zone.explanation;
+  return origin;
+}
+
 // The answer to one line of a batch: a chart, or the first problem with the line.
 std::string answerLine(const std::string& line, LineReader::Status status) {
   if (status == LineReader::Status::TooLong)
     return errorLine("the line is longer than " + std::to_string(forms::kMaxFormBytes) + " bytes");
-  const forms::ReadResult read = forms::readFormJson(line);
+  forms::ReadResult read = forms::readFormJson(line);
   if (const auto* e = std::get_if<forms::FormError>(&read)) return errorLine(e->message);
-  const auto outcome = RunChartRequest(std::get<forms::ReadForm>(read).form);
+  auto& given = std::get<forms::ReadForm>(read);
+  const auto origin = fillFromAtlas(given, forms::KeyStyle::Json);
+  if (const auto* e = std::get_if<std::string>(&origin)) return errorLine(*e);
+  const auto outcome = RunChartRequest(given.form);
   if (const auto* failure = std::get_if<ValidationFailure>(&outcome))
     return errorLine(forms::failureMessage(*failure, forms::KeyStyle::Json));
-  return dumpLine(chartToJson(std::get<ChartResult>(outcome))) + "\n";
+  return dumpLine(chartToJson(std::get<ChartResult>(outcome), std::get<std::optional<AtlasOrigin>>(origin))) + "\n";
 }
 
 int runBatch(int inFd, int outFd, int errFd) {
@@ -85,6 +171,9 @@ std::string usage() {
          "                     --city TEXT --state TEXT --country TEXT\n"
          "                     --lat-deg DIGITS --lat-min DIGITS --north|--south\n"
          "                     --lon-deg DIGITS --lon-min DIGITS --east|--west --zone 0..70 [--dst] [--json]\n"
+         "       halvora-chart --place \"CITY[, STATE][, COUNTRY]\" (coordinates and zone from the atlas;\n"
+         "                     the flags above, given beside it, win) ...\n"
+         "       --zone-offset +H:MM|-H:MM  a clock no row of the zone list holds, east positive (+5:45)\n"
          "       halvora-chart --batch    (one JSON object per line on standard input, keys = flag names)\n"
          "A value that begins with \"--\" is given as --city=--VALUE.\n";
 }
@@ -94,12 +183,12 @@ int RunChartCli(std::span<const std::string> args, int inFd, int outFd, int errF
   options.extraKeys = {{"json", forms::ValueKind::Switch},
                        {"batch", forms::ValueKind::Switch},
                        {"help", forms::ValueKind::Switch}};
-  const forms::ReadResult read = forms::readFormFlags(args, options);
+  forms::ReadResult read = forms::readFormFlags(args, options);
   if (const auto* e = std::get_if<forms::FormError>(&read)) {
     say(errFd, "halvora-chart: " + e->message + "\n" + usage());
     return kExitBadInput;
   }
-  const forms::ReadForm& given = std::get<forms::ReadForm>(read);
+  forms::ReadForm& given = std::get<forms::ReadForm>(read);
   if (given.extras.contains("help")) return writeAll(outFd, errFd, usage());
   if (given.extras.contains("batch")) {
     if (!given.formKeys.empty()) {
@@ -110,20 +199,41 @@ int RunChartCli(std::span<const std::string> args, int inFd, int outFd, int errF
     return runBatch(inFd, outFd, errFd);
   }
 
+  const auto filled = fillFromAtlas(given, forms::KeyStyle::Flag);
+  if (const auto* e = std::get_if<std::string>(&filled)) {
+    say(errFd, "halvora-chart: " + *e + "\n");
+    return kExitBadInput;
+  }
+  const std::optional<AtlasOrigin>& origin = std::get<std::optional<AtlasOrigin>>(filled);
   const auto outcome = RunChartRequest(given.form);
   if (const auto* failure = std::get_if<ValidationFailure>(&outcome)) {
     say(errFd, "halvora-chart: " + forms::failureMessage(*failure, forms::KeyStyle::Flag) + "\n");
     return kExitBadInput;
   }
   const auto& chart = std::get<ChartResult>(outcome);
-  if (given.extras.contains("json")) return writeAll(outFd, errFd, dumpLine(chartToJson(chart), 2) + "\n");
-  return writeAll(outFd, errFd, chartToPage(chart));
+  if (given.extras.contains("json")) return writeAll(outFd, errFd, dumpLine(chartToJson(chart, origin), 2) + "\n");
+  return writeAll(outFd, errFd, chartToPage(chart, origin));
 }
 
-json chartToJson(const ChartResult& c) {
+json chartToJson(const ChartResult& c, const std::optional<AtlasOrigin>& origin) {
   json j;
   j["ZoneCorrectionHours"] = c.zone.hours;
   j["ZoneCorrectionMinutes"] = c.zone.minutes;
+  // The zone entry, its offset east of Greenwich in minutes, and whether the atlas chose it.
+  j["Zone"] = {{"row", c.zoneRow ? json(*c.zoneRow) : json(nullptr)},
+               {"text", c.zoneText},
+               {"offsetMinutes", -(c.zone.hours * 60 + c.zone.minutes)},
+               {"dst", c.birth.IsDST},
+               {"fromAtlas", origin && origin->zoneFromAtlas},
+               {"ambiguous", origin && origin->ambiguous}};
+  if (origin) {
+    const places::Place& p = origin->place;
+    j["Place"] = {{"name", p.name},           {"state", p.state},
+                  {"country", p.country},     {"timeZone", p.timeZone},
+                  {"latitudeDeg", p.latitudeDeg}, {"longitudeDeg", p.longitudeDeg}};
+  } else {
+    j["Place"] = nullptr;
+  }
   j["AyanamsaDeg"] = c.ascendant.AyanamsaDeg;
   j["AscendantDeg"] = c.ascendant.AscendantDeg;
   j["AscendantText"] = c.ascendant.AscendantText;
@@ -192,7 +302,7 @@ std::string pad(std::string s) {
 
 }  // namespace
 
-std::string chartToPage(const ChartResult& c) {
+std::string chartToPage(const ChartResult& c, const std::optional<AtlasOrigin>& origin) {
   std::ostringstream out;
   const Details& d = c.details;
   out << d.lblName << "\n"
@@ -202,7 +312,13 @@ std::string chartToPage(const ChartResult& c) {
       << "Latitude      : " << d.lblLatitude << "\n"
       << "City          : " << d.lblCity << "\n"
       << "State         : " << d.lblState << "\n"
-      << "Country       : " << d.lblCountry << "\n\n";
+      << "Country       : " << d.lblCountry << "\n";
+  if (origin) {
+    out << "Place         : " << places::PlaceLabel(origin->place) << " (" << origin->place.timeZone << ")\n"
+        << "Time zone     : " << c.zoneText << (c.birth.IsDST ? ", daylight saving" : "") << "\n";
+    if (origin->zoneFromAtlas) out << "                " << origin->clockExplanation << "\n";
+  }
+  out << "\n";
 
   static constexpr std::array<std::string_view, 10> kRowNames = {
       "Surya/Sun",    "Chandra/Moon", "Budha/Mercury",   "Shukra/Venus",    "Mangala/Mars",

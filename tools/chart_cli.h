@@ -2,12 +2,14 @@
 // The command-line front end: one chart from flags, or one chart per JSON line of standard input,
 // written as JSON or as a readable page.
 
+#include <optional>
 #include <span>
 #include <string>
 
 #include <nlohmann/json.hpp>
 
 #include "chart/chart_request.h"
+#include "places/place.h"
 
 namespace halvora::cli {
 
@@ -21,8 +23,17 @@ inline constexpr int kExitBadInput = 2;
 // returns the exit status. Every write is checked; a batch stops at the first that fails.
 int RunChartCli(std::span<const std::string> args, int inFd, int outFd, int errFd);
 
-nlohmann::json chartToJson(const ChartResult& chart);
-std::string chartToPage(const ChartResult& chart);
+// Where a chart's place came from when the form named one of the atlas ("place").
+struct AtlasOrigin {
+  places::Place place;
+  bool zoneFromAtlas = false;  // the zone entry is the one the place's clock selected
+  bool ambiguous = false;      // the local time came twice there; the first was taken
+  std::string clockExplanation;  // "Clock of Pune on March 15, 1943, 9:05: +6:30 (war time), ..."
+};
+
+// The chart in the keys of --json; "Place" is null and "Zone" says "fromAtlas": false without an origin.
+nlohmann::json chartToJson(const ChartResult& chart, const std::optional<AtlasOrigin>& origin = std::nullopt);
+std::string chartToPage(const ChartResult& chart, const std::optional<AtlasOrigin>& origin = std::nullopt);
 
 std::string usage();
 

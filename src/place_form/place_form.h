@@ -1,0 +1,44 @@
+#pragma once
+// Filling the entry form from the atlas: a place's names and coordinates, and the zone entry that
+// the clock the place kept at the form's date and time selects.
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "chart/chart_request.h"
+#include "places/clock.h"
+#include "places/place.h"
+#include "places/zone_choice.h"
+
+namespace halvora::place_form {
+
+// The rows of the form's zone list, in list order, as the zone choice reads them.
+const std::vector<places::ZoneRowKey>& ZoneListKeys();
+
+// The local date and time the form holds, or nothing when a list text is not a whole number.
+std::optional<places::LocalClockTime> FormMoment(const FormInput& form);
+
+// The clock of a place at a local date and time, and the zone entry it selects.
+struct PlaceZone {
+  places::ClockReading reading;
+  // The entry the form takes: that of the clock, of the first of a repeated time, or of the clock
+  // in force before a jump over a time that did not exist; nothing for an unknown zone or an
+  // invalid date.
+  std::optional<places::ZoneChoice> choice;
+  std::string explanation;  // the line under the zone list
+};
+PlaceZone ZoneAt(const places::Place& place, const places::LocalClockTime& local);
+
+// Selects the entry in the form: its row, or the custom entry after the rows; daylight saving is
+// left unticked, since the entry's offset already holds the clock's whole offset.
+void SelectZone(FormInput& form, const places::ZoneChoice& choice);
+
+// The custom entry a choice makes, or nothing when it selects a row.
+std::optional<CustomZone> CustomEntryOf(const places::ZoneChoice& choice);
+
+// The place as the form holds it: City, State and Country, the coordinates rounded to the nearest
+// whole minute and both hemispheres, and the place's label.
+void FillPlace(FormInput& form, const places::Place& place);
+
+}  // namespace halvora::place_form
