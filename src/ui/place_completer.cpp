@@ -7,12 +7,14 @@
 #include <QStringListModel>
 
 #include "places/atlas.h"
+#include "ui/look.h"
 
 namespace halvora::ui {
 
 namespace {
 
 constexpr int kVisibleRows = 10;
+constexpr double kListFontPt = 8.25;  // the windows' text
 
 }  // namespace
 
@@ -30,6 +32,14 @@ PlaceCompleter::PlaceCompleter(QLineEdit* edit, Lookup lookup)
   list->setObjectName(QStringLiteral("lstPlaces"));
   list->setAccessibleName(QStringLiteral("Places"));
   list->setAccessibleDescription(QStringLiteral("Places of the atlas that match the city typed"));
+  // Black on white like the boxes, the row under the keys or the mouse in the windows' colours.
+  list->setFont(verdana(kListFontPt));
+  QPalette palette = list->palette();
+  palette.setColor(QPalette::Base, Qt::white);
+  palette.setColor(QPalette::Text, Qt::black);
+  palette.setColor(QPalette::Highlight, kOlive);
+  palette.setColor(QPalette::HighlightedText, kLightOrange);
+  list->setPalette(palette);
   connect(m_completer, qOverload<const QModelIndex&>(&QCompleter::activated), this,
           [this](const QModelIndex& index) { choose(index.row()); });
   connect(edit, &QLineEdit::textEdited, this, &PlaceCompleter::lookUp);
@@ -49,8 +59,8 @@ void PlaceCompleter::lookUp(const QString& text) {
     list->hide();
     return;
   }
-  // Wide enough for the longest line, never narrower than the box.
-  list->setCurrentIndex({});
+  // Wide enough for the longest line, never narrower than the box. The best match is framed:
+  // Enter takes it, the arrow keys move on from it.
   const int scrollBar = lines.size() > kVisibleRows ? list->verticalScrollBar()->sizeHint().width() : 0;
   const int width = std::max(m_edit->width(), list->sizeHintForColumn(0) + 2 * list->frameWidth() + scrollBar + 8);
   QRect under = m_edit->rect();

@@ -141,6 +141,24 @@ TEST_F(PlaceCompletion, ArrowDownAndEnterFillThePlaceTheCoordinatesAndTheZone) {
   EXPECT_EQ(form.formInput().place, "Pune, Maharashtra, India");
 }
 
+TEST_F(PlaceCompletion, EnterTakesTheFramedFirstLineAndTheArrowsMoveOn) {
+  type("pun");
+  ASSERT_TRUE(listOpen());
+  EXPECT_EQ(list()->currentIndex().row(), 0) << "the best match is framed from the start";
+  press(Qt::Key_Return);
+  EXPECT_EQ(city->text(), "Pune");
+  EXPECT_TRUE(results.empty());
+
+  city->clear();
+  type("pun");
+  const QString second = lines().value(1);
+  press(Qt::Key_Down);
+  press(Qt::Key_Down);
+  press(Qt::Key_Return);
+  EXPECT_TRUE(second.startsWith(city->text() + ", ")) << second.toStdString() << " / " << city->text().toStdString();
+  EXPECT_NE(city->text(), "Pune");
+}
+
 TEST_F(PlaceCompletion, TheMouseChoosesAPlaceToo) {
   setMoment("January", "1", "1990", "12", "0");
   type("kathm");
