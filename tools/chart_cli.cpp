@@ -9,9 +9,7 @@
 #include "chart/time_zone_table.h"
 #include "cli_io.h"
 #include "forms/form_reader.h"
-#include "forms/utf8.h"
 #include "place_form/place_form.h"
-#include "places/atlas.h"
 
 namespace halvora::cli {
 
@@ -42,85 +40,6 @@ int writeFailed(int errFd, const OutputSink& out) {
   return kExitFailure;
 }
 
-std::string labelList(const std::vector<places::Place>& found) {
-  std::string text;
-  for (const places::Place& p : found) {
-    if (!text.empty()) text += "; ";
-    text += places::PlaceLabel(p);
-  }
-  return text;
-}
-
-// What the atlas says of a place text that names no one place.
-std::string unresolved(const std::string& key, const std::string& text, const places::PlaceResolution& r) {
-  if (r.status == places::ResolveStatus::Ambiguous) {
-    return key + ": " + forms::quoteForMessage(text, 64) +
-           " names several places equally well; add the state or the country: " + labelList(r.candidates);
-  }
-  std::string message = key + ": no place in the atlas matches " + forms::quoteForMessage(text, 64);
-  // Qualifiers that narrow the name to nothing: the places of that name, to choose from.
-  if (const auto comma = text.find(','); comma != std::string::npos) {
-    const std::vector<places::Place> named = places::FindPlaces(text.substr(0, comma), places::kResolveCandidates);
-    if (!named.empty()) message += "; places of that name: " + labelList(named);
-  }
-  return message;
-}
-
-// A form that names a place of the atlas, filled as the entry form fills it: names, coordinates
-// and the zone its clock selects at the birth moment. Keys given beside "place" keep their
-// values. The error names the key in the style of the other messages.
-std::variant<std::optional<AtlasOrigin>, std::string> fillFromAtlas(forms::ReadForm& read, forms::KeyStyle style) {
-  const auto given = [&read](std::string_view key) {
-    return std::find(read.formKeys.begin(), read.formKeys.end(), key) != read.formKeys.end();
-  };
-  if (!given("place")) return std::optional<AtlasOrigin>{};
-  const std::string key = style == forms::KeyStyle::Flag ? "--place" : "place";
-  FormInput& form = read.form;
-  const places::PlaceResolution found = places::ResolvePlace(form.place);
-  if (found.status != places::ResolveStatus::Found) return unresolved(key, form.place, found);
-
-  AtlasOrigin origin;
-  origin.place = found.place;
-  FormInput filled = form;
-  place_form::FillPlace(filled, found.place);
-  form.place = filled.place;
-  if (!given("city")) form.city = filled.city;
-  if (!given("state")) form.state = filled.state;
-  if (!given("country")) form.country = filled.country;
-  if (!given("lat-deg")) form.latDeg = filled.latDeg;
-  if (!given("lat-min")) form.latMin = filled.latMin;
-  if (!given("north") && !given("south")) form.north = filled.north;
-  if (!given("lon-deg")) form.lonDeg = filled.lonDeg;
-  if (!given("lon-min")) form.lonMin = filled.lonMin;
-  if (!given("east") && !given("west")) form.east = filled.east;
-
-  if (given("zone") || given("zone-offset")) {
-    // The entry given by hand is named after the city the form now holds.
-    if (form.customZone && !given("city"))
-      form.customZone->text = CustomZoneText(form.city, {form.customZone->correctionHours, form.customZone->correctionMinutes});
-    return origin;
-  }
-  const std::optional<places::LocalClockTime> moment = place_form::FormMoment(form);
-  if (!moment) return origin;
-  const place_form::PlaceZone zone = place_form::ZoneAt(found.place, *moment);
-  switch (zone.reading.status) {
-    case places::ClockStatus::Ok:
-    case places::ClockStatus::Repeated: break;
-    case places::ClockStatus::NonExistent:
-      return key + ": " + zone.explanation + ", or give the zone with " + (style == forms::KeyStyle::Flag ? "--" : "") +
-             "zone or " + (style == forms::KeyStyle::Flag ? "--" : "") + "zone-offset";
-    case places::ClockStatus::UnknownZone: return key + ": " + zone.explanation;
-    case places::ClockStatus::InvalidTime: return origin;  // the date checks of the form name it
-  }
-  const bool dst = form.dst;
-  place_form::SelectZone(form, *zone.choice);
-  if (given("dst")) form.dst = dst;
-  origin.zoneFromAtlas = true;
-  origin.ambiguous = zone.reading.status == places::ClockStatus::Repeated;
-  origin.clockExplanation = zone.explanation;
-  return origin;
-}
-
 // The answer to one line of a batch: a chart, or the first problem with the line.
 std::string answerLine(const std::string& line, LineReader::Status status) {
   if (status == LineReader::Status::TooLong)
@@ -128,7 +47,7 @@ std::string answerLine(const std::string& line, LineReader::Status status) {
   forms::ReadResult read = forms::readFormJson(line);
   if (const auto* e = std::get_if<forms::FormError>(&read)) return errorLine(e->message);
   auto& given = std::get<forms::ReadForm>(read);
-  const auto origin = fillFromAtlas(given, forms::KeyStyle::Json);
+  const auto origin = place_form::FillFromAtlas(given, forms::KeyStyle::Json);
   if (const auto* e = std::get_if<std::string>(&origin)) return errorLine(*e);
   const auto outcome = RunChartRequest(given.form);
   if (const auto* failure = std::get_if<ValidationFailure>(&outcome))
@@ -199,7 +118,7 @@ int RunChartCli(std::span<const std::string> args, int inFd, int outFd, int errF
     return runBatch(inFd, outFd, errFd);
   }
 
-  const auto filled = fillFromAtlas(given, forms::KeyStyle::Flag);
+  const auto filled = place_form::FillFromAtlas(given, forms::KeyStyle::Flag);
   if (const auto* e = std::get_if<std::string>(&filled)) {
     say(errFd, "halvora-chart: " + *e + "\n");
     return kExitBadInput;

@@ -9,7 +9,7 @@
 #include <nlohmann/json.hpp>
 
 #include "chart/chart_request.h"
-#include "places/place.h"
+#include "place_form/place_form.h"
 
 namespace halvora::cli {
 
@@ -24,12 +24,7 @@ inline constexpr int kExitBadInput = 2;
 int RunChartCli(std::span<const std::string> args, int inFd, int outFd, int errFd);
 
 // Where a chart's place came from when the form named one of the atlas ("place").
-struct AtlasOrigin {
-  places::Place place;
-  bool zoneFromAtlas = false;  // the zone entry is the one the place's clock selected
-  bool ambiguous = false;      // the local time came twice there; the first was taken
-  std::string clockExplanation;  // "Clock of Pune on March 15, 1943, 9:05: +6:30 (war time), ..."
-};
+using AtlasOrigin = place_form::AtlasFill;
 
 // The chart in the keys of --json; "Place" is null and "Zone" says "fromAtlas": false without an origin.
 nlohmann::json chartToJson(const ChartResult& chart, const std::optional<AtlasOrigin>& origin = std::nullopt);

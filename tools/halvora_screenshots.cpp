@@ -1,7 +1,7 @@
 // halvora-screenshots [--form FILE] OUTDIR: renders every window of Halvora to PNG files, for
 // looking at them without a desktop (run with QT_QPA_PLATFORM=offscreen). With --form, the
 // results window of the birth in FILE (one JSON object in the keys of a halvora-chart --batch
-// line) as well: results-chart.png and results-details.png.
+// line, "place" among them) as well: results-chart.png and results-details.png.
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -22,6 +22,7 @@
 #include <variant>
 
 #include "forms/form_reader.h"
+#include "place_form/place_form.h"
 
 #include "ui/frm_about.h"
 #include "ui/frm_closing_screen.h"
@@ -131,7 +132,11 @@ std::variant<halvora::FormInput, std::string> readFormFile(const std::string& pa
   options.what = "file";
   auto read = halvora::forms::readFormJson(content.str(), options);
   if (const auto* error = std::get_if<halvora::forms::FormError>(&read)) return path + ": " + error->message;
-  return std::get<halvora::forms::ReadForm>(read).form;
+  // A place of the atlas fills the form as halvora-chart fills it.
+  auto& form = std::get<halvora::forms::ReadForm>(read);
+  const auto filled = halvora::place_form::FillFromAtlas(form, halvora::forms::KeyStyle::Json);
+  if (const auto* problem = std::get_if<std::string>(&filled)) return path + ": " + *problem;
+  return form.form;
 }
 
 // The results window of one chart, both tabs.

@@ -1,8 +1,11 @@
 #include "place_form/place_form.h"
 
+#include <algorithm>
 #include <charconv>
 
 #include "chart/time_zone_table.h"
+#include "forms/utf8.h"
+#include "places/atlas.h"
 
 namespace halvora::place_form {
 
@@ -14,6 +17,30 @@ std::optional<int> wholeNumber(const std::string& text) {
   const auto [stop, ec] = std::from_chars(text.data(), end, value);
   if (text.empty() || ec != std::errc() || stop != end) return std::nullopt;
   return value;
+}
+
+std::string labelList(const std::vector<places::Place>& found) {
+  std::string text;
+  for (const places::Place& p : found) {
+    if (!text.empty()) text += "; ";
+    text += places::PlaceLabel(p);
+  }
+  return text;
+}
+
+// What the atlas says of a place text that names no one place.
+std::string unresolved(const std::string& key, const std::string& text, const places::PlaceResolution& r) {
+  if (r.status == places::ResolveStatus::Ambiguous) {
+    return key + ": " + forms::quoteForMessage(text, 64) +
+           " names several places equally well; add the state or the country: " + labelList(r.candidates);
+  }
+  std::string message = key + ": no place in the atlas matches " + forms::quoteForMessage(text, 64);
+  // Qualifiers that narrow the name to nothing: the places of that name, to choose from.
+  if (const auto comma = text.find(','); comma != std::string::npos) {
+    const std::vector<places::Place> named = places::FindPlaces(text.substr(0, comma), places::kResolveCandidates);
+    if (!named.empty()) message += "; places of that name: " + labelList(named);
+  }
+  return message;
 }
 
 }  // namespace
@@ -78,6 +105,58 @@ void FillPlace(FormInput& form, const places::Place& place) {
   form.lonDeg = std::to_string(lon.degrees);
   form.lonMin = std::to_string(lon.minutes);
   form.east = !lon.negative;
+}
+
+std::variant<std::optional<AtlasFill>, std::string> FillFromAtlas(forms::ReadForm& read, forms::KeyStyle style) {
+  const auto given = [&read](std::string_view key) {
+    return std::find(read.formKeys.begin(), read.formKeys.end(), key) != read.formKeys.end();
+  };
+  if (!given("place")) return std::optional<AtlasFill>{};
+  const std::string key = style == forms::KeyStyle::Flag ? "--place" : "place";
+  FormInput& form = read.form;
+  const places::PlaceResolution found = places::ResolvePlace(form.place);
+  if (found.status != places::ResolveStatus::Found) return unresolved(key, form.place, found);
+
+  AtlasFill origin;
+  origin.place = found.place;
+  FormInput filled = form;
+  FillPlace(filled, found.place);
+  form.place = filled.place;
+  if (!given("city")) form.city = filled.city;
+  if (!given("state")) form.state = filled.state;
+  if (!given("country")) form.country = filled.country;
+  if (!given("lat-deg")) form.latDeg = filled.latDeg;
+  if (!given("lat-min")) form.latMin = filled.latMin;
+  if (!given("north") && !given("south")) form.north = filled.north;
+  if (!given("lon-deg")) form.lonDeg = filled.lonDeg;
+  if (!given("lon-min")) form.lonMin = filled.lonMin;
+  if (!given("east") && !given("west")) form.east = filled.east;
+
+  if (given("zone") || given("zone-offset")) {
+    // The entry given by hand is named after the city the form now holds.
+    if (form.customZone && !given("city"))
+      form.customZone->text = CustomZoneText(form.city, {form.customZone->correctionHours, form.customZone->correctionMinutes});
+    return origin;
+  }
+  const std::optional<places::LocalClockTime> moment = FormMoment(form);
+  if (!moment) return origin;
+  const PlaceZone zone = ZoneAt(found.place, *moment);
+  switch (zone.reading.status) {
+    case places::ClockStatus::Ok:
+    case places::ClockStatus::Repeated: break;
+    case places::ClockStatus::NonExistent:
+      return key + ": " + zone.explanation + ", or give the zone with " + (style == forms::KeyStyle::Flag ? "--" : "") +
+             "zone or " + (style == forms::KeyStyle::Flag ? "--" : "") + "zone-offset";
+    case places::ClockStatus::UnknownZone: return key + ": " + zone.explanation;
+    case places::ClockStatus::InvalidTime: return origin;  // the date checks of the form name it
+  }
+  const bool dst = form.dst;
+  SelectZone(form, *zone.choice);
+  if (given("dst")) form.dst = dst;
+  origin.zoneFromAtlas = true;
+  origin.ambiguous = zone.reading.status == places::ClockStatus::Repeated;
+  origin.clockExplanation = zone.explanation;
+  return origin;
 }
 
 }  // namespace halvora::place_form

@@ -4,9 +4,11 @@
 
 #include <optional>
 #include <string>
+#include <variant>
 #include <vector>
 
 #include "chart/chart_request.h"
+#include "forms/form_reader.h"
 #include "places/clock.h"
 #include "places/place.h"
 #include "places/zone_choice.h"
@@ -40,5 +42,21 @@ std::optional<CustomZone> CustomEntryOf(const places::ZoneChoice& choice);
 // The place as the form holds it: City, State and Country, the coordinates rounded to the nearest
 // whole minute and both hemispheres, and the place's label.
 void FillPlace(FormInput& form, const places::Place& place);
+
+// What filling a form from the place its "place" key names took from the atlas.
+struct AtlasFill {
+  places::Place place;
+  bool zoneFromAtlas = false;    // the zone entry is the one the place's clock selected
+  bool ambiguous = false;        // the local time came twice there; the first was taken
+  std::string clockExplanation;  // "Clock of Pune on March 15, 1943, 9:05: +6:30 (war time), ..."
+};
+
+// A form read with a "place" key, filled as the entry form fills it when the place is chosen:
+// names, coordinates and hemispheres, and the zone the place's clock selects at the birth moment.
+// The keys given beside "place" keep their values (a zone given by hand is then the user's to
+// answer for). Nothing without a "place" key. The error, naming the key in the given style: a
+// text that names no place or several equally well (with up to five candidates), a birth time
+// that did not happen there (with the offsets around it), a zone the time-zone database lacks.
+std::variant<std::optional<AtlasFill>, std::string> FillFromAtlas(forms::ReadForm& read, forms::KeyStyle style);
 
 }  // namespace halvora::place_form

@@ -441,6 +441,9 @@ TEST(HalvoraChart, APlaceThatNamesNoOnePlaceOrATimeThatDidNotHappen) {
        "give the zone with --zone or --zone-offset"},
       {"an empty place", birth("1", "1", "1990", "12", "0", {"--place="}), 2,
        "halvora-chart: --place: no place in the atlas matches \"\""},
+      {"a date no calendar has is the form's own check", birth("2", "30", "1990", "12", "0", {"--place", "Pune, India"}),
+       2, "halvora-chart: --month and --day: Please Enter Correct Date Or Month!"},
+      {"the place's other checks stay the form's", {"--place", "Pune, India"}, 2, "halvora-chart: --name: Please Enter Name"},
   };
   for (const auto& r : rows) {
     const ProcessRun run = runTool(r.args);
