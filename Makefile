@@ -26,6 +26,7 @@ test: build
 
 bench: build
 	$(BUILD)/bench/halvora_bench
+	$(BUILD)/bench/halvora_ui_bench
 
 # Regenerates the retrograde station tables with Swiss Ephemeris (needs swetest).
 tables:

@@ -6,8 +6,10 @@
 #include <sstream>
 
 #include "chart/rashi_chart.h"
+#include "chart/time_zone_table.h"
 #include "cli_io.h"
 #include "forms/form_reader.h"
+#include "place_form/place_form.h"
 
 namespace halvora::cli {
 
@@ -42,12 +44,15 @@ int writeFailed(int errFd, const OutputSink& out) {
 std::string answerLine(const std::string& line, LineReader::Status status) {
   if (status == LineReader::Status::TooLong)
     return errorLine("the line is longer than " + std::to_string(forms::kMaxFormBytes) + " bytes");
-  const forms::ReadResult read = forms::readFormJson(line);
+  forms::ReadResult read = forms::readFormJson(line);
   if (const auto* e = std::get_if<forms::FormError>(&read)) return errorLine(e->message);
-  const auto outcome = RunChartRequest(std::get<forms::ReadForm>(read).form);
+  auto& given = std::get<forms::ReadForm>(read);
+  const auto origin = place_form::FillFromAtlas(given, forms::KeyStyle::Json);
+  if (const auto* e = std::get_if<std::string>(&origin)) return errorLine(*e);
+  const auto outcome = RunChartRequest(given.form);
   if (const auto* failure = std::get_if<ValidationFailure>(&outcome))
     return errorLine(forms::failureMessage(*failure, forms::KeyStyle::Json));
-  return dumpLine(chartToJson(std::get<ChartResult>(outcome))) + "\n";
+  return dumpLine(chartToJson(std::get<ChartResult>(outcome), std::get<std::optional<AtlasOrigin>>(origin))) + "\n";
 }
 
 int runBatch(int inFd, int outFd, int errFd) {
@@ -85,6 +90,9 @@ std::string usage() {
          "                     --city TEXT --state TEXT --country TEXT\n"
          "                     --lat-deg DIGITS --lat-min DIGITS --north|--south\n"
          "                     --lon-deg DIGITS --lon-min DIGITS --east|--west --zone 0..70 [--dst] [--json]\n"
+         "       halvora-chart --place \"CITY[, STATE][, COUNTRY]\" (coordinates and zone from the atlas;\n"
+         "                     the flags above, given beside it, win) ...\n"
+         "       --zone-offset +H:MM|-H:MM  a clock no row of the zone list holds, east positive (+5:45)\n"
          "       halvora-chart --batch    (one JSON object per line on standard input, keys = flag names)\n"
          "A value that begins with \"--\" is given as --city=--VALUE.\n";
 }
@@ -94,12 +102,12 @@ int RunChartCli(std::span<const std::string> args, int inFd, int outFd, int errF
   options.extraKeys = {{"json", forms::ValueKind::Switch},
                        {"batch", forms::ValueKind::Switch},
                        {"help", forms::ValueKind::Switch}};
-  const forms::ReadResult read = forms::readFormFlags(args, options);
+  forms::ReadResult read = forms::readFormFlags(args, options);
   if (const auto* e = std::get_if<forms::FormError>(&read)) {
     say(errFd, "halvora-chart: " + e->message + "\n" + usage());
     return kExitBadInput;
   }
-  const forms::ReadForm& given = std::get<forms::ReadForm>(read);
+  forms::ReadForm& given = std::get<forms::ReadForm>(read);
   if (given.extras.contains("help")) return writeAll(outFd, errFd, usage());
   if (given.extras.contains("batch")) {
     if (!given.formKeys.empty()) {
@@ -110,20 +118,41 @@ int RunChartCli(std::span<const std::string> args, int inFd, int outFd, int errF
     return runBatch(inFd, outFd, errFd);
   }
 
+  const auto filled = place_form::FillFromAtlas(given, forms::KeyStyle::Flag);
+  if (const auto* e = std::get_if<std::string>(&filled)) {
+    say(errFd, "halvora-chart: " + *e + "\n");
+    return kExitBadInput;
+  }
+  const std::optional<AtlasOrigin>& origin = std::get<std::optional<AtlasOrigin>>(filled);
   const auto outcome = RunChartRequest(given.form);
   if (const auto* failure = std::get_if<ValidationFailure>(&outcome)) {
     say(errFd, "halvora-chart: " + forms::failureMessage(*failure, forms::KeyStyle::Flag) + "\n");
     return kExitBadInput;
   }
   const auto& chart = std::get<ChartResult>(outcome);
-  if (given.extras.contains("json")) return writeAll(outFd, errFd, dumpLine(chartToJson(chart), 2) + "\n");
-  return writeAll(outFd, errFd, chartToPage(chart));
+  if (given.extras.contains("json")) return writeAll(outFd, errFd, dumpLine(chartToJson(chart, origin), 2) + "\n");
+  return writeAll(outFd, errFd, chartToPage(chart, origin));
 }
 
-json chartToJson(const ChartResult& c) {
+json chartToJson(const ChartResult& c, const std::optional<AtlasOrigin>& origin) {
   json j;
   j["ZoneCorrectionHours"] = c.zone.hours;
   j["ZoneCorrectionMinutes"] = c.zone.minutes;
+  // The zone entry, its offset east of Greenwich in minutes, and whether the atlas chose it.
+  j["Zone"] = {{"row", c.zoneRow ? json(*c.zoneRow) : json(nullptr)},
+               {"text", c.zoneText},
+               {"offsetMinutes", -(c.zone.hours * 60 + c.zone.minutes)},
+               {"dst", c.birth.IsDST},
+               {"fromAtlas", origin && origin->zoneFromAtlas},
+               {"ambiguous", origin && origin->ambiguous}};
+  if (origin) {
+    const places::Place& p = origin->place;
+    j["Place"] = {{"name", p.name},           {"state", p.state},
+                  {"country", p.country},     {"timeZone", p.timeZone},
+                  {"latitudeDeg", p.latitudeDeg}, {"longitudeDeg", p.longitudeDeg}};
+  } else {
+    j["Place"] = nullptr;
+  }
   j["AyanamsaDeg"] = c.ascendant.AyanamsaDeg;
   j["AscendantDeg"] = c.ascendant.AscendantDeg;
   j["AscendantText"] = c.ascendant.AscendantText;
@@ -192,7 +221,7 @@ std::string pad(std::string s) {
 
 }  // namespace
 
-std::string chartToPage(const ChartResult& c) {
+std::string chartToPage(const ChartResult& c, const std::optional<AtlasOrigin>& origin) {
   std::ostringstream out;
   const Details& d = c.details;
   out << d.lblName << "\n"
@@ -202,7 +231,13 @@ std::string chartToPage(const ChartResult& c) {
       << "Latitude      : " << d.lblLatitude << "\n"
       << "City          : " << d.lblCity << "\n"
       << "State         : " << d.lblState << "\n"
-      << "Country       : " << d.lblCountry << "\n\n";
+      << "Country       : " << d.lblCountry << "\n";
+  if (origin) {
+    out << "Place         : " << places::PlaceLabel(origin->place) << " (" << origin->place.timeZone << ")\n"
+        << "Time zone     : " << c.zoneText << (c.birth.IsDST ? ", daylight saving" : "") << "\n";
+    if (origin->zoneFromAtlas) out << "                " << origin->clockExplanation << "\n";
+  }
+  out << "\n";
 
   static constexpr std::array<std::string_view, 10> kRowNames = {
       "Surya/Sun",    "Chandra/Moon", "Budha/Mercury",   "Shukra/Venus",    "Mangala/Mars",
