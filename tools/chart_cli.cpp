@@ -10,6 +10,7 @@
 #include "cli_io.h"
 #include "forms/form_reader.h"
 #include "forms/utf8.h"
+#include "place_form/place_form.h"
 
 namespace halvora::cli {
 
@@ -34,12 +35,15 @@ void appendAnswer(std::string& out, const std::string& line, LineReader::Status 
   if (status == LineReader::Status::TooLong) {
     return appendErrorJson(out, "the line is longer than " + std::to_string(forms::kMaxFormBytes) + " bytes");
   }
-  const forms::ReadResult read = forms::readFormJson(line);
+  forms::ReadResult read = forms::readFormJson(line);
   if (const auto* e = std::get_if<forms::FormError>(&read)) return appendErrorJson(out, e->message);
-  const auto outcome = RunChartRequest(std::get<forms::ReadForm>(read).form);
+  auto& given = std::get<forms::ReadForm>(read);
+  const auto origin = place_form::FillFromAtlas(given, forms::KeyStyle::Json);
+  if (const auto* e = std::get_if<std::string>(&origin)) return appendErrorJson(out, *e);
+  const auto outcome = RunChartRequest(given.form);
   if (const auto* failure = std::get_if<ValidationFailure>(&outcome))
     return appendErrorJson(out, forms::failureMessage(*failure, forms::KeyStyle::Json));
-  appendChartJson(out, std::get<ChartResult>(outcome), false, fields);
+  appendChartJson(out, std::get<ChartResult>(outcome), std::get<std::optional<AtlasOrigin>>(origin), false, fields);
 }
 
 int runBatch(int inFd, int outFd, int errFd, const ChartFields& fields) {
@@ -81,6 +85,9 @@ std::string usage() {
          "                     --lat-deg DIGITS --lat-min DIGITS --north|--south\n"
          "                     --lon-deg DIGITS --lon-min DIGITS --east|--west --zone 0..70 [--dst]\n"
          "                     [--json [--fields KEY,KEY...]]\n"
+         "       halvora-chart --place \"CITY[, STATE][, COUNTRY]\" (coordinates and zone from the atlas;\n"
+         "                     the flags above, given beside it, win) ...\n"
+         "       --zone-offset +H:MM|-H:MM  a clock no row of the zone list holds, east positive (+5:45)\n"
          "       halvora-chart --batch [--fields KEY,KEY...]\n"
          "                     (one JSON object per line on standard input, keys = flag names)\n"
          "--fields answers only the named keys of the JSON answer, in the answer's own order.\n"
@@ -116,9 +123,9 @@ int RunChartCli(std::span<const std::string> args, int inFd, int outFd, int errF
                        {"batch", forms::ValueKind::Switch},
                        {"help", forms::ValueKind::Switch},
                        {"fields", forms::ValueKind::Text}};
-  const forms::ReadResult read = forms::readFormFlags(args, options);
+  forms::ReadResult read = forms::readFormFlags(args, options);
   if (const auto* e = std::get_if<forms::FormError>(&read)) return badInput(errFd, e->message);
-  const forms::ReadForm& given = std::get<forms::ReadForm>(read);
+  forms::ReadForm& given = std::get<forms::ReadForm>(read);
   if (given.extras.contains("help")) return writeAll(outFd, errFd, usage());
   const auto fields = chosenFields(given);
   if (const auto* message = std::get_if<std::string>(&fields)) return badInput(errFd, *message);
@@ -129,6 +136,12 @@ int RunChartCli(std::span<const std::string> args, int inFd, int outFd, int errF
     return runBatch(inFd, outFd, errFd, std::get<ChartFields>(fields));
   }
 
+  const auto filled = place_form::FillFromAtlas(given, forms::KeyStyle::Flag);
+  if (const auto* e = std::get_if<std::string>(&filled)) {
+    say(errFd, "halvora-chart: " + *e + "\n");
+    return kExitBadInput;
+  }
+  const std::optional<AtlasOrigin>& origin = std::get<std::optional<AtlasOrigin>>(filled);
   const auto outcome = RunChartRequest(given.form);
   if (const auto* failure = std::get_if<ValidationFailure>(&outcome)) {
     say(errFd, "halvora-chart: " + forms::failureMessage(*failure, forms::KeyStyle::Flag) + "\n");
@@ -137,11 +150,11 @@ int RunChartCli(std::span<const std::string> args, int inFd, int outFd, int errF
   const auto& chart = std::get<ChartResult>(outcome);
   if (given.extras.contains("json")) {
     std::string text;
-    appendChartJson(text, chart, true, std::get<ChartFields>(fields));
+    appendChartJson(text, chart, origin, true, std::get<ChartFields>(fields));
     text += '\n';
     return writeAll(outFd, errFd, text);
   }
-  return writeAll(outFd, errFd, chartToPage(chart));
+  return writeAll(outFd, errFd, chartToPage(chart, origin));
 }
 
 namespace {
@@ -182,7 +195,7 @@ std::string pad(std::string s) {
 
 }  // namespace
 
-std::string chartToPage(const ChartResult& c) {
+std::string chartToPage(const ChartResult& c, const std::optional<AtlasOrigin>& origin) {
   std::ostringstream out;
   const Details& d = c.details;
   out << d.lblName << "\n"
@@ -192,7 +205,13 @@ std::string chartToPage(const ChartResult& c) {
       << "Latitude      : " << d.lblLatitude << "\n"
       << "City          : " << d.lblCity << "\n"
       << "State         : " << d.lblState << "\n"
-      << "Country       : " << d.lblCountry << "\n\n";
+      << "Country       : " << d.lblCountry << "\n";
+  if (origin) {
+    out << "Place         : " << places::PlaceLabel(origin->place) << " (" << origin->place.timeZone << ")\n"
+        << "Time zone     : " << c.zoneText << (c.birth.IsDST ? ", daylight saving" : "") << "\n";
+    if (origin->zoneFromAtlas) out << "                " << origin->clockExplanation << "\n";
+  }
+  out << "\n";
 
   static constexpr std::array<std::string_view, 10> kRowNames = {
       "Surya/Sun",    "Chandra/Moon", "Budha/Mercury",   "Shukra/Venus",    "Mangala/Mars",

@@ -2,10 +2,12 @@
 // The command-line front end: one chart from flags, or one chart per JSON line of standard input,
 // written as JSON or as a readable page.
 
+#include <optional>
 #include <span>
 #include <string>
 
 #include "chart/chart_request.h"
+#include "place_form/place_form.h"
 
 namespace halvora::cli {
 
@@ -19,8 +21,12 @@ inline constexpr int kExitBadInput = 2;
 // returns the exit status. Every write is checked; a batch stops at the first that fails.
 int RunChartCli(std::span<const std::string> args, int inFd, int outFd, int errFd);
 
-// The readable page: the details, the positions, the chart as a grid, the Sree Lagna and the profile.
-std::string chartToPage(const ChartResult& chart);
+// Where a chart's place came from when the form named one of the atlas ("place").
+using AtlasOrigin = place_form::AtlasFill;
+
+// The readable page: the details (and the atlas place), the positions, the chart as a grid, the
+// Sree Lagna and the profile.
+std::string chartToPage(const ChartResult& chart, const std::optional<AtlasOrigin>& origin = std::nullopt);
 
 std::string usage();
 

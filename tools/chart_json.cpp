@@ -18,17 +18,18 @@ namespace {
 // The members of an answer, in the byte order of their keys (the order a JSON object is written in).
 enum class Key : std::size_t {
   AscSignNumber, AscendantDeg, AscendantText, AyanamsaDeg, ChartPositions, Details, ElapsedMinutes,
-  ElapsedSeconds, HouseText, Markers, MoonLongitudeDeg, MoonNakshatraStart, MoonText, Notice, PlanetLabels,
-  Profile, SignLabels, SreeLagnaDeg, SreeLagnaHouse, SreeLagnaSignIndex, Sunrise, SunriseSunLongitude,
-  ZoneCorrectionHours, ZoneCorrectionMinutes,
+  ElapsedSeconds, HouseText, Markers, MoonLongitudeDeg, MoonNakshatraStart, MoonText, Notice, Place,
+  PlanetLabels, Profile, SignLabels, SreeLagnaDeg, SreeLagnaHouse, SreeLagnaSignIndex, Sunrise,
+  SunriseSunLongitude, Zone, ZoneCorrectionHours, ZoneCorrectionMinutes,
 };
 
 constexpr std::array<std::string_view, kChartJsonKeyCount> kKeys = {
-    "AscSignNumber",      "AscendantDeg",     "AscendantText",      "AyanamsaDeg",     "ChartPositions",
-    "Details",            "ElapsedMinutes",   "ElapsedSeconds",     "HouseText",       "Markers",
-    "MoonLongitudeDeg",   "MoonNakshatraStart", "MoonText",         "Notice",          "PlanetLabels",
-    "Profile",            "SignLabels",       "SreeLagnaDeg",       "SreeLagnaHouse",  "SreeLagnaSignIndex",
-    "Sunrise",            "SunriseSunLongitude", "ZoneCorrectionHours", "ZoneCorrectionMinutes"};
+    "AscSignNumber",  "AscendantDeg",       "AscendantText",       "AyanamsaDeg",        "ChartPositions",
+    "Details",        "ElapsedMinutes",     "ElapsedSeconds",      "HouseText",          "Markers",
+    "MoonLongitudeDeg", "MoonNakshatraStart", "MoonText",          "Notice",             "Place",
+    "PlanetLabels",   "Profile",            "SignLabels",          "SreeLagnaDeg",       "SreeLagnaHouse",
+    "SreeLagnaSignIndex", "Sunrise",        "SunriseSunLongitude", "Zone",               "ZoneCorrectionHours",
+    "ZoneCorrectionMinutes"};
 static_assert(std::is_sorted(kKeys.begin(), kKeys.end()), "an object's members are written in key order");
 
 // What a byte asks of a JSON string: an escape, or a look at its UTF-8.
@@ -167,6 +168,7 @@ class Emitter {
   void string(std::string_view text) { appendJsonString(m_out, text); }
   void raw(std::string_view text) { m_out += text; }
   void null() { m_out += "null"; }
+  void boolean(bool value) { m_out += value ? "true" : "false"; }
   void integer(long long value) { appendInteger(m_out, value); }
   void number(double value) { appendDouble(m_out, value); }
 
@@ -283,7 +285,8 @@ void appendJsonString(std::string& out, std::string_view text) {
   out += '"';
 }
 
-void appendChartJson(std::string& out, const ChartResult& c, bool indented, const ChartFields& fields) {
+void appendChartJson(std::string& out, const ChartResult& c, const std::optional<place_form::AtlasFill>& origin,
+                     bool indented, const ChartFields& fields) {
   Emitter e(out, indented);
   const auto wanted = [&](Key key) {
     const auto index = static_cast<std::size_t>(key);
@@ -318,6 +321,27 @@ void appendChartJson(std::string& out, const ChartResult& c, bool indented, cons
   if (wanted(Key::MoonNakshatraStart)) e.number(c.moon.MoonNakshatraStart);
   if (wanted(Key::MoonText)) e.string(c.moon.MoonText);
   if (wanted(Key::Notice)) c.notice ? e.string(*c.notice) : e.null();
+  if (wanted(Key::Place)) {
+    if (origin) {
+      const places::Place& p = origin->place;
+      e.open('{');
+      e.key("country");
+      e.string(p.country);
+      e.key("latitudeDeg");
+      e.number(p.latitudeDeg);
+      e.key("longitudeDeg");
+      e.number(p.longitudeDeg);
+      e.key("name");
+      e.string(p.name);
+      e.key("state");
+      e.string(p.state);
+      e.key("timeZone");
+      e.string(p.timeZone);
+      e.close('}');
+    } else {
+      e.null();
+    }
+  }
   if (wanted(Key::PlanetLabels)) e.strings(c.retrogrades.labels);
   if (wanted(Key::Profile)) profileValue(e, c, indented);
   if (wanted(Key::SignLabels)) e.strings(c.signLabels);
@@ -334,6 +358,23 @@ void appendChartJson(std::string& out, const ChartResult& c, bool indented, cons
     }
   }
   if (c.SunriseSunLongitude && wanted(Key::SunriseSunLongitude)) e.number(*c.SunriseSunLongitude);
+  if (wanted(Key::Zone)) {
+    // The zone entry, its offset east of Greenwich in minutes, and whether the atlas chose it.
+    e.open('{');
+    e.key("ambiguous");
+    e.boolean(origin && origin->ambiguous);
+    e.key("dst");
+    e.boolean(c.birth.IsDST);
+    e.key("fromAtlas");
+    e.boolean(origin && origin->zoneFromAtlas);
+    e.key("offsetMinutes");
+    e.integer(-(c.zone.hours * 60 + c.zone.minutes));
+    e.key("row");
+    c.zoneRow ? e.integer(*c.zoneRow) : e.null();
+    e.key("text");
+    e.string(c.zoneText);
+    e.close('}');
+  }
   if (wanted(Key::ZoneCorrectionHours)) e.integer(c.zone.hours);
   if (wanted(Key::ZoneCorrectionMinutes)) e.integer(c.zone.minutes);
   e.close('}');

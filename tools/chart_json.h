@@ -6,18 +6,20 @@
 // house are escaped once, when the program first writes a chart.
 
 #include <bitset>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
 #include <variant>
 
 #include "chart/chart_request.h"
+#include "place_form/place_form.h"
 
 namespace halvora::cli {
 
 // The keys of a chart's answer, in the order they are written.
 std::span<const std::string_view> chartJsonKeys();
-inline constexpr std::size_t kChartJsonKeyCount = 24;
+inline constexpr std::size_t kChartJsonKeyCount = 26;
 
 // Which keys an answer holds.
 using ChartFields = std::bitset<kChartJsonKeyCount>;
@@ -35,8 +37,10 @@ std::variant<ChartFields, FieldListProblem> parseFieldList(std::string_view list
 // sequence replaced by U+FFFD.
 void appendJsonString(std::string& out, std::string_view text);
 
-// Appends the answer of a chart, without a line feed: the members of `fields` only.
-void appendChartJson(std::string& out, const ChartResult& chart, bool indented = false,
+// Appends the answer of a chart, without a line feed: the members of `fields` only. `origin` is the
+// atlas place the form was filled from, if any ("Place", and whether the atlas chose the "Zone").
+void appendChartJson(std::string& out, const ChartResult& chart,
+                     const std::optional<place_form::AtlasFill>& origin = std::nullopt, bool indented = false,
                      const ChartFields& fields = kAllChartFields);
 
 // Appends {"error": message}, on one line, without a line feed.

@@ -20,11 +20,27 @@ namespace {
 
 using nlohmann::json;
 
+using Origin = std::optional<place_form::AtlasFill>;
+
 // The document of a chart as a tree of the JSON library: the reference the writer must match.
-json referenceDocument(const ChartResult& c) {
+json referenceDocument(const ChartResult& c, const Origin& origin) {
   json j;
   j["ZoneCorrectionHours"] = c.zone.hours;
   j["ZoneCorrectionMinutes"] = c.zone.minutes;
+  j["Zone"] = {{"row", c.zoneRow ? json(*c.zoneRow) : json(nullptr)},
+               {"text", c.zoneText},
+               {"offsetMinutes", -(c.zone.hours * 60 + c.zone.minutes)},
+               {"dst", c.birth.IsDST},
+               {"fromAtlas", origin && origin->zoneFromAtlas},
+               {"ambiguous", origin && origin->ambiguous}};
+  if (origin) {
+    const places::Place& p = origin->place;
+    j["Place"] = {{"name", p.name},           {"state", p.state},
+                  {"country", p.country},     {"timeZone", p.timeZone},
+                  {"latitudeDeg", p.latitudeDeg}, {"longitudeDeg", p.longitudeDeg}};
+  } else {
+    j["Place"] = nullptr;
+  }
   j["AyanamsaDeg"] = c.ascendant.AyanamsaDeg;
   j["AscendantDeg"] = c.ascendant.AscendantDeg;
   j["AscendantText"] = c.ascendant.AscendantText;
@@ -55,13 +71,14 @@ json referenceDocument(const ChartResult& c) {
   return j;
 }
 
-std::string reference(const ChartResult& c, int indent) {
-  return referenceDocument(c).dump(indent, ' ', false, json::error_handler_t::replace);
+std::string reference(const ChartResult& c, int indent, const Origin& origin = std::nullopt) {
+  return referenceDocument(c, origin).dump(indent, ' ', false, json::error_handler_t::replace);
 }
 
-std::string written(const ChartResult& c, bool indented, const ChartFields& fields = kAllChartFields) {
+std::string written(const ChartResult& c, bool indented, const ChartFields& fields = kAllChartFields,
+                    const Origin& origin = std::nullopt) {
   std::string out;
-  appendChartJson(out, c, indented, fields);
+  appendChartJson(out, c, origin, indented, fields);
   return out;
 }
 
@@ -153,6 +170,25 @@ TEST(ChartJson, OddChartsReadAsTheLibraryWritesThem) {
     EXPECT_EQ(written(c, false), reference(c, -1)) << r.name;
     EXPECT_EQ(written(c, true), reference(c, 2)) << r.name;
   }
+}
+
+// A chart filled from a place of the atlas carries the place and says the atlas chose the zone.
+TEST(ChartJson, APlaceOfTheAtlasReadsAsTheLibraryWritesIt) {
+  ChartResult c = chartOf(testing_support::kNewDelhiJson);
+  c.zoneRow.reset();
+  c.zoneText = "Local clock of Pune, +5:21";
+  place_form::AtlasFill fill;
+  fill.place = {"Pune", "Maharashtra", "India", "IN", 18.51957, 73.85535, 3124458, "Asia/Kolkata"};
+  fill.zoneFromAtlas = true;
+  for (const bool ambiguous : {false, true}) {
+    fill.ambiguous = ambiguous;
+    EXPECT_EQ(written(c, false, kAllChartFields, fill), reference(c, -1, fill)) << ambiguous;
+    EXPECT_EQ(written(c, true, kAllChartFields, fill), reference(c, 2, fill)) << ambiguous;
+  }
+  fill.place = {"Z\xc3\xbcrich \"Altstadt\"", "", "Switzerland", "CH", -0.0, 1e-7, std::nullopt, "Europe/Zurich"};
+  EXPECT_EQ(written(c, false, kAllChartFields, fill), reference(c, -1, fill));
+  const auto placeOnly = std::get<ChartFields>(parseFieldList("Place"));
+  EXPECT_EQ(written(c, false, placeOnly), R"({"Place":null})");
 }
 
 TEST(ChartJson, FieldsAnswerOnlyTheirKeysInTheAnswersOrder) {
