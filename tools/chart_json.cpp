@@ -32,6 +32,27 @@ constexpr std::array<std::string_view, kChartJsonKeyCount> kKeys = {
     "ZoneCorrectionMinutes"};
 static_assert(std::is_sorted(kKeys.begin(), kKeys.end()), "an object's members are written in key order");
 
+// The same keys as they are written, quoted and followed by the colon.
+constexpr std::array<std::string_view, kChartJsonKeyCount> kQuotedKeys = {
+    R"("AscSignNumber":)",    R"("AscendantDeg":)",        R"("AscendantText":)",  R"("AyanamsaDeg":)",
+    R"("ChartPositions":)",   R"("Details":)",             R"("ElapsedMinutes":)", R"("ElapsedSeconds":)",
+    R"("HouseText":)",        R"("Markers":)",             R"("MoonLongitudeDeg":)", R"("MoonNakshatraStart":)",
+    R"("MoonText":)",         R"("Notice":)",              R"("Place":)",          R"("PlanetLabels":)",
+    R"("Profile":)",          R"("SignLabels":)",          R"("SreeLagnaDeg":)",   R"("SreeLagnaHouse":)",
+    R"("SreeLagnaSignIndex":)", R"("Sunrise":)",           R"("SunriseSunLongitude":)", R"("Zone":)",
+    R"("ZoneCorrectionHours":)", R"("ZoneCorrectionMinutes":)"};
+static_assert(
+    [] {
+      for (std::size_t i = 0; i < kKeys.size(); ++i) {
+        const std::string_view q = kQuotedKeys[i];
+        if (q.size() != kKeys[i].size() + 3 || q.front() != '"' || q.substr(1, kKeys[i].size()) != kKeys[i] ||
+            q.substr(q.size() - 2) != "\":")
+          return false;
+      }
+      return true;
+    }(),
+    "each quoted key is its key");
+
 // What a byte asks of a JSON string: an escape, or a look at its UTF-8.
 constexpr unsigned char kEscaped = 1;
 constexpr unsigned char kBeyondAscii = 2;
@@ -46,13 +67,6 @@ constexpr std::array<unsigned char, 256> kByteKinds = [] {
 
 // Writes the text with its quotes, backslashes and control characters escaped, a piece at a time
 // through a buffer on the stack.
-// A text of ASCII characters that JSON writes as they are.
-bool isPlain(std::string_view text) {
-  unsigned kinds = 0;
-  for (char c : text) kinds |= kByteKinds[static_cast<unsigned char>(c)];
-  return kinds == 0;
-}
-
 void appendEscaped(std::string& out, std::string_view text) {
   static constexpr char kHex[] = "0123456789abcdef";
   constexpr std::size_t kPiece = 256;
@@ -152,16 +166,16 @@ class Emitter {
     first = false;
     if (m_indented) newLine();
   }
-  // Begins a member of an object.
-  void key(std::string_view name) {
+  // Begins a member of an object with one of our own keys, given quoted and with its colon.
+  void key(std::string_view quotedWithColon) {
     item();
-    if (isPlain(name)) {
-      m_out += '"';
-      m_out += name;
-      m_out += '"';
-    } else {
-      appendJsonString(m_out, name);
-    }
+    m_out += quotedWithColon;
+    if (m_indented) m_out += ' ';
+  }
+  // Begins a member of an object whose key may be any text.
+  void anyKey(std::string_view name) {
+    item();
+    appendJsonString(m_out, name);
     m_out += m_indented ? ": " : ":";
   }
 
@@ -200,7 +214,7 @@ void profileObject(Emitter& e, std::span<const ControlText> profile) {
   for (const auto& [control, text] : profile) sorted[control] = text;
   e.open('{');
   for (const auto& [control, text] : sorted) {
-    e.key(control);
+    e.anyKey(control);
     e.string(text);
   }
   e.close('}');
@@ -291,7 +305,7 @@ void appendChartJson(std::string& out, const ChartResult& c, const std::optional
   const auto wanted = [&](Key key) {
     const auto index = static_cast<std::size_t>(key);
     if (!fields.test(index)) return false;
-    e.key(kKeys[index]);
+    e.key(kQuotedKeys[index]);
     return true;
   };
   e.open('{');
@@ -303,9 +317,10 @@ void appendChartJson(std::string& out, const ChartResult& c, const std::optional
   if (wanted(Key::Details)) {
     const Details& d = c.details;
     const std::pair<std::string_view, const std::string*> members[] = {
-        {"lblCity", &d.lblCity},         {"lblCountry", &d.lblCountry}, {"lblDOB", &d.lblDOB},
-        {"lblLatitude", &d.lblLatitude}, {"lblLongitude", &d.lblLongitude}, {"lblName", &d.lblName},
-        {"lblState", &d.lblState},       {"lblTOB", &d.lblTOB}};
+        {R"("lblCity":)", &d.lblCity},         {R"("lblCountry":)", &d.lblCountry},
+        {R"("lblDOB":)", &d.lblDOB},           {R"("lblLatitude":)", &d.lblLatitude},
+        {R"("lblLongitude":)", &d.lblLongitude}, {R"("lblName":)", &d.lblName},
+        {R"("lblState":)", &d.lblState},       {R"("lblTOB":)", &d.lblTOB}};
     e.open('{');
     for (const auto& [name, text] : members) {
       e.key(name);
@@ -325,17 +340,17 @@ void appendChartJson(std::string& out, const ChartResult& c, const std::optional
     if (origin) {
       const places::Place& p = origin->place;
       e.open('{');
-      e.key("country");
+      e.key(R"("country":)");
       e.string(p.country);
-      e.key("latitudeDeg");
+      e.key(R"("latitudeDeg":)");
       e.number(p.latitudeDeg);
-      e.key("longitudeDeg");
+      e.key(R"("longitudeDeg":)");
       e.number(p.longitudeDeg);
-      e.key("name");
+      e.key(R"("name":)");
       e.string(p.name);
-      e.key("state");
+      e.key(R"("state":)");
       e.string(p.state);
-      e.key("timeZone");
+      e.key(R"("timeZone":)");
       e.string(p.timeZone);
       e.close('}');
     } else {
@@ -361,17 +376,17 @@ void appendChartJson(std::string& out, const ChartResult& c, const std::optional
   if (wanted(Key::Zone)) {
     // The zone entry, its offset east of Greenwich in minutes, and whether the atlas chose it.
     e.open('{');
-    e.key("ambiguous");
+    e.key(R"("ambiguous":)");
     e.boolean(origin && origin->ambiguous);
-    e.key("dst");
+    e.key(R"("dst":)");
     e.boolean(c.birth.IsDST);
-    e.key("fromAtlas");
+    e.key(R"("fromAtlas":)");
     e.boolean(origin && origin->zoneFromAtlas);
-    e.key("offsetMinutes");
+    e.key(R"("offsetMinutes":)");
     e.integer(-(c.zone.hours * 60 + c.zone.minutes));
-    e.key("row");
+    e.key(R"("row":)");
     c.zoneRow ? e.integer(*c.zoneRow) : e.null();
-    e.key("text");
+    e.key(R"("text":)");
     e.string(c.zoneText);
     e.close('}');
   }
