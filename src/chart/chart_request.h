@@ -35,6 +35,7 @@ struct FormInput {
   bool east = true;          // optLong element 0 selected ("East"); false means "West"
   bool dst = false;          // chkDST ticked
   int zoneIndex = 0;         // cmbTimeZone list position, 0..70
+  friend bool operator==(const FormInput&, const FormInput&) = default;
 };
 
 enum class MessageIcon { Error, Information };
