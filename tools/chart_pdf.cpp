@@ -2,8 +2,8 @@
 
 #include <QGuiApplication>
 
+#include <cstdio>
 #include <cstdlib>
-#include <memory>
 
 #include "forms/birth_data_file.h"
 #include "print/chart_painter.h"
@@ -12,22 +12,28 @@ namespace halvora::cli {
 
 namespace {
 
-// The application Qt's fonts and painting need, made once and kept until the program ends.
-void ensureGuiApplication() {
-  static std::unique_ptr<QGuiApplication> application;
-  if (QGuiApplication::instance()) return;
-  // A command-line tool draws offscreen, display or not, unless told otherwise.
-  if (std::getenv("QT_QPA_PLATFORM") == nullptr) ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  static int argc = 1;
-  static char name[] = "halvora-chart";
-  static char* argv[] = {name, nullptr};
-  application = std::make_unique<QGuiApplication>(argc, argv);
+// Standard error carries halvora-chart's own messages; Qt's notes (a missing runtime folder, a
+// font it substitutes) are not for the user of a command line. Its errors still are.
+void quietMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {
+  if (type == QtCriticalMsg || type == QtFatalMsg) std::fprintf(stderr, "halvora-chart: %s\n", qPrintable(message));
 }
+
+int g_argc = 1;
+char g_name[] = "halvora-chart";
+char* g_argv[] = {g_name, nullptr};
 
 }  // namespace
 
-std::optional<std::string> writeChartPdfFile(const ChartResult& chart, const std::string& path) {
-  ensureGuiApplication();
+QtPdfWriter::QtPdfWriter() = default;
+QtPdfWriter::~QtPdfWriter() = default;
+
+std::optional<std::string> QtPdfWriter::write(const ChartResult& chart, const std::string& path) {
+  if (!m_application && !QGuiApplication::instance()) {
+    // A command-line tool draws offscreen, display or not, unless told otherwise.
+    if (std::getenv("QT_QPA_PLATFORM") == nullptr) ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    qInstallMessageHandler(quietMessages);
+    m_application = std::make_unique<QGuiApplication>(g_argc, g_argv);
+  }
   const QString problem = print::writeChartPdf(QString::fromStdString(path), chart, print::defaultPageSize());
   if (problem.isEmpty()) return std::nullopt;
   return forms::FileError{path, "cannot be written: " + problem.toStdString()}.message();

@@ -18,7 +18,10 @@ int main(int argc, char** argv) {
   try {
     const std::vector<std::string> args(argv + 1, argv + argc);
 #ifdef HALVORA_CHART_PDF
-    const halvora::cli::PdfWriter pdf = halvora::cli::writeChartPdfFile;
+    halvora::cli::QtPdfWriter qtPdf;
+    const halvora::cli::PdfWriter pdf = [&qtPdf](const halvora::ChartResult& chart, const std::string& path) {
+      return qtPdf.write(chart, path);
+    };
 #else
     const halvora::cli::PdfWriter pdf;
 #endif

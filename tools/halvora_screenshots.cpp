@@ -1,7 +1,7 @@
 // halvora-screenshots [--form FILE] OUTDIR: renders every window of Halvora to PNG files, for
 // looking at them without a desktop (run with QT_QPA_PLATFORM=offscreen). With --form, the
-// results window of the birth in FILE (one JSON object in the keys of a halvora-chart --batch
-// line) as well: results-chart.png and results-details.png.
+// results window of the birth in FILE (a birth-data file, or one JSON object in the keys of a
+// halvora-chart --batch line) as well: results-chart.png and results-details.png.
 
 #include <QApplication>
 #include <QComboBox>
@@ -12,13 +12,11 @@
 #include <QTextStream>
 
 #include <cstdio>
-#include <fstream>
 #include <optional>
-#include <sstream>
 #include <string>
 #include <variant>
 
-#include "forms/form_reader.h"
+#include "forms/birth_data_file.h"
 
 #include "ui/frm_about.h"
 #include "ui/frm_closing_screen.h"
@@ -32,7 +30,8 @@ namespace {
 using namespace halvora::ui;
 
 // Services that do nothing: the windows are only looked at.
-struct SilentPlatform final : MessageBoxes, UrlOpener, Clipboard, SettingsStore, InstanceLock, Clock, RandomSource {
+struct SilentPlatform final : MessageBoxes, UrlOpener, Clipboard, SettingsStore, InstanceLock, Clock, RandomSource,
+                              FileDialogs, PrintDialogs {
   void show(QWidget*, const QString&, halvora::MessageIcon) override {}
   bool askYesNo(QWidget*, const QString&, halvora::MessageIcon) override { return false; }
   void open(const QUrl&) override {}
@@ -42,7 +41,11 @@ struct SilentPlatform final : MessageBoxes, UrlOpener, Clipboard, SettingsStore,
   bool tryAcquire() override { return true; }
   QDate today() override { return QDate(2011, 2, 22); }
   double next() override { return 0.3; }
-  Platform platform{*this, *this, *this, *this, *this, *this, *this};
+  QString openFileName(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
+  QString saveFileName(QWidget*, const QString&, const QString&, const QString&, const QString&) override { return {}; }
+  bool askPrint(QWidget*, QPrinter&) override { return false; }
+  void preview(QWidget*, QPrinter&, const std::function<void(QPrinter&)>&) override {}
+  Platform platform{*this, *this, *this, *this, *this, *this, *this, *this, *this};
 };
 
 bool save(QWidget* window, const QDir& dir, const QString& file) {
@@ -86,15 +89,9 @@ void fillSample(FrmMain& form) {
 
 // The birth of a form file, or the reason it cannot be read.
 std::variant<halvora::FormInput, std::string> readFormFile(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  if (!file) return "cannot open " + path;
-  std::stringstream content;
-  content << file.rdbuf();
-  halvora::forms::ReadOptions options;
-  options.what = "file";
-  auto read = halvora::forms::readFormJson(content.str(), options);
-  if (const auto* error = std::get_if<halvora::forms::FormError>(&read)) return path + ": " + error->message;
-  return std::get<halvora::forms::ReadForm>(read).form;
+  auto read = halvora::forms::readBirthDataFile(path);
+  if (const auto* error = std::get_if<halvora::forms::FileError>(&read)) return error->message();
+  return std::get<halvora::FormInput>(read);
 }
 
 // The results window of one chart, both tabs.

@@ -73,6 +73,8 @@ QFont face(const QStringList& families, QFont::StyleHint hint, double points, bo
   font.setStyleHint(hint);
   font.setPointSizeF(points);
   font.setBold(bold);
+  // Letters stay letters: no "fi" ligature, so a reader of the PDF finds and copies the words.
+  font.setStyleStrategy(QFont::PreferNoShaping);
   return font;
 }
 
@@ -186,7 +188,9 @@ void drawChart(QPainter& painter, const ChartResult& chart, QPointF origin, doub
     // The sign number, as the window's label shows it from its corner.
     const QString number = QString::number(k + 1);
     const QFontMetricsF numberMetrics(numberFont, painter.device());
-    const QRectF numberBox(point(cellTwips.number), QSizeF(numberMetrics.horizontalAdvance(number), numberMetrics.height()));
+    // On paper the number keeps clear of the cell's top border, which the window's label touches.
+    QRectF numberBox(point(cellTwips.number), QSizeF(numberMetrics.horizontalAdvance(number), numberMetrics.height()));
+    numberBox.moveTop(std::max(numberBox.top(), cell.top() + margin));
     painter.setFont(numberFont);
     painter.drawText(numberBox, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, number);
 
@@ -404,7 +408,9 @@ QPageSize defaultPageSize() { return defaultPageSize(QLocale::system()); }
 
 QString writeChartPdf(const QString& path, const ChartResult& chart, const QPageSize& pageSize) {
   QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly)) return file.errorString();
+  // Unbuffered, so that every write the disk refuses counts against the file: QSaveFile does not
+  // see a failure of the flush in commit(), and would put an empty file in place of the old one.
+  if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return file.errorString();
   bool complete = false;
   {
     QPdfWriter writer(&file);
@@ -420,6 +426,11 @@ QString writeChartPdf(const QString& path, const ChartResult& chart, const QPage
   if (!complete) {
     file.cancelWriting();
     return QStringLiteral("the second page cannot be begun");
+  }
+  if (file.error() != QFileDevice::NoError) {
+    const QString problem = file.errorString();
+    file.cancelWriting();
+    return problem;
   }
   if (!file.commit()) return file.errorString();
   return {};
