@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
+#include <QMenu>
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTextStream>
@@ -56,6 +57,20 @@ bool save(QWidget* window, const QDir& dir, const QString& file) {
   QApplication::processEvents();
   const QString path = dir.filePath(file);
   const bool ok = window->grab().save(path);
+  QTextStream(stdout) << (ok ? "wrote " : "could not write ") << path << '\n';
+  return ok;
+}
+
+// A window's File menu, opened as the user would see it.
+bool saveFileMenu(QWidget* window, const QDir& dir, const QString& file) {
+  auto* menu = window->findChild<QMenu*>("mnuFile");
+  if (menu == nullptr) return false;
+  emit menu->aboutToShow();
+  menu->popup(window->mapToGlobal(QPoint(0, 0)));
+  QApplication::processEvents();
+  const QString path = dir.filePath(file);
+  const bool ok = menu->grab().save(path);
+  menu->hide();
   QTextStream(stdout) << (ok ? "wrote " : "could not write ") << path << '\n';
   return ok;
 }
@@ -160,6 +175,7 @@ int main(int argc, char* argv[]) {
 
   FrmMain form(platform);
   ok &= save(&form, dir, "frmMain.png");
+  ok &= saveFileMenu(&form, dir, "frmMain-file-menu.png");
   fillSample(form);
   ok &= save(&form, dir, "frmMain-filled.png");
 
@@ -170,8 +186,9 @@ int main(int argc, char* argv[]) {
   }
   form.hide();
   MdiFrame frame(platform);
-  frame.display()->showResult(std::get<halvora::ChartResult>(outcome));
+  frame.showChart(form.formInput(), std::get<halvora::ChartResult>(outcome));
   ok &= save(&frame, dir, "MDI-chart.png");
+  ok &= saveFileMenu(&frame, dir, "MDI-file-menu.png");
   if (auto* tabs = frame.findChild<QTabWidget*>("SSTab1")) tabs->setCurrentIndex(1);
   ok &= save(&frame, dir, "MDI-details.png");
   frame.hide();

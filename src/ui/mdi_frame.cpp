@@ -150,8 +150,8 @@ void MdiFrame::showChart(const FormInput& form, const ChartResult& chart) {
 }
 
 void MdiFrame::preparePrinter(QPrinter& printer) const {
-  printer.setDocName(QStringLiteral("%1: %2").arg(QString::fromLatin1(kWindowCaption),
-                                                  QString::fromStdString(m_chart->details.lblName)));
+  // The document's name is also the file a print to PDF suggests: "asha.pdf".
+  printer.setDocName(m_form ? suggestedFileStem(*m_form) : QStringLiteral("chart"));
   printer.setPageMargins(QMarginsF(print::kPageMarginMm, print::kPageMarginMm, print::kPageMarginMm,
                                    print::kPageMarginMm),
                          QPageLayout::Millimeter);

@@ -12,6 +12,7 @@
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QScreen>
 #include <QSettings>
 #include <QStandardPaths>
 
@@ -158,6 +159,10 @@ bool QtPrintDialogs::askPrint(QWidget* parent, QPrinter& printer) {
 void QtPrintDialogs::preview(QWidget* parent, QPrinter& printer, const std::function<void(QPrinter&)>& paint) {
   QPrintPreviewDialog dialog(&printer, parent);
   dialog.setWindowTitle(QStringLiteral("Print Preview"));
+  // Large enough to read a page: most of the screen the program is on.
+  if (const QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen()) {
+    dialog.resize(screen->availableGeometry().size() * 0.8);
+  }
   QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [&paint](QPrinter* target) {
     if (target) paint(*target);
   });
