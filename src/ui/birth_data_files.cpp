@@ -77,15 +77,11 @@ void RecentFiles::remove(const QString& path) {
   store(list);
 }
 
+// Only the keys whose value changes are written; keys past the list are emptied.
 void RecentFiles::store(const QStringList& paths) {
-  const QStringList before = this->paths();
   for (int i = 0; i < kRecentFileCount; ++i) {
     const QString value = i < paths.size() ? paths[i] : QString();
-    // Only what changes is written; keys past the list are emptied once.
-    const QString old = i < before.size() ? before[i] : QString();
-    if (value != old || (value.isEmpty() && !m_settings.value(kSettingsSection, recentKey(i)).isEmpty())) {
-      m_settings.setValue(kSettingsSection, recentKey(i), value);
-    }
+    if (m_settings.value(kSettingsSection, recentKey(i)) != value) m_settings.setValue(kSettingsSection, recentKey(i), value);
   }
 }
 
