@@ -434,7 +434,10 @@ std::variant<long long, std::string, bool> listNumber(const std::string& text) {
 }
 
 // The value of one key, or nothing for the second of a pair of opposite switches. Every field has
-// its case here, so that a new key of the form cannot be left out of what is written.
+// its case here, and a field without one does not compile, so that a new key of the form cannot be
+// left out of what is written.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic error "-Wswitch"
 std::optional<std::variant<long long, std::string, bool>> valueOf(Field field, const FormInput& f) {
   switch (field) {
     case Field::Name: return f.name;
@@ -460,6 +463,7 @@ std::optional<std::variant<long long, std::string, bool>> valueOf(Field field, c
   }
   return std::nullopt;
 }
+#pragma GCC diagnostic pop
 
 }  // namespace
 
