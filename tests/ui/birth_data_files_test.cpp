@@ -3,6 +3,8 @@
 // from the frame, and `halvora FILE`.
 
 #include <gtest/gtest.h>
+#include <QAccessible>
+#include <QAccessibleInterface>
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
@@ -343,6 +345,35 @@ TEST_F(FrameFiles, AnExportThatCannotBeWrittenSaysSoAndKeepsTheOldFile) {
   EXPECT_TRUE(fake.messages.shown[0].text.startsWith(QStringLiteral("Cannot export %1: ").arg(file)))
       << fake.messages.shown[0].text.toStdString();
   EXPECT_EQ(read(file), "%PDF- the old export");
+}
+
+// What a screen reader says for the items of a window's File menu.
+QStringList spokenItems(QWidget* window) {
+  QStringList names;
+  auto* menu = window->findChild<QMenu*>("mnuFile");
+  QAccessibleInterface* face = menu ? QAccessible::queryAccessibleInterface(menu) : nullptr;
+  if (face == nullptr) return names;
+  for (int i = 0; i < face->childCount(); ++i) names << face->child(i)->text(QAccessible::Name);
+  return names;
+}
+
+TEST_F(FrameFiles, MenuItemsSayWhatTheyDo) {
+  FrmMain entry(fake.platform);
+  const QStringList entryItems = spokenItems(&entry);
+  for (const QString& name : {QString::fromUtf8("Open Birth Data\u2026"), QString::fromUtf8("Save Birth Data\u2026"),
+                              QStringLiteral("Open Recent")}) {
+    EXPECT_TRUE(entryItems.contains(name)) << name.toStdString() << " in " << entryItems.join(", ").toStdString();
+  }
+  MdiFrame frame(fake.platform);
+  frame.showChart(form, chart);
+  const QStringList frameItems = spokenItems(&frame);
+  for (const QString& name : {QString::fromUtf8("Save Birth Data\u2026"), QString::fromUtf8("Print\u2026"),
+                              QString::fromUtf8("Print Preview\u2026"), QString::fromUtf8("Export PDF\u2026")}) {
+    EXPECT_TRUE(frameItems.contains(name)) << name.toStdString() << " in " << frameItems.join(", ").toStdString();
+  }
+  for (const char* item : {"mnuPrint", "mnuPreview", "mnuExportPdf", "mnuSave"}) {
+    EXPECT_FALSE(action(&frame, item)->statusTip().isEmpty()) << item;
+  }
 }
 
 TEST_F(Files, TheProgramOpensTheFileItWasGiven) {
