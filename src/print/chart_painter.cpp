@@ -107,7 +107,7 @@ class PageWriter {
   // Text wrapped into [left, left + width) from the current line down; returns the height taken.
   double block(const QFont& font, const QString& s, double left, double width, double top, int flags = 0) {
     m_painter.setFont(font);
-    const QRectF box(left, top, width, m_area.bottom() - top + pt(2000));
+    const QRectF box(left, top, width, pt(10000));  // tall enough for any paragraph
     const int all = Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap | flags;
     const QRectF used = m_painter.boundingRect(box, all, s);
     if (m_drawing && !s.isEmpty()) m_painter.drawText(QRectF(left, top, width, used.height()), all, s);
