@@ -30,6 +30,7 @@ package: build
 
 bench: build
 	$(BUILD)/bench/halvora_bench
+	$(BUILD)/bench/halvora_ui_bench
 
 # Regenerates the retrograde station tables with Swiss Ephemeris (needs swetest).
 tables:

@@ -6,9 +6,11 @@
 #include <sstream>
 
 #include "chart/rashi_chart.h"
+#include "chart/time_zone_table.h"
 #include "cli_io.h"
 #include "forms/birth_data_file.h"
 #include "forms/form_reader.h"
+#include "place_form/place_form.h"
 
 namespace halvora::cli {
 
@@ -49,15 +51,17 @@ std::string answerLine(const std::string& line, LineReader::Status status, const
     return errorLine("the line is longer than " + std::to_string(forms::kMaxFormBytes) + " bytes");
   forms::ReadOptions options;
   options.extraKeys = {forms::kVersionKey, {"pdf", forms::ValueKind::Text}};
-  const forms::ReadResult read = forms::readFormJson(line, options);
+  forms::ReadResult read = forms::readFormJson(line, options);
   if (const auto* e = std::get_if<forms::FormError>(&read)) return errorLine(e->message);
-  const forms::ReadForm& given = std::get<forms::ReadForm>(read);
+  auto& given = std::get<forms::ReadForm>(read);
   if (const auto problem = forms::versionProblem(given)) return errorLine(problem->message);
   const auto pdfPath = given.extras.find("pdf");
   if (pdfPath != given.extras.end()) {
     if (!pdf) return errorLine(std::string("pdf: ") + kNoPdf);
     if (pdfPath->second.empty()) return errorLine("pdf takes a file name, not an empty text");
   }
+  const auto origin = place_form::FillFromAtlas(given, forms::KeyStyle::Json);
+  if (const auto* e = std::get_if<std::string>(&origin)) return errorLine(*e);
   const auto outcome = RunChartRequest(given.form);
   if (const auto* failure = std::get_if<ValidationFailure>(&outcome))
     return errorLine(forms::failureMessage(*failure, forms::KeyStyle::Json));
@@ -65,7 +69,7 @@ std::string answerLine(const std::string& line, LineReader::Status status, const
   if (pdfPath != given.extras.end()) {
     if (const auto problem = pdf(chart, pdfPath->second)) return errorLine("pdf: " + *problem);
   }
-  return dumpLine(chartToJson(chart)) + "\n";
+  return dumpLine(chartToJson(chart, std::get<std::optional<AtlasOrigin>>(origin))) + "\n";
 }
 
 int runBatch(int inFd, int outFd, int errFd, const PdfWriter& pdf) {
@@ -104,6 +108,9 @@ std::string usage() {
          "                     --lat-deg DIGITS --lat-min DIGITS --north|--south\n"
          "                     --lon-deg DIGITS --lon-min DIGITS --east|--west --zone 0..70\n"
          "                     [--dst] [--json] [--pdf OUT.pdf]\n"
+         "       halvora-chart --place \"CITY[, STATE][, COUNTRY]\" (coordinates and zone from the atlas;\n"
+         "                     the flags above, given beside it, win) ...\n"
+         "       --zone-offset +H:MM|-H:MM  a clock no row of the zone list holds, east positive (+5:45)\n"
          "       halvora-chart --form FILE.halvora [--json] [--pdf OUT.pdf]\n"
          "       halvora-chart --batch    (one JSON object per line on standard input, keys = flag names)\n"
          "--form reads the form from a birth-data file; --pdf writes the chart's printed pages to a PDF\n"
@@ -118,12 +125,12 @@ int RunChartCli(std::span<const std::string> args, int inFd, int outFd, int errF
                        {"help", forms::ValueKind::Switch},
                        {"form", forms::ValueKind::Text},
                        {"pdf", forms::ValueKind::Text}};
-  const forms::ReadResult read = forms::readFormFlags(args, options);
+  forms::ReadResult read = forms::readFormFlags(args, options);
   if (const auto* e = std::get_if<forms::FormError>(&read)) {
     say(errFd, "halvora-chart: " + e->message + "\n" + usage());
     return kExitBadInput;
   }
-  const forms::ReadForm& given = std::get<forms::ReadForm>(read);
+  forms::ReadForm& given = std::get<forms::ReadForm>(read);
   const auto extra = [&](const char* key) -> const std::string* {
     const auto found = given.extras.find(key);
     return found == given.extras.end() ? nullptr : &found->second;
@@ -151,28 +158,37 @@ int RunChartCli(std::span<const std::string> args, int inFd, int outFd, int errF
     return kExitBadInput;
   }
 
-  // The form: from the flags, or whole from a birth-data file.
-  FormInput form = given.form;
-  const std::string* formFile = extra("form");
-  if (formFile) {
+  // The form: from the flags, or whole from a birth-data file, read as a batch line is.
+  forms::ReadForm fromFile;
+  forms::ReadForm* form = &given;
+  forms::KeyStyle style = forms::KeyStyle::Flag;
+  std::string where;  // "FILE: " before a problem of the file's form
+  if (const std::string* formFile = extra("form")) {
     if (!given.formKeys.empty()) {
       say(errFd, "halvora-chart: --form reads the whole form from its file and takes no --" + given.formKeys.front() +
                      "\n" + usage());
       return kExitBadInput;
     }
-    forms::BirthDataResult file = forms::readBirthDataFile(*formFile);
+    forms::BirthDataForm file = forms::readBirthDataForm(*formFile);
     if (const auto* e = std::get_if<forms::FileError>(&file)) {
       say(errFd, "halvora-chart: " + e->message() + "\n");
       return kExitBadInput;
     }
-    form = std::get<FormInput>(std::move(file));
+    fromFile = std::get<forms::ReadForm>(std::move(file));
+    form = &fromFile;
+    style = forms::KeyStyle::Json;
+    where = forms::FileError{*formFile, {}}.message();
   }
 
-  const auto outcome = RunChartRequest(form);
+  const auto filled = place_form::FillFromAtlas(*form, style);
+  if (const auto* e = std::get_if<std::string>(&filled)) {
+    say(errFd, "halvora-chart: " + where + *e + "\n");
+    return kExitBadInput;
+  }
+  const std::optional<AtlasOrigin>& origin = std::get<std::optional<AtlasOrigin>>(filled);
+  const auto outcome = RunChartRequest(form->form);
   if (const auto* failure = std::get_if<ValidationFailure>(&outcome)) {
-    const std::string where = formFile ? forms::FileError{*formFile, {}}.message() : std::string();
-    say(errFd, "halvora-chart: " + where +
-                   forms::failureMessage(*failure, formFile ? forms::KeyStyle::Json : forms::KeyStyle::Flag) + "\n");
+    say(errFd, "halvora-chart: " + where + forms::failureMessage(*failure, style) + "\n");
     return kExitBadInput;
   }
   const auto& chart = std::get<ChartResult>(outcome);
@@ -184,14 +200,29 @@ int RunChartCli(std::span<const std::string> args, int inFd, int outFd, int errF
     // The pages went to the file; standard output gets the chart only when it is asked for.
     if (!extra("json")) return kExitOk;
   }
-  if (extra("json")) return writeAll(outFd, errFd, dumpLine(chartToJson(chart), 2) + "\n");
-  return writeAll(outFd, errFd, chartToPage(chart));
+  if (extra("json")) return writeAll(outFd, errFd, dumpLine(chartToJson(chart, origin), 2) + "\n");
+  return writeAll(outFd, errFd, chartToPage(chart, origin));
 }
 
-json chartToJson(const ChartResult& c) {
+json chartToJson(const ChartResult& c, const std::optional<AtlasOrigin>& origin) {
   json j;
   j["ZoneCorrectionHours"] = c.zone.hours;
   j["ZoneCorrectionMinutes"] = c.zone.minutes;
+  // The zone entry, its offset east of Greenwich in minutes, and whether the atlas chose it.
+  j["Zone"] = {{"row", c.zoneRow ? json(*c.zoneRow) : json(nullptr)},
+               {"text", c.zoneText},
+               {"offsetMinutes", -(c.zone.hours * 60 + c.zone.minutes)},
+               {"dst", c.birth.IsDST},
+               {"fromAtlas", origin && origin->zoneFromAtlas},
+               {"ambiguous", origin && origin->ambiguous}};
+  if (origin) {
+    const places::Place& p = origin->place;
+    j["Place"] = {{"name", p.name},           {"state", p.state},
+                  {"country", p.country},     {"timeZone", p.timeZone},
+                  {"latitudeDeg", p.latitudeDeg}, {"longitudeDeg", p.longitudeDeg}};
+  } else {
+    j["Place"] = nullptr;
+  }
   j["AyanamsaDeg"] = c.ascendant.AyanamsaDeg;
   j["AscendantDeg"] = c.ascendant.AscendantDeg;
   j["AscendantText"] = c.ascendant.AscendantText;
@@ -260,7 +291,7 @@ std::string pad(std::string s) {
 
 }  // namespace
 
-std::string chartToPage(const ChartResult& c) {
+std::string chartToPage(const ChartResult& c, const std::optional<AtlasOrigin>& origin) {
   std::ostringstream out;
   const Details& d = c.details;
   out << d.lblName << "\n"
@@ -270,7 +301,13 @@ std::string chartToPage(const ChartResult& c) {
       << "Latitude      : " << d.lblLatitude << "\n"
       << "City          : " << d.lblCity << "\n"
       << "State         : " << d.lblState << "\n"
-      << "Country       : " << d.lblCountry << "\n\n";
+      << "Country       : " << d.lblCountry << "\n";
+  if (origin) {
+    out << "Place         : " << places::PlaceLabel(origin->place) << " (" << origin->place.timeZone << ")\n"
+        << "Time zone     : " << c.zoneText << (c.birth.IsDST ? ", daylight saving" : "") << "\n";
+    if (origin->zoneFromAtlas) out << "                " << origin->clockExplanation << "\n";
+  }
+  out << "\n";
 
   static constexpr std::array<std::string_view, 10> kRowNames = {
       "Surya/Sun",    "Chandra/Moon", "Budha/Mercury",   "Shukra/Venus",    "Mangala/Mars",

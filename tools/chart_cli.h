@@ -10,6 +10,7 @@
 #include <nlohmann/json.hpp>
 
 #include "chart/chart_request.h"
+#include "place_form/place_form.h"
 
 namespace halvora::cli {
 
@@ -28,8 +29,12 @@ using PdfWriter = std::function<std::optional<std::string>(const ChartResult& ch
 // a PDF writer, --pdf and a batch line's "pdf" are refused.
 int RunChartCli(std::span<const std::string> args, int inFd, int outFd, int errFd, const PdfWriter& pdf = {});
 
-nlohmann::json chartToJson(const ChartResult& chart);
-std::string chartToPage(const ChartResult& chart);
+// Where a chart's place came from when the form named one of the atlas ("place").
+using AtlasOrigin = place_form::AtlasFill;
+
+// The chart in the keys of --json; "Place" is null and "Zone" says "fromAtlas": false without an origin.
+nlohmann::json chartToJson(const ChartResult& chart, const std::optional<AtlasOrigin>& origin = std::nullopt);
+std::string chartToPage(const ChartResult& chart, const std::optional<AtlasOrigin>& origin = std::nullopt);
 
 std::string usage();
 

@@ -1,13 +1,16 @@
 // halvora-screenshots [--form FILE] OUTDIR: renders every window of Halvora to PNG files, for
 // looking at them without a desktop (run with QT_QPA_PLATFORM=offscreen). With --form, the
 // results window of the birth in FILE (a birth-data file, or one JSON object in the keys of a
-// halvora-chart --batch line) as well: results-chart.png and results-details.png.
+// halvora-chart --batch line, "place" among them) as well: results-chart.png and results-details.png.
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPainter>
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTextStream>
@@ -18,6 +21,7 @@
 #include <variant>
 
 #include "forms/birth_data_file.h"
+#include "place_form/place_form.h"
 
 #include "ui/frm_about.h"
 #include "ui/frm_closing_screen.h"
@@ -25,6 +29,7 @@
 #include "ui/frm_main.h"
 #include "ui/look.h"
 #include "ui/mdi_frame.h"
+#include "ui/place_completer.h"
 
 namespace {
 
@@ -75,6 +80,39 @@ bool saveFileMenu(QWidget* window, const QDir& dir, const QString& file) {
   return ok;
 }
 
+// A window with the popup open over it, as the screen shows the two.
+bool saveWithPopup(QWidget* window, QWidget* popup, const QDir& dir, const QString& file) {
+  QApplication::processEvents();
+  const QPixmap below = window->grab();
+  const QPixmap above = popup->grab();
+  const QPoint at = popup->mapToGlobal(QPoint(0, 0)) - window->mapToGlobal(QPoint(0, 0));
+  const QRect canvas = QRect(QPoint(0, 0), below.deviceIndependentSize().toSize())
+                           .united(QRect(at, above.deviceIndependentSize().toSize()));
+  QPixmap both(canvas.size() * below.devicePixelRatio());
+  both.setDevicePixelRatio(below.devicePixelRatio());
+  both.fill(Qt::black);
+  QPainter painter(&both);
+  painter.drawPixmap(QPoint(0, 0), below);
+  painter.drawPixmap(at, above);
+  painter.end();
+  const QString path = dir.filePath(file);
+  const bool ok = both.save(path);
+  QTextStream(stdout) << (ok ? "wrote " : "could not write ") << path << '\n';
+  return ok;
+}
+
+// Types the text into a box key by key, as the keyboard would.
+void typeInto(QWidget* box, const QString& text) {
+  box->setFocus();
+  for (const QChar c : text) {
+    QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+    QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, QString(c));
+    QApplication::sendEvent(box, &press);
+    QApplication::sendEvent(box, &release);
+  }
+  QApplication::processEvents();
+}
+
 void setText(QWidget* form, const char* name, const QString& text) {
   if (auto* edit = form->findChild<QLineEdit*>(name)) edit->setText(text);
 }
@@ -104,9 +142,13 @@ void fillSample(FrmMain& form) {
 
 // The birth of a form file, or the reason it cannot be read.
 std::variant<halvora::FormInput, std::string> readFormFile(const std::string& path) {
-  auto read = halvora::forms::readBirthDataFile(path);
+  auto read = halvora::forms::readBirthDataForm(path);
   if (const auto* error = std::get_if<halvora::forms::FileError>(&read)) return error->message();
-  return std::get<halvora::FormInput>(read);
+  // A place of the atlas fills the form as halvora-chart fills it.
+  auto& form = std::get<halvora::forms::ReadForm>(read);
+  const auto filled = halvora::place_form::FillFromAtlas(form, halvora::forms::KeyStyle::Json);
+  if (const auto* problem = std::get_if<std::string>(&filled)) return path + ": " + *problem;
+  return form.form;
 }
 
 // The results window of one chart, both tabs.
@@ -173,8 +215,35 @@ int main(int argc, char* argv[]) {
   Platform& platform = services.platform;
   bool ok = true;
 
+  // The atlas: the list under City, then the form filled from the place chosen in it.
+  {
+    FrmMain atlasForm(platform);
+    ok &= save(&atlasForm, dir, "frmMain.png");
+    setText(&atlasForm, "txtName", "ASHA");
+    choose(&atlasForm, "cboMonth", 2);
+    choose(&atlasForm, "cboDate", 14);
+    choose(&atlasForm, "cboYear", 1943 - 1901);
+    choose(&atlasForm, "cboHH", 9);
+    choose(&atlasForm, "cboMM", 5);
+    auto* city = atlasForm.findChild<QLineEdit*>("txtMCity");
+    auto* completer = city ? city->findChild<PlaceCompleter*>() : nullptr;
+    if (city && completer) {
+      typeInto(city, "pun");
+      ok &= saveWithPopup(&atlasForm, completer->popup(), dir, "frmMain-places.png");
+      // The second line taken with the arrow keys.
+      for (int step = 0; step < 2; ++step) {
+        QKeyEvent down(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier);
+        QApplication::sendEvent(completer->popup(), &down);
+      }
+      ok &= saveWithPopup(&atlasForm, completer->popup(), dir, "frmMain-places-down.png");
+      if (!completer->shown().empty()) atlasForm.choosePlace(completer->shown().front());
+      completer->popup()->hide();
+      ok &= save(&atlasForm, dir, "frmMain-place-chosen.png");
+    }
+    atlasForm.hide();
+  }
+
   FrmMain form(platform);
-  ok &= save(&form, dir, "frmMain.png");
   ok &= saveFileMenu(&form, dir, "frmMain-file-menu.png");
   fillSample(form);
   ok &= save(&form, dir, "frmMain-filled.png");

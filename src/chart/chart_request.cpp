@@ -195,7 +195,8 @@ std::optional<ValidationFailure> Validate_Entries(const FormInput& form) {
   }
   if (form.monthIndex < 0 || form.monthIndex > 11)
     return information("Please choose the month of birth from its list.", "cboMonth");
-  if (!Zone_Calculation(form.zoneIndex)) return information("Please choose a time zone from its list.", "cmbTimeZone");
+  if (!Zone_Calculation(form.zoneIndex, form.customZone))
+    return information("Please choose a time zone from its list.", "cmbTimeZone");
   return std::nullopt;
 }
 
@@ -206,7 +207,9 @@ ChartRequestOutcome RunChartRequest(const FormInput& form) {
   ChartResult r;
   BirthData& b = r.birth;
   b.BirthName = form.name;
-  r.zone = *Zone_Calculation(form.zoneIndex);
+  r.zone = *Zone_Calculation(form.zoneIndex, form.customZone);
+  if (form.zoneIndex != kCustomZonePosition) r.zoneRow = form.zoneIndex;
+  r.zoneText = ZoneEntryText(form.zoneIndex, form.customZone);
   b.BirthMonth = static_cast<std::int16_t>(form.monthIndex + 1);
   b.BirthDay = static_cast<std::int16_t>(lists.day);
   b.BirthYear = static_cast<std::int16_t>(lists.year);

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "chart/sunrise_choice.h"
+#include "chart/time_zone_table.h"
 #include "ephemeris/birth_data.h"
 #include "ephemeris/date_time.h"
 #include "ephemeris/moon.h"
@@ -34,7 +35,9 @@ struct FormInput {
   bool north = true;         // optLat element 0 selected ("North"); false means "South"
   bool east = true;          // optLong element 0 selected ("East"); false means "West"
   bool dst = false;          // chkDST ticked
-  int zoneIndex = 0;         // cmbTimeZone list position, 0..70
+  int zoneIndex = 0;         // cmbTimeZone list position: 0..70 a row, kCustomZonePosition the custom entry
+  std::optional<CustomZone> customZone;  // the list's entry after its rows, when it has one
+  std::string place;  // the atlas place the form was filled from ("Pune, Maharashtra, India"); the chart ignores it
   friend bool operator==(const FormInput&, const FormInput&) = default;
 };
 
@@ -60,6 +63,8 @@ struct Details {
 struct ChartResult {
   BirthData birth;
   ZoneCorrection zone;
+  std::optional<int> zoneRow;  // the list row of the zone, 0..70; nothing for the custom entry
+  std::string zoneText;        // the zone entry's text as the list shows it
   AscendantResult ascendant;
   MoonResult moon;
   ChartPositions chartPositions;  // at birth; element i is the caption of planet(i)

@@ -2,6 +2,8 @@
 // display only; the correction numbers are the ones used (west of Greenwich positive).
 #include "chart/time_zone_table.h"
 
+#include <cstdlib>
+
 namespace halvora {
 
 const std::array<TimeZoneRow, 71> TimeZoneTable = {{
@@ -82,6 +84,48 @@ std::optional<ZoneCorrection> Zone_Calculation(int position) {
   if (position < 0 || position >= static_cast<int>(TimeZoneTable.size())) return std::nullopt;
   const TimeZoneRow& row = TimeZoneTable[static_cast<std::size_t>(position)];
   return ZoneCorrection{row.ZoneCorrectionHours, row.ZoneCorrectionMinutes};
+}
+
+bool IsValidCustomZone(const CustomZone& zone) {
+  const int h = zone.correctionHours, m = zone.correctionMinutes;
+  if (m < -59 || m > 59) return false;
+  if ((h > 0 && m < 0) || (h < 0 && m > 0)) return false;
+  if (h < -kMaxCustomZoneMinutes / 60 || h > kMaxCustomZoneMinutes / 60) return false;
+  return std::abs(h * 60 + m) <= kMaxCustomZoneMinutes;
+}
+
+std::optional<ZoneCorrection> Zone_Calculation(int position, const std::optional<CustomZone>& custom) {
+  if (position == kCustomZonePosition) {
+    if (!custom || !IsValidCustomZone(*custom)) return std::nullopt;
+    return ZoneCorrection{custom->correctionHours, custom->correctionMinutes};
+  }
+  return Zone_Calculation(position);
+}
+
+std::string ZoneEntryText(int position, const std::optional<CustomZone>& custom) {
+  if (position == kCustomZonePosition) return custom ? custom->text : std::string();
+  if (position < 0 || position >= kCustomZonePosition) return {};
+  return std::string(TimeZoneTable[static_cast<std::size_t>(position)].text);
+}
+
+std::string ZoneOffsetText(const ZoneCorrection& zone) {
+  const long long eastMinutes = -(static_cast<long long>(zone.hours) * 60 + zone.minutes);
+  const long long magnitude = std::llabs(eastMinutes);
+  const long long minutes = magnitude % 60;
+  return std::string(eastMinutes < 0 ? "-" : "+") + std::to_string(magnitude / 60) + ":" + (minutes < 10 ? "0" : "") +
+         std::to_string(minutes);
+}
+
+std::string CustomZoneText(std::string_view placeName, const ZoneCorrection& zone) {
+  while (!placeName.empty() && placeName.front() == ' ') placeName.remove_prefix(1);
+  while (!placeName.empty() && placeName.back() == ' ') placeName.remove_suffix(1);
+  std::string text = "Local clock";
+  if (!placeName.empty()) text += " of " + std::string(placeName);
+  return text + ", " + ZoneOffsetText(zone);
+}
+
+CustomZone MakeCustomZone(std::string_view placeName, const ZoneCorrection& zone) {
+  return CustomZone{CustomZoneText(placeName, zone), zone.hours, zone.minutes};
 }
 
 }  // namespace halvora

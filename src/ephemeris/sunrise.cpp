@@ -72,8 +72,9 @@ SunTimes SunRiseSet(const SunRiseSetInput& in) {
   double lonDeg = in.lonDeg + in.lonMin / 60.0;
   if (!in.isEast) lonDeg = -lonDeg;
 
-  const double s = (in.zoneHours < 0) ? -1.0 : 1.0;
-  double zone = s * (std::abs(in.zoneHours) + std::abs(in.zoneMinutes) / 60.0);
+  // Hours and minutes are both signed, so an offset under an hour (hours 0, minutes -20 for
+  // twenty minutes east) keeps its direction.
+  double zone = in.zoneHours + in.zoneMinutes / 60.0;
   zone = -zone;  // hours east of Greenwich
 
   const int n = dayOfYear(in.year, in.month, in.day);

@@ -86,7 +86,7 @@ std::optional<FormError> versionProblem(const ReadForm& read) {
   return std::nullopt;
 }
 
-BirthDataResult parseBirthData(std::string_view text, std::string_view path) {
+BirthDataForm parseBirthDataForm(std::string_view text, std::string_view path) {
   const std::string name(path);
   if (text.size() > kMaxBirthDataFileBytes) return FileError{name, kTooLarge};
   ReadOptions options;
@@ -98,10 +98,10 @@ BirthDataResult parseBirthData(std::string_view text, std::string_view path) {
   if (const auto* error = std::get_if<FormError>(&read)) return FileError{name, error->message};
   auto& form = std::get<ReadForm>(read);
   if (auto problem = versionProblem(form)) return FileError{name, problem->message};
-  return std::move(form.form);
+  return std::move(form);
 }
 
-BirthDataResult readBirthDataFile(const std::string& path) {
+BirthDataForm readBirthDataForm(const std::string& path) {
   Descriptor file{::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK)};
   if (file.fd < 0) return FileError{path, "cannot be opened: " + systemMessage(errno)};
   struct stat info {};
@@ -121,8 +121,23 @@ BirthDataResult readBirthDataFile(const std::string& path) {
     have += static_cast<std::size_t>(n);
   }
   text.resize(have);
-  return parseBirthData(text, path);
+  return parseBirthDataForm(text, path);
 }
+
+namespace {
+
+BirthDataResult formOf(BirthDataForm read) {
+  if (auto* error = std::get_if<FileError>(&read)) return std::move(*error);
+  return std::move(std::get<ReadForm>(read).form);
+}
+
+}  // namespace
+
+BirthDataResult parseBirthData(std::string_view text, std::string_view path) {
+  return formOf(parseBirthDataForm(text, path));
+}
+
+BirthDataResult readBirthDataFile(const std::string& path) { return formOf(readBirthDataForm(path)); }
 
 std::string formatBirthData(const FormInput& form) {
   std::string out = "{\n  \"version\": " + std::to_string(kBirthDataFileVersion);

@@ -47,13 +47,18 @@ struct FileError {
 };
 
 using BirthDataResult = std::variant<FormInput, FileError>;
+// The same with the keys the file gave (as a batch line's reading keeps them), for a reader that
+// goes on to fill a form from the place the file names.
+using BirthDataForm = std::variant<ReadForm, FileError>;
 
 // The form in a file's text; `path` only names the file in a message.
 BirthDataResult parseBirthData(std::string_view text, std::string_view path);
+BirthDataForm parseBirthDataForm(std::string_view text, std::string_view path);
 
 // Reads and parses a file; a folder, a file that cannot be opened or read, and a file larger than
 // kMaxBirthDataFileBytes (never read whole) are refused as well.
 BirthDataResult readBirthDataFile(const std::string& path);
+BirthDataForm readBirthDataForm(const std::string& path);
 
 // The file's text for a form: pretty-printed, UTF-8, every key of formValues() after "version",
 // ending in a line feed.

@@ -15,7 +15,7 @@ namespace {
 
 enum class Field {
   Name, Month, Day, Year, Hour, Minute, Second, City, State, Country,
-  LatDeg, LatMin, North, South, LonDeg, LonMin, East, West, Zone, Dst,
+  LatDeg, LatMin, North, South, LonDeg, LonMin, East, West, Zone, Dst, Place, ZoneOffset,
 };
 
 struct FieldSpec {
@@ -27,7 +27,7 @@ struct FieldSpec {
 };
 
 // The form's keys, in the order of the usage text. The lists are those of the entry form.
-constexpr std::array<FieldSpec, 20> kFields = {{
+constexpr std::array<FieldSpec, 22> kFields = {{
     {"name", Field::Name, ValueKind::Name},
     {"month", Field::Month, ValueKind::Number, 1, 12},
     {"day", Field::Day, ValueKind::Number, 1, 31},
@@ -48,6 +48,8 @@ constexpr std::array<FieldSpec, 20> kFields = {{
     {"west", Field::West, ValueKind::Switch},
     {"zone", Field::Zone, ValueKind::Number, 0, 70},
     {"dst", Field::Dst, ValueKind::Switch},
+    {"place", Field::Place, ValueKind::Text},
+    {"zone-offset", Field::ZoneOffset, ValueKind::Text},
 }};
 
 constexpr std::array<std::string_view, kFields.size()> kFieldNames = [] {
@@ -188,6 +190,13 @@ class FormBuilder {
   std::variant<ReadForm, FormError> finish() {
     if (auto e = settle(m_north, m_south, "north", "south", m_result.form.north)) return *e;
     if (auto e = settle(m_east, m_west, "east", "west", m_result.form.east)) return *e;
+    if (m_zoneOffset) {
+      if (m_given.test(static_cast<std::size_t>(Field::Zone)))
+        return FormError{"zone-offset", named("zone") + " and " + named("zone-offset") + " cannot both be given"};
+      FormInput& f = m_result.form;
+      f.customZone = MakeCustomZone(f.city, *m_zoneOffset);
+      f.zoneIndex = kCustomZonePosition;
+    }
     return std::move(m_result);
   }
 
@@ -285,7 +294,24 @@ class FormBuilder {
   std::optional<FormError> applyText(const FieldSpec& spec, const Given& value) {
     if (auto e = checkText(spec.name, value)) return e;
     FormInput& f = m_result.form;
-    (spec.field == Field::City ? f.city : spec.field == Field::State ? f.state : f.country) = value.text;
+    switch (spec.field) {
+      case Field::City: f.city = value.text; break;
+      case Field::State: f.state = value.text; break;
+      case Field::Country: f.country = value.text; break;
+      case Field::Place: f.place = value.text; break;
+      default: return applyZoneOffset(spec, value);
+    }
+    return std::nullopt;
+  }
+
+  // The custom zone entry, as the clock's offset east of Greenwich: "+5:45", "-4:30".
+  std::optional<FormError> applyZoneOffset(const FieldSpec& spec, const Given& value) {
+    const auto zone = parseZoneOffset(value.text);
+    if (!zone) {
+      return error(spec.name, "takes the clock's offset from Greenwich as +H:MM or -H:MM, east positive "
+                              "(+5:45, -4:30) and at most 14:59, not " + shownValue(value));
+    }
+    m_zoneOffset = *zone;
     return std::nullopt;
   }
 
@@ -331,6 +357,7 @@ class FormBuilder {
   ReadForm m_result;
   std::bitset<kFields.size()> m_given;
   std::optional<bool> m_north, m_south, m_east, m_west;
+  std::optional<ZoneCorrection> m_zoneOffset;
 };
 
 bool isBlank(std::string_view text) { return text.find_first_not_of(" \t\r\n") == std::string_view::npos; }
@@ -423,6 +450,22 @@ std::string failureMessage(const ValidationFailure& failure, KeyStyle style) {
 
 std::span<const std::string_view> formKeyNames() { return kFieldNames; }
 
+std::optional<ZoneCorrection> parseZoneOffset(std::string_view text) {
+  if (text.size() < 5 || (text[0] != '+' && text[0] != '-')) return std::nullopt;
+  const bool east = text[0] == '+';
+  const std::size_t colon = text.find(':');
+  if (colon == std::string_view::npos || colon < 2 || colon > 3 || text.size() != colon + 3) return std::nullopt;
+  const std::string_view hoursText = text.substr(1, colon - 1);
+  const std::string_view minutesText = text.substr(colon + 1);
+  if (!allDigits(hoursText) || !allDigits(minutesText)) return std::nullopt;
+  const int hours = std::stoi(std::string(hoursText));
+  const int minutes = std::stoi(std::string(minutesText));
+  if (minutes > 59 || hours * 60 + minutes > kMaxCustomZoneMinutes) return std::nullopt;
+  // The rows' convention: west of Greenwich positive, the minutes with the sign of the hours.
+  const int sign = east ? -1 : 1;
+  return ZoneCorrection{sign * hours, sign * minutes};
+}
+
 namespace {
 
 // A list's text as the number a JSON object holds, or the text itself when it is none.
@@ -432,6 +475,9 @@ std::variant<long long, std::string, bool> listNumber(const std::string& text) {
   if (allDigits(text) && ec == std::errc() && end == text.data() + text.size()) return n;
   return text;
 }
+
+// Whether the form's zone is the custom entry after the rows.
+bool hasCustomZone(const FormInput& f) { return f.zoneIndex == kCustomZonePosition && f.customZone.has_value(); }
 
 // The value of one key, or nothing for the second of a pair of opposite switches. Every field has
 // its case here, and a field without one does not compile, so that a new key of the form cannot be
@@ -458,8 +504,18 @@ std::optional<std::variant<long long, std::string, bool>> valueOf(Field field, c
     case Field::LonMin: return f.lonMin;
     case Field::East: return f.east;
     case Field::West: return std::nullopt;
-    case Field::Zone: return static_cast<long long>(f.zoneIndex);
+    case Field::Zone:
+      // A custom entry is written as its offset ("zone-offset"), which a reader cannot take with "zone".
+      if (hasCustomZone(f)) return std::nullopt;
+      return static_cast<long long>(f.zoneIndex);
     case Field::Dst: return f.dst;
+    case Field::Place:
+      // An empty place is no place: given, it would send a reader to the atlas with nothing.
+      if (f.place.empty()) return std::nullopt;
+      return f.place;
+    case Field::ZoneOffset:
+      if (!hasCustomZone(f)) return std::nullopt;
+      return ZoneOffsetText({f.customZone->correctionHours, f.customZone->correctionMinutes});
   }
   return std::nullopt;
 }

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <map>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -78,6 +79,11 @@ std::string failureMessage(const ValidationFailure& failure, KeyStyle style);
 
 // The flag and JSON key names of the form, in the order of the usage text.
 std::span<const std::string_view> formKeyNames();
+
+// The value of "zone-offset", the clock's offset east of Greenwich as +H:MM or -H:MM ("+5:45",
+// "-4:30", "+0:20"; at most kMaxCustomZoneMinutes), as the zone list's correction numbers; nothing
+// for any other text. ZoneOffsetText writes it back.
+std::optional<ZoneCorrection> parseZoneOffset(std::string_view text);
 
 // One value of a form under its key, as a JSON object holds it: a whole number for a Number, a
 // text for Digits, Name and Text, true or false for a Switch. A list text that is no number (no

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "forms/birth_data_file.h"
+#include "place_form/place_form.h"
 
 namespace halvora::ui {
 
@@ -28,13 +29,19 @@ QString suggestedFileStem(const FormInput& form) {
 }
 
 std::variant<FormInput, QString> readBirthData(const QString& path) {
-  forms::BirthDataResult read = forms::readBirthDataFile(QFile::encodeName(path).toStdString());
+  forms::BirthDataForm read = forms::readBirthDataForm(QFile::encodeName(path).toStdString());
   if (auto* error = std::get_if<forms::FileError>(&read)) {
     // The message names the file as the user knows it, not as its bytes.
     error->path = path.toStdString();
     return QStringLiteral("Cannot open %1").arg(QString::fromStdString(error->message()));
   }
-  return std::get<FormInput>(std::move(read));
+  // A file that names a place of the atlas is filled from it as halvora-chart fills it; the
+  // values the file gives beside the place keep theirs.
+  auto& form = std::get<forms::ReadForm>(read);
+  const auto filled = place_form::FillFromAtlas(form, forms::KeyStyle::Json);
+  if (const auto* problem = std::get_if<std::string>(&filled))
+    return QStringLiteral("Cannot open %1: %2").arg(path, QString::fromStdString(*problem));
+  return std::move(form.form);
 }
 
 QString writeBirthData(const QString& path, const FormInput& form) {

@@ -102,6 +102,13 @@ FrmAbout::FrmAbout(Platform& platform, QWidget* parent) : QDialog(parent), m_pla
   home->setFont(linkFont());
   connect(home, &ClickableLabel::clicked, this, [this] { Open_Home_Page(m_platform.urls); });
 
+  // The atlas's sources and the program's licence.
+  addLabel(layout, this, "lblCredits",
+           QStringLiteral("Places and their coordinates: GeoNames (geonames.org), under the Creative Commons "
+                          "Attribution 4.0 licence (CC BY 4.0). Clocks of the places: the time-zone database "
+                          "(tz). Halvora is free software under the GNU General Public License, version 3 or "
+                          "later."));
+
   auto* line = new QFrame(this);
   line->setObjectName(QStringLiteral("Line1"));
   line->setFrameShape(QFrame::HLine);

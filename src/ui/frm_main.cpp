@@ -17,10 +17,13 @@
 
 #include "chart/time_zone_table.h"
 #include "ephemeris/date_time.h"
+#include "place_form/place_form.h"
+#include "places/atlas.h"
 #include "ui/birth_data_files.h"
 #include "ui/clickable_label.h"
 #include "ui/filtered_edit.h"
 #include "ui/look.h"
+#include "ui/place_completer.h"
 #include "ui/place_lookup.h"
 #include "ui/screen_fit.h"
 #include "ui/web_menus.h"
@@ -40,6 +43,16 @@ constexpr char kCoBrandLine[] =
 constexpr char kFullBrandLine[] =
     "Home Business Opportunity. Start your own Internet business and make money online. Get this software "
     "fully branded for your website. Click here for more details.";
+
+// What the line under the zone list says when no place of the atlas chose the zone.
+constexpr char kZoneHint[] =
+    "Type the city of birth and choose it from the list: the coordinates and the zone are filled in for "
+    "the date and time of birth.";
+constexpr char kZoneByHand[] = "Zone chosen by hand.";
+constexpr char kZoneNoLongerFollows[] =
+    "The zone no longer follows the date and time of birth: a coordinate was typed by hand.";
+// The line under the zone list keeps room for this many lines, so the form does not jump.
+constexpr int kZoneSourceLines = 2;
 
 // Widths of the short entry fields, in characters of the form's font.
 constexpr int kCoordinateChars = 4;
@@ -89,6 +102,7 @@ FrmMain::FrmMain(Platform& platform, QWidget* parent) : QMainWindow(parent), m_p
   Form_Load();
   setTabOrder();
   nameForListeners();
+  connectPlaceAndZone();
   applyWindowLook(this);
   // The prosperity line keeps its own face and colour.
   if (auto* line = findChild<QLabel*>("Label2")) {
@@ -98,10 +112,17 @@ FrmMain::FrmMain(Platform& platform, QWidget* parent) : QMainWindow(parent), m_p
     line->setPalette(green);
   }
   m_txtName->setFocus();
+  m_lblZoneSource->setMinimumHeight(kZoneSourceLines * m_lblZoneSource->fontMetrics().lineSpacing());
 
   setMinimumSize(kMinimumWidthPx, menuBar()->sizeHint().height() + kMinimumClientHeightPx);
   fitToScreenOnShow(this, [this] { return withScrollBarRoom(this, preferredSize()); });
+
+  // The atlas is read once, in the background, while the user is still at the name: the first
+  // letters typed into City then find it ready.
+  m_atlasLoad = std::async(std::launch::async, [] { places::SystemAtlas(); });
 }
+
+FrmMain::~FrmMain() = default;
 
 QSize FrmMain::preferredSize() const {
   const QSize content = m_content->sizeHint();
@@ -215,9 +236,10 @@ QWidget* FrmMain::buildControls() {
   QGroupBox* frame4 = coordinateFrame("Frame4", "Longitude", m_txtLonD, "txtLonD", 3, "Label6", m_txtLonM,
                                       "txtLonM", "Label8", m_optLong, "optLong", "East", "West");
 
-  // Time zone and daylight saving.
+  // Time zone and daylight saving, and where the zone came from.
   auto* fraZone = named(new QGroupBox("Zone"), "fraZone");
-  auto* zone = new QHBoxLayout(fraZone);
+  auto* zoneColumn = new QVBoxLayout(fraZone);
+  auto* zone = new QHBoxLayout;
   m_cmbTimeZone = dropDownList("cmbTimeZone");
   m_cmbTimeZone->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
   m_cmbTimeZone->setMinimumContentsLength(36);
@@ -226,6 +248,11 @@ QWidget* FrmMain::buildControls() {
   zone->addWidget(m_cmbTimeZone, 1);
   zone->addSpacing(12);
   zone->addWidget(m_chkDST);
+  zoneColumn->addLayout(zone);
+  m_lblZoneSource = label("lblZoneSource", kZoneHint);
+  m_lblZoneSource->setWordWrap(true);
+  m_lblZoneSource->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  zoneColumn->addWidget(m_lblZoneSource);
 
   m_cmdRashi = named(new QPushButton("Get My Sree Lagna"), "cmdRashi");
   m_cmdRashi->setMinimumHeight(30);
@@ -316,6 +343,7 @@ void FrmMain::nameForListeners() {
       {m_optLong[0], "Longitude East"},
       {m_optLong[1], "Longitude West"},
       {m_cmbTimeZone, "Zone"},
+      {m_lblZoneSource, "Where the zone came from"},
   };
   for (const auto& [control, name] : names) {
     control->setAccessibleName(QString::fromLatin1(name));
@@ -323,6 +351,8 @@ void FrmMain::nameForListeners() {
     if (qobject_cast<QComboBox*>(control)) control->setAccessibleDescription(QString::fromLatin1(name));
   }
   m_cmdBrowser->setAccessibleDescription(QStringLiteral("Opens a web search for the place's latitude and longitude"));
+  m_txtMCity->setAccessibleDescription(
+      QStringLiteral("Type two letters or more to choose the place from a list; the coordinates and the zone follow"));
   const std::pair<const char*, QWidget*> buddies[] = {
       {"Label13", m_txtName}, {"Label5", m_cboMonth}, {"Label1", m_cboHH}, {"Label54", m_txtMCity},
       {"Label55", m_txtMState}, {"Label4", m_txtMCountry}, {"Label7", m_txtLatD}, {"Label9", m_txtLatM},
@@ -362,7 +392,99 @@ FormInput FrmMain::formInput() const {
   form.east = m_optLong[0]->isChecked();
   form.dst = m_chkDST->isChecked();
   form.zoneIndex = m_cmbTimeZone->currentIndex();
+  form.customZone = m_customZone;
+  form.place = m_placeLabel;
   return form;
+}
+
+void FrmMain::connectPlaceAndZone() {
+  m_placeCompleter = new PlaceCompleter(m_txtMCity);
+  connect(m_placeCompleter, &PlaceCompleter::placeChosen, this, &FrmMain::choosePlace);
+
+  // A new date or time selects the zone again, while it follows a place.
+  for (QComboBox* list : {m_cboMonth, m_cboDate, m_cboYear, m_cboHH, m_cboMM, m_cboSS}) {
+    connect(list, &QComboBox::currentIndexChanged, this, [this] {
+      if (m_followedPlace) {
+        selectZoneForMoment();
+      } else if (m_lblZoneSource->text() != QLatin1String(kZoneHint) &&
+                 m_lblZoneSource->text() != QLatin1String(kZoneByHand)) {
+        setZoneSource(QString::fromLatin1(kZoneNoLongerFollows), false);
+      }
+    });
+  }
+  // What the user picks or types by hand is left alone from then on.
+  connect(m_cmbTimeZone, &QComboBox::activated, this, [this] {
+    stopFollowingPlace();
+    setZoneSource(QString::fromLatin1(kZoneByHand), false);
+  });
+  connect(m_chkDST, &QCheckBox::clicked, this, [this] {
+    stopFollowingPlace();
+    setZoneSource(QString::fromLatin1(kZoneByHand), false);
+  });
+  for (FilteredEdit* box : {m_txtLatD, m_txtLatM, m_txtLonD, m_txtLonM})
+    connect(box, &QLineEdit::textEdited, this, &FrmMain::stopFollowingPlace);
+  for (QRadioButton* option : {m_optLat[0], m_optLat[1], m_optLong[0], m_optLong[1]})
+    connect(option, &QRadioButton::clicked, this, &FrmMain::stopFollowingPlace);
+}
+
+void FrmMain::choosePlace(const places::Place& place) {
+  FormInput filled = formInput();
+  place_form::FillPlace(filled, place);
+  m_txtMCity->setText(QString::fromStdString(filled.city));
+  m_txtMState->setText(QString::fromStdString(filled.state));
+  m_txtMCountry->setText(QString::fromStdString(filled.country));
+  m_txtLatD->setText(QString::fromStdString(filled.latDeg));
+  m_txtLatM->setText(QString::fromStdString(filled.latMin));
+  m_optLat[filled.north ? 0 : 1]->setChecked(true);
+  m_txtLonD->setText(QString::fromStdString(filled.lonDeg));
+  m_txtLonM->setText(QString::fromStdString(filled.lonMin));
+  m_optLong[filled.east ? 0 : 1]->setChecked(true);
+  m_placeLabel = filled.place;
+  m_followedPlace = place;
+  selectZoneForMoment();
+}
+
+void FrmMain::stopFollowingPlace() { m_followedPlace.reset(); }
+
+void FrmMain::setZoneSource(const QString& text, bool notice) {
+  m_lblZoneSource->setText(text);
+  QPalette palette = m_lblZoneSource->palette();
+  palette.setColor(QPalette::WindowText, notice ? kNoticeYellow : kLightOrange);
+  m_lblZoneSource->setPalette(palette);
+}
+
+void FrmMain::setCustomZoneEntry(const std::optional<CustomZone>& entry) {
+  const bool listed = m_cmbTimeZone->count() > kCustomZonePosition;
+  if (entry) {
+    const QString text = QString::fromStdString(entry->text);
+    if (listed) {
+      m_cmbTimeZone->setItemText(kCustomZonePosition, text);
+    } else {
+      m_cmbTimeZone->addItem(text);
+    }
+  } else if (listed) {
+    if (m_cmbTimeZone->currentIndex() == kCustomZonePosition) m_cmbTimeZone->setCurrentIndex(0);
+    m_cmbTimeZone->removeItem(kCustomZonePosition);
+  }
+  m_customZone = entry;
+}
+
+// The zone of the followed place's clock at the date and time on the form.
+void FrmMain::selectZoneForMoment() {
+  if (!m_followedPlace) return;
+  const std::optional<places::LocalClockTime> moment = place_form::FormMoment(formInput());
+  if (!moment) return;
+  const place_form::PlaceZone zone = place_form::ZoneAt(*m_followedPlace, *moment);
+  if (zone.choice) {
+    FormInput chosen;
+    place_form::SelectZone(chosen, *zone.choice);
+    // The entry after the rows belongs to the clock of this moment: a row leaves no entry behind.
+    setCustomZoneEntry(chosen.customZone);
+    m_cmbTimeZone->setCurrentIndex(chosen.zoneIndex);
+    m_chkDST->setChecked(chosen.dst);
+  }
+  const bool notice = zone.reading.status != places::ClockStatus::Ok;
+  setZoneSource(QString::fromStdString(zone.explanation), notice);
 }
 
 void FrmMain::cmdRashi_Click() {
@@ -460,8 +582,14 @@ void FrmMain::setFormInput(const FormInput& form) {
   m_txtLonM->setText(QString::fromStdString(form.lonMin));
   m_optLat[form.north ? 0 : 1]->setChecked(true);
   m_optLong[form.east ? 0 : 1]->setChecked(true);
+  // The zone as the file keeps it: a row, or the custom entry after the rows. It no longer
+  // follows a place chosen before.
+  stopFollowingPlace();
+  setCustomZoneEntry(form.customZone);
   pick(m_cmbTimeZone, form.zoneIndex);
   m_chkDST->setChecked(form.dst);
+  m_placeLabel = form.place;
+  setZoneSource(QString::fromLatin1(kZoneHint), false);
 }
 
 void FrmMain::closeEvent(QCloseEvent* event) {

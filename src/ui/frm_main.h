@@ -4,11 +4,16 @@
 
 #include <QMainWindow>
 
+#include <future>
+#include <optional>
+
 #include "chart/chart_request.h"
+#include "places/place.h"
 #include "ui/platform.h"
 
 class QCheckBox;
 class QComboBox;
+class QLabel;
 class QLineEdit;
 class QMenu;
 class QPushButton;
@@ -17,11 +22,13 @@ class QRadioButton;
 namespace halvora::ui {
 
 class FilteredEdit;
+class PlaceCompleter;
 
 class FrmMain : public QMainWindow {
   Q_OBJECT
  public:
   explicit FrmMain(Platform& platform, QWidget* parent = nullptr);
+  ~FrmMain() override;
 
   // The controls' values as the chart request reads them.
   FormInput formInput() const;
@@ -34,6 +41,18 @@ class FrmMain : public QMainWindow {
 
   // The size that shows every control at its natural size without scrolling.
   QSize preferredSize() const;
+
+  // Fills the place's names, coordinates and hemispheres, and selects the zone its clock selects
+  // for the date and time on the form; the zone then follows the date and time until the user
+  // picks a zone or types a coordinate. This is what choosing the place from City's list does.
+  void choosePlace(const places::Place& place);
+
+  // Whether the zone follows the date and time for a chosen place.
+  bool zoneFollowsPlace() const { return m_followedPlace.has_value(); }
+
+  // The entry after the zone list's rows, or none; removing it while it is selected selects the
+  // first row.
+  void setCustomZoneEntry(const std::optional<CustomZone>& entry);
 
  signals:
   // The request passed its checks: the results are ready to be shown.
@@ -61,6 +80,10 @@ class FrmMain : public QMainWindow {
   void Form_Load();
   void setTabOrder();
   void nameForListeners();
+  void connectPlaceAndZone();
+  void selectZoneForMoment();
+  void stopFollowingPlace();
+  void setZoneSource(const QString& text, bool notice);
 
   Platform& m_platform;
 
@@ -85,7 +108,14 @@ class FrmMain : public QMainWindow {
   QRadioButton* m_optLong[2] = {};
   QComboBox* m_cmbTimeZone = nullptr;
   QCheckBox* m_chkDST = nullptr;
+  QLabel* m_lblZoneSource = nullptr;  // where the zone came from, under the list
   QPushButton* m_cmdRashi = nullptr;
+  PlaceCompleter* m_placeCompleter = nullptr;
+
+  std::optional<places::Place> m_followedPlace;  // the zone follows this place's clock
+  std::optional<CustomZone> m_customZone;        // the list's entry after its rows
+  std::string m_placeLabel;                      // the place last chosen from the atlas
+  std::future<void> m_atlasLoad;                 // the atlas, read while the user starts typing
 };
 
 }  // namespace halvora::ui

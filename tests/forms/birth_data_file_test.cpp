@@ -43,6 +43,21 @@ FormInput tromso() {
   return f;
 }
 
+// A form filled from the atlas for Kathmandu, whose clock (+5:45) no row of the zone list holds.
+FormInput kathmandu() {
+  FormInput f = tromso();
+  f.city = "Kathmandu";
+  f.state = "Bagmati Province";
+  f.country = "Nepal";
+  f.place = "Kathmandu, Bagmati Province, Nepal";
+  f.north = true;
+  f.east = true;
+  f.dst = false;
+  f.customZone = MakeCustomZone("Kathmandu", {-5, -45});
+  f.zoneIndex = kCustomZonePosition;
+  return f;
+}
+
 std::string messageOf(const BirthDataResult& r) {
   const auto* e = std::get_if<FileError>(&r);
   return e ? e->message() : "(read without error)";
@@ -64,6 +79,7 @@ TEST(BirthDataFile, WhatIsWrittenReadsBackAsTheSameForm) {
       {"a fresh form", FormInput{}},
       {"quotes, backslashes, Greek, Chinese and an emoji", quoted},
       {"half filled in", partial},
+      {"a place of the atlas and a zone after the rows", kathmandu()},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.name);
@@ -101,19 +117,30 @@ TEST(BirthDataFile, IsPrettyPrintedUtf8WithTheVersionFirst) {
 }
 
 TEST(BirthDataFile, EveryKeyOfTheFormIsWrittenAndTheFileIsABatchLine) {
-  const std::string text = formatBirthData(tromso());
+  // A form of a zone row, and one of the atlas with the entry after the rows: each key of the
+  // form is written by one of them.
+  const std::string row = formatBirthData(tromso());
+  const std::string custom = formatBirthData(kathmandu());
   // The second key of each pair of opposite switches is implied by the first.
   const std::set<std::string_view> implied = {"south", "west"};
   for (const std::string_view key : formKeyNames()) {
     if (implied.contains(key)) continue;
-    EXPECT_NE(text.find("\"" + std::string(key) + "\": "), std::string::npos) << key << " is not written";
+    const std::string quoted = "\"" + std::string(key) + "\": ";
+    EXPECT_TRUE(row.find(quoted) != std::string::npos || custom.find(quoted) != std::string::npos)
+        << key << " is not written";
   }
+  EXPECT_NE(custom.find("\"zone-offset\": \"+5:45\""), std::string::npos) << custom;
+  EXPECT_NE(custom.find("\"place\": \"Kathmandu, Bagmati Province, Nepal\""), std::string::npos) << custom;
+  EXPECT_EQ(custom.find("\"zone\": "), std::string::npos) << "a reader takes zone or zone-offset, not both";
+  EXPECT_EQ(row.find("\"place\""), std::string::npos) << "no place is written as none";
   // A batch line takes "version" beside the form's keys and nothing else unknown.
   ReadOptions batch;
   batch.extraKeys = {kVersionKey};
-  const ReadResult asLine = readFormJson(text, batch);
-  ASSERT_TRUE(std::holds_alternative<ReadForm>(asLine)) << std::get<FormError>(asLine).message;
-  EXPECT_EQ(std::get<ReadForm>(asLine).form, tromso());
+  for (const auto& [text, form] : {std::pair{row, tromso()}, std::pair{custom, kathmandu()}}) {
+    const ReadResult asLine = readFormJson(text, batch);
+    ASSERT_TRUE(std::holds_alternative<ReadForm>(asLine)) << std::get<FormError>(asLine).message;
+    EXPECT_EQ(std::get<ReadForm>(asLine).form, form);
+  }
 }
 
 TEST(BirthDataFile, ABatchLineOpensAsAFile) {

@@ -137,14 +137,14 @@ TEST(ReadFormJson, OptionsForAFileOfOneForm) {
   ReadOptions file;
   file.unknownKeysAreErrors = false;
   file.what = "file";
-  file.extraKeys = {{"version", ValueKind::Number}, {"place", ValueKind::Text}};
+  file.extraKeys = {{"version", ValueKind::Number}, {"saved-by", ValueKind::Text}};
 
   const ReadResult read =
-      readFormJson(R"({"version": 1, "note": {"a": [1, 2]}, "month": 3, "place": "Pune", "colour": "red"})", file);
+      readFormJson(R"({"version": 1, "note": {"a": [1, 2]}, "month": 3, "saved-by": "Halvora", "colour": "red"})", file);
   ASSERT_TRUE(std::holds_alternative<ReadForm>(read)) << messageOf(read);
   EXPECT_EQ(formOf(read).monthIndex, 2);
   EXPECT_EQ(std::get<ReadForm>(read).extras.at("version"), "1");
-  EXPECT_EQ(std::get<ReadForm>(read).extras.at("place"), "Pune");
+  EXPECT_EQ(std::get<ReadForm>(read).extras.at("saved-by"), "Halvora");
   EXPECT_EQ(std::get<ReadForm>(read).extras.size(), 2u) << "unknown keys are skipped, not kept";
 
   EXPECT_EQ(messageOf(readFormJson(R"({"version": "1"})", file)), "version takes a whole number, not a text");
@@ -259,6 +259,75 @@ TEST(ReadFormFlags, DefaultsAreThoseOfAFreshForm) {
   EXPECT_EQ(f.zoneIndex, 0);
 }
 
+TEST(ReadZoneOffset, TheClocksOffsetEastOfGreenwichAsTheListsNumbers) {
+  // The numbers follow the list's rows: west positive, minutes with the sign of the hours.
+  const struct {
+    const char* name;
+    const char* text;
+    std::optional<ZoneCorrection> zone;
+  } rows[] = {
+      {"Nepal", "+5:45", ZoneCorrection{-5, -45}},
+      {"Venezuela 2007-2016", "-4:30", ZoneCorrection{4, 30}},
+      {"east under an hour: hours 0, minutes signed", "+0:20", ZoneCorrection{0, -20}},
+      {"west under an hour", "-0:25", ZoneCorrection{0, 25}},
+      {"two-digit hours", "+10:30", ZoneCorrection{-10, -30}},
+      {"a leading zero", "+05:45", ZoneCorrection{-5, -45}},
+      {"Greenwich either way", "-0:00", ZoneCorrection{0, 0}},
+      {"the largest", "+14:59", ZoneCorrection{-14, -59}},
+      {"past the largest", "+15:00", std::nullopt},
+      {"no sign: east or west?", "5:45", std::nullopt},
+      {"one digit of minutes", "+5:4", std::nullopt},
+      {"minutes past 59", "+5:60", std::nullopt},
+      {"a decimal hour as the list writes it", "+5.75", std::nullopt},
+      {"blank inside", "+ 5:45", std::nullopt},
+      {"three digits of hours", "+005:45", std::nullopt},
+      {"seconds", "+5:21:10", std::nullopt},
+      {"empty", "", std::nullopt},
+  };
+  for (const auto& r : rows) EXPECT_EQ(parseZoneOffset(r.text), r.zone) << r.name;
+  // What the core writes back reads back to the same numbers.
+  for (int minutes = -kMaxCustomZoneMinutes; minutes <= kMaxCustomZoneMinutes; ++minutes) {
+    const ZoneCorrection zone{-(minutes / 60), -(minutes % 60)};
+    EXPECT_EQ(parseZoneOffset(ZoneOffsetText(zone)), zone) << minutes;
+  }
+}
+
+TEST(ReadFormFlags, APlaceAndACustomZone) {
+  const std::vector<std::string> args = {"--place", "Kathmandu, Nepal", "--city", "Kathmandu", "--zone-offset", "+5:45"};
+  const ReadResult read = readFormFlags(args, commandLine());
+  ASSERT_TRUE(std::holds_alternative<ReadForm>(read)) << messageOf(read);
+  const FormInput& f = formOf(read);
+  EXPECT_EQ(f.place, "Kathmandu, Nepal") << "the place is carried as typed, for the caller to resolve";
+  EXPECT_EQ(f.zoneIndex, kCustomZonePosition);
+  ASSERT_TRUE(f.customZone.has_value());
+  EXPECT_EQ(*f.customZone, (CustomZone{"Local clock of Kathmandu, +5:45", -5, -45}));
+
+  const ReadResult json = readFormJson(R"({"zone-offset": "-4:30"})");
+  ASSERT_TRUE(std::holds_alternative<ReadForm>(json)) << messageOf(json);
+  EXPECT_EQ(*formOf(json).customZone, (CustomZone{"Local clock, -4:30", 4, 30})) << "without a city";
+
+  const FlagRow rows[] = {
+      {"a row and the custom entry", {"--zone", "34", "--zone-offset", "+5:45"},
+       "--zone and --zone-offset cannot both be given"},
+      {"no sign", {"--zone-offset", "5:45"},
+       "--zone-offset takes the clock's offset from Greenwich as +H:MM or -H:MM, east positive (+5:45, -4:30) and "
+       "at most 14:59, not \"5:45\""},
+      {"a negative offset is a value, not a flag", {"--zone-offset", "-4:30"}, nullptr},
+      {"the place twice", {"--place", "Pune", "--place", "Delhi"}, "--place is given twice"},
+      {"a place that is not UTF-8", {"--place", "Z\xfcrich"}, "--place is not valid UTF-8"},
+  };
+  for (const auto& r : rows) {
+    const ReadResult got = readFormFlags(r.args, commandLine());
+    if (!r.message) {
+      EXPECT_TRUE(std::holds_alternative<ReadForm>(got)) << r.name << ": " << messageOf(got);
+      continue;
+    }
+    EXPECT_EQ(messageOf(got), r.message) << r.name;
+  }
+  EXPECT_EQ(messageOf(readFormJson(R"({"zone-offset": 5.75})")), "zone-offset takes a text, not a number");
+  EXPECT_EQ(messageOf(readFormJson(R"({"place": 7})")), "place takes a text, not a number");
+}
+
 TEST(FailureMessage, NamesTheFlagOrKeyOfTheCheckedControl) {
   struct Row {
     const char* name;
@@ -311,7 +380,13 @@ void expectSoundResult(const ReadResult& read, const std::string& input) {
   ASSERT_GE(f.monthIndex, 0);
   ASSERT_LE(f.monthIndex, 11);
   ASSERT_GE(f.zoneIndex, 0);
-  ASSERT_LE(f.zoneIndex, 70);
+  if (f.zoneIndex == kCustomZonePosition) {
+    ASSERT_TRUE(f.customZone.has_value());
+    ASSERT_TRUE(IsValidCustomZone(*f.customZone));
+  } else {
+    ASSERT_LE(f.zoneIndex, 70);
+  }
+  ASSERT_TRUE(isValidUtf8(f.place));
   for (const std::string* s : {&f.latDeg, &f.latMin, &f.lonDeg, &f.lonMin})
     ASSERT_EQ(s->find_first_not_of("0123456789"), std::string::npos) << *s;
   ASSERT_EQ(f.name.find_first_not_of("ABCDEFGHIJKLMNOPQRSTUVWXYZ "), std::string::npos) << f.name;

@@ -11,6 +11,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "chart/time_zone_table.h"
 #include "forms/birth_data_file.h"
 #include "support/births.h"
 #include "tools/process.h"
@@ -99,6 +100,35 @@ TEST_F(ChartFiles, AFormFileGivesTheChartOfTheSameBatchLine) {
   const ProcessRun page = runTool({"--form", file});
   ASSERT_EQ(page.status, 0) << page.err;
   EXPECT_EQ(page.out.rfind("ASHA\nDate of Birth : February/22/2011\n", 0), 0u) << page.out.substr(0, 200);
+}
+
+// A file of a place from the atlas with Kathmandu's +5:45, the entry after the zone rows.
+TEST_F(ChartFiles, AFileOfAnAtlasPlaceGivesTheChartOfTheSameBatchLine) {
+  FormInput form = testing_support::newDelhiForm();
+  form.year = "1990";
+  form.city = "Kathmandu";
+  form.state = "Bagmati Province";
+  form.country = "Nepal";
+  form.place = "Kathmandu, Bagmati Province, Nepal";
+  form.latDeg = "27";
+  form.latMin = "42";
+  form.lonDeg = "85";
+  form.lonMin = "19";
+  form.customZone = MakeCustomZone("Kathmandu", {-5, -45});
+  form.zoneIndex = kCustomZonePosition;
+  const std::string text = forms::formatBirthData(form);
+  const ProcessRun fromFile = runTool({"--form", write("kathmandu.halvora", text), "--json"});
+  ASSERT_EQ(fromFile.status, 0) << fromFile.err;
+  std::string line = text;
+  std::erase(line, '\n');
+  const ProcessRun batch = runTool({"--batch"}, line + "\n");
+  ASSERT_EQ(outputLines(batch.out).size(), 1u) << batch.out;
+  const json fromLine = json::parse(outputLines(batch.out)[0]);
+  ASSERT_FALSE(fromLine.contains("error")) << fromLine.dump();
+  EXPECT_EQ(json::parse(fromFile.out), fromLine);
+  EXPECT_EQ(fromLine["Zone"]["text"], "Local clock of Kathmandu, +5:45");
+  EXPECT_EQ(fromLine["Zone"]["offsetMinutes"], 345);
+  EXPECT_EQ(fromLine["Place"]["country"], "Nepal");
 }
 
 TEST_F(ChartFiles, AFileItRefusesEndsWithStatusTwoAndNamesTheFile) {

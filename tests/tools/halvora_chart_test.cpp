@@ -321,6 +321,172 @@ TEST(HalvoraChart, ReadablePageDrawsTheGrid) {
   EXPECT_EQ(run.out.find('\n', pisces), run.out.find('\n', aries)) << "same row";
 }
 
+// A chart from the atlas without the parts that say where it came from, to compare with one typed.
+json withoutOrigin(json j) {
+  j.erase("Place");
+  j["Zone"].erase("fromAtlas");
+  return j;
+}
+
+json chartJson(const std::vector<std::string>& args) {
+  std::vector<std::string> withJson = args;
+  withJson.push_back("--json");
+  const ProcessRun run = runTool(withJson);
+  EXPECT_EQ(run.status, 0) << run.err;
+  return run.status == 0 ? json::parse(run.out) : json();
+}
+
+std::vector<std::string> birth(const char* month, const char* day, const char* year, const char* hour,
+                               const char* minute, std::initializer_list<std::string> more) {
+  std::vector<std::string> args = {"--name", "asha", "--month", month, "--day", day, "--year", year,
+                                   "--hour", hour, "--minute", minute};
+  args.insert(args.end(), more);
+  return args;
+}
+
+TEST(HalvoraChart, APlaceGivesTheChartOfItsCoordinatesAndZoneTypedByHand) {
+  // Offsets from Python's zoneinfo with Debian's tzdata; coordinates GeoNames', rounded by hand.
+  const struct {
+    const char* name;
+    std::vector<std::string> atlas, typed;
+  } rows[] = {
+      {"Pune 1943 on war time, North Sumatra's row",
+       birth("3", "15", "1943", "9", "5", {"--place", "Pune, Maharashtra, India"}),
+       birth("3", "15", "1943", "9", "5",
+             {"--city", "Pune", "--state", "Maharashtra", "--country", "India", "--lat-deg", "18", "--lat-min", "31",
+              "--north", "--lon-deg", "73", "--lon-min", "51", "--east", "--zone", "52"})},
+      {"New York in July 1980 on EDT", birth("7", "4", "1980", "12", "0", {"--place", "New York, New York"}),
+       birth("7", "4", "1980", "12", "0",
+             {"--city", "New York", "--state", "New York", "--country", "United States of America", "--lat-deg", "40",
+              "--lat-min", "43", "--north", "--lon-deg", "74", "--lon-min", "0", "--west", "--zone", "24"})},
+      {"Kathmandu on +5:45, the entry after the rows", birth("1", "1", "1990", "12", "0", {"--place", "Kathmandu"}),
+       birth("1", "1", "1990", "12", "0",
+             {"--city", "Kathmandu", "--state", "Bagmati Province", "--country", "Nepal", "--lat-deg", "27",
+              "--lat-min", "42", "--north", "--lon-deg", "85", "--lon-min", "19", "--east", "--zone-offset",
+              "+5:45"})},
+      {"Sydney in January 1990 on AEDT", birth("1", "15", "1990", "12", "0", {"--place", "Sydney, Australia"}),
+       birth("1", "15", "1990", "12", "0",
+             {"--city", "Sydney", "--state", "New South Wales", "--country", "Australia", "--lat-deg", "33",
+              "--lat-min", "52", "--south", "--lon-deg", "151", "--lon-min", "12", "--east", "--zone", "7"})},
+  };
+  for (const auto& r : rows) {
+    const json atlas = chartJson(r.atlas);
+    const json typed = chartJson(r.typed);
+    ASSERT_FALSE(atlas.is_null() || typed.is_null()) << r.name;
+    EXPECT_EQ(atlas["Zone"]["fromAtlas"], true) << r.name;
+    EXPECT_EQ(typed["Zone"]["fromAtlas"], false) << r.name;
+    EXPECT_EQ(typed["Place"], nullptr) << r.name;
+    EXPECT_EQ(withoutOrigin(atlas), withoutOrigin(typed)) << r.name;
+  }
+}
+
+TEST(HalvoraChart, JsonSaysWhereTheZoneAndThePlaceCameFrom) {
+  const json typed = chartJson(delhi({}));
+  EXPECT_EQ(typed["Place"], nullptr);
+  EXPECT_EQ(typed["Zone"], json({{"row", 34}, {"text", "Indian Time, IST, +5.3"}, {"offsetMinutes", 330},
+                                 {"dst", false}, {"fromAtlas", false}, {"ambiguous", false}}));
+
+  const json pune = chartJson(birth("3", "15", "1903", "9", "5", {"--place", "Pune, India"}));
+  EXPECT_EQ(pune["Place"], json({{"name", "Pune"}, {"state", "Maharashtra"}, {"country", "India"},
+                                 {"timeZone", "Asia/Kolkata"}, {"latitudeDeg", 18.51957}, {"longitudeDeg", 73.85535}}));
+  // Madras time, +5:21:10 in the time-zone database, rounded to the minute.
+  EXPECT_EQ(pune["Zone"], json({{"row", nullptr}, {"text", "Local clock of Pune, +5:21"}, {"offsetMinutes", 321},
+                                {"dst", false}, {"fromAtlas", true}, {"ambiguous", false}}));
+  EXPECT_EQ(pune["ZoneCorrectionHours"], -5);
+  EXPECT_EQ(pune["ZoneCorrectionMinutes"], -21);
+
+  // 1:30 on 7 November 2010 came twice in New York, first on EDT (-4:00), then on EST.
+  const json twice = chartJson(birth("11", "7", "2010", "1", "30", {"--place", "New York, New York"}));
+  EXPECT_EQ(twice["Zone"]["ambiguous"], true);
+  EXPECT_EQ(twice["Zone"]["offsetMinutes"], -240);
+  EXPECT_EQ(twice["Zone"]["row"], 24);
+
+  const json caracas = chartJson(birth("1", "1", "2010", "12", "0", {"--place", "Caracas", "--zone-offset", "-4:30"}));
+  EXPECT_EQ(caracas["Zone"]["text"], "Local clock of Caracas, -4:30") << "named after the city the atlas filled";
+  EXPECT_EQ(caracas["Zone"]["offsetMinutes"], -270);
+  EXPECT_EQ(caracas["Zone"]["fromAtlas"], false);
+}
+
+TEST(HalvoraChart, FlagsGivenBesideThePlaceWin) {
+  const json own = chartJson(birth("3", "15", "1943", "9", "5",
+                                   {"--place", "Pune, India", "--lat-deg", "19", "--city", "Poona", "--zone", "34"}));
+  EXPECT_EQ(own["Details"]["lblLatitude"], "19° 31' N") << "the degrees given, the minutes the atlas's";
+  EXPECT_EQ(own["Details"]["lblCity"], "Poona");
+  EXPECT_EQ(own["Details"]["lblState"], "Maharashtra");
+  EXPECT_EQ(own["Zone"]["row"], 34) << "the zone given, not the war time of 1943";
+  EXPECT_EQ(own["Zone"]["fromAtlas"], false);
+  const json west = chartJson(birth("3", "15", "1980", "9", "5", {"--place", "Pune, India", "--west", "--dst"}));
+  EXPECT_EQ(west["Details"]["lblLongitude"], "73° 51' W");
+  EXPECT_EQ(west["Zone"]["dst"], true);
+  EXPECT_EQ(west["Zone"]["fromAtlas"], true);
+}
+
+TEST(HalvoraChart, APlaceThatNamesNoOnePlaceOrATimeThatDidNotHappen) {
+  const CommandRow rows[] = {
+      {"no such place", birth("1", "1", "1990", "12", "0", {"--place", "Xyzzyville"}), 2,
+       "halvora-chart: --place: no place in the atlas matches \"Xyzzyville\""},
+      {"a state that narrows to nothing lists the places of the name",
+       birth("1", "1", "1990", "12", "0", {"--place", "Pune, Kerala"}), 2,
+       "halvora-chart: --place: no place in the atlas matches \"Pune, Kerala\"; places of that name: Pune, "
+       "Maharashtra, India"},
+      {"several equally good: five candidates, the largest first", birth("1", "1", "1990", "12", "0", {"--place", "Springfield"}),
+       2,
+       "halvora-chart: --place: \"Springfield\" names several places equally well; add the state or the country: "
+       "Springfield, Missouri, United States of America; Springfield, Massachusetts, United States of America; "
+       "Springfield, Illinois, United States of America; Springfield, Oregon, United States of America; "
+       "Springfield, Ohio, United States of America"},
+      {"the clocks went forward over 2:30", birth("3", "14", "2010", "2", "30", {"--place", "New York, New York"}), 2,
+       "halvora-chart: --place: Clock of New York on March 14, 2010, 2:30: no such time, the clocks went forward "
+       "from -5:00 (EST, standard time) to -4:00 (EDT, daylight saving time); please check the time of birth, or "
+       "give the zone with --zone or --zone-offset"},
+      {"an empty place", birth("1", "1", "1990", "12", "0", {"--place="}), 2,
+       "halvora-chart: --place: no place in the atlas matches \"\""},
+      {"a date no calendar has is the form's own check", birth("2", "30", "1990", "12", "0", {"--place", "Pune, India"}),
+       2, "halvora-chart: --month and --day: Please Enter Correct Date Or Month!"},
+      {"the place's other checks stay the form's", {"--place", "Pune, India"}, 2, "halvora-chart: --name: Please Enter Name"},
+  };
+  for (const auto& r : rows) {
+    const ProcessRun run = runTool(r.args);
+    EXPECT_EQ(run.status, r.status) << r.name;
+    EXPECT_EQ(run.err.substr(0, run.err.find('\n')), r.message) << r.name;
+    EXPECT_TRUE(run.out.empty()) << r.name;
+  }
+  // The same time with a zone given by hand is the user's to answer for.
+  const ProcessRun own = runTool(birth("3", "14", "2010", "2", "30", {"--place", "New York, New York", "--zone", "27"}));
+  EXPECT_EQ(own.status, 0) << own.err;
+}
+
+TEST(HalvoraChart, BatchLinesNameTheirPlace) {
+  const std::string input =
+      R"({"name": "asha", "month": 3, "day": 15, "year": 1943, "hour": 9, "minute": 5, "place": "Pune, India"})" "\n"
+      R"({"name": "asha", "place": "Springfield"})" "\n"
+      R"({"name": "asha", "month": 3, "day": 14, "year": 2010, "hour": 2, "minute": 30, "place": "New York, New York"})" "\n"
+      R"({"name": "asha", "month": 1, "day": 1, "year": 1990, "hour": 12, "place": "Kathmandu"})" "\n";
+  const ProcessRun run = runTool({"--batch"}, input);
+  ASSERT_EQ(run.status, 0) << run.err;
+  const std::vector<std::string> answers = lines(run.out);
+  ASSERT_EQ(answers.size(), 4u);
+  const json pune = json::parse(answers[0]);
+  EXPECT_EQ(pune["Zone"]["row"], 52);
+  EXPECT_EQ(pune["Place"]["name"], "Pune");
+  const std::string ambiguous = json::parse(answers[1])["error"];
+  EXPECT_EQ(ambiguous.rfind("place: \"Springfield\" names several places equally well", 0), 0u) << ambiguous;
+  const std::string gap = json::parse(answers[2])["error"];
+  EXPECT_TRUE(gap.ends_with("or give the zone with zone or zone-offset")) << gap << ": keys, not flags, in a batch";
+  EXPECT_EQ(json::parse(answers[3])["Zone"]["offsetMinutes"], 345);
+}
+
+TEST(HalvoraChart, ThePageNamesThePlaceAndItsClock) {
+  const ProcessRun run = runTool(birth("3", "15", "1943", "9", "5", {"--place", "Pune, India"}));
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_NE(run.out.find("Place         : Pune, Maharashtra, India (Asia/Kolkata)\n"), std::string::npos) << run.out;
+  EXPECT_NE(run.out.find("Time zone     : North Sumatra Time,NST,+6.5\n"), std::string::npos) << run.out;
+  EXPECT_NE(run.out.find("Clock of Pune on March 15, 1943, 9:05: +6:30 (war time), from the time-zone database"),
+            std::string::npos)
+      << run.out;
+  EXPECT_EQ(runTool(delhi({})).out.find("Place         :"), std::string::npos) << "only for a place of the atlas";
+}
+
 TEST(RandomInput, EveryBatchLineIsAnsweredInItsPlace) {
   testing_support::RandomInput random(99);
   std::string input;

@@ -58,6 +58,10 @@ TEST_F(AboutBox, Texts) {
        "Home Business Opportunity. Start your own Internet business and make money online. Get this software "
        "fully branded for your website."},
       {"lblCoBrand", "Click here for more details."},
+      {"lblCredits",
+       "Places and their coordinates: GeoNames (geonames.org), under the Creative Commons Attribution 4.0 "
+       "licence (CC BY 4.0). Clocks of the places: the time-zone database (tz). Halvora is free software under "
+       "the GNU General Public License, version 3 or later."},
   };
   for (const TextRow& row : rows) EXPECT_EQ(labelText(row.control), QString::fromUtf8(row.text)) << row.control;
   EXPECT_FALSE(labelText("lblHomePage").isEmpty());
@@ -81,7 +85,7 @@ TEST_F(AboutBox, IconShowsTheApplicationPicture) {
 TEST_F(AboutBox, ControlsStandTopToBottom) {
   about.show();
   const std::vector<const char*> order{"picIcon", "Label2", "Label1", "Label3", "lblCoBrand",
-                                       "lblHomePage", "Line1", "cmdOK"};
+                                       "lblHomePage", "lblCredits", "Line1", "cmdOK"};
   int previousBottom = -1;
   for (const char* name : order) {
     const QWidget* widget = child(name);
@@ -95,7 +99,7 @@ TEST_F(AboutBox, ControlsStandTopToBottom) {
 
 TEST_F(AboutBox, LabelsHaveRoomForTheirText) {
   about.show();
-  for (const char* name : {"Label1", "Label2", "Label3", "lblCoBrand", "lblHomePage"}) {
+  for (const char* name : {"Label1", "Label2", "Label3", "lblCoBrand", "lblHomePage", "lblCredits"}) {
     const QLabel* label = child<QLabel>(name);
     ASSERT_NE(label, nullptr);
     EXPECT_GE(label->height(), label->heightForWidth(label->width())) << name;
@@ -106,7 +110,7 @@ TEST_F(AboutBox, LightOrangeTextOnDarkOliveAndPeachButton) {
   about.show();
   const QImage window = about.grab().toImage();
   EXPECT_EQ(window.pixelColor(2, 2), QColor(64, 64, 0));
-  for (const char* name : {"Label1", "Label2", "Label3", "lblCoBrand", "lblHomePage"}) {
+  for (const char* name : {"Label1", "Label2", "Label3", "lblCoBrand", "lblHomePage", "lblCredits"}) {
     const QImage label = child(name)->grab().toImage();
     EXPECT_TRUE(testing::hasColour(label, QColor(255, 192, 128))) << name << " is not drawn in light orange";
     EXPECT_FALSE(testing::hasColour(label, QColor(0, 0, 0))) << name << " has dark text on the dark ground";

@@ -21,6 +21,7 @@
 #include "form_helpers.h"
 #include "forms/birth_data_file.h"
 #include "support/births.h"
+#include "places/atlas.h"
 #include "support/full_disk.h"
 #include "ui/application.h"
 #include "ui/birth_data_files.h"
@@ -116,6 +117,49 @@ TEST_F(Files, SaveAndOpenKeepEveryField) {
   EXPECT_EQ(second.formInput(), saved);
   EXPECT_EQ(child<QComboBox>(&second, "cboMonth")->currentText(), "December");
   EXPECT_TRUE(child<QRadioButton>(&second, "optLong_1")->isChecked());
+}
+
+// A place chosen from the atlas is kept with the zone its clock selected: a row for Pune in 1990,
+// the entry after the rows for Kathmandu's +5:45.
+TEST_F(Files, APlaceFromTheAtlasAndItsZoneEntryAreKept) {
+  const struct {
+    const char* place;
+    const char* zone;  // the zone list's text once the place is chosen
+    bool custom;
+  } rows[] = {
+      {"Pune, Maharashtra, India", "Indian Time, IST, +5.3", false},
+      {"Kathmandu, Bagmati Province, Nepal", "Local clock of Kathmandu, +5:45", true},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.place);
+    const places::PlaceResolution found = places::ResolvePlace(row.place);
+    ASSERT_EQ(found.status, places::ResolveStatus::Found);
+    FrmMain first(fake.platform);
+    testing::setText(&first, "txtName", "ASHA");
+    testing::choose(&first, "cboYear", "1990");
+    testing::choose(&first, "cboMonth", "March");
+    testing::choose(&first, "cboDate", "15");
+    testing::choose(&first, "cboHH", "9");
+    first.choosePlace(found.place);
+    ASSERT_EQ(child<QComboBox>(&first, "cmbTimeZone")->currentText(), row.zone);
+    const FormInput saved = first.formInput();
+    ASSERT_EQ(saved.place, row.place);
+    ASSERT_EQ(saved.customZone.has_value(), row.custom);
+
+    const QString file = path("place.halvora");
+    fake.files.answers = {file};
+    action(&first, "mnuSave")->trigger();
+    ASSERT_TRUE(fake.messages.shown.empty()) << fake.messages.shown[0].text.toStdString();
+
+    // A fresh form, and another place chosen in it first, so that every control must change.
+    FrmMain second(fake.platform);
+    second.choosePlace(places::ResolvePlace("Caracas, Capital, Venezuela").place);
+    ASSERT_TRUE(second.openBirthDataFile(file)) << fake.messages.shown.at(0).text.toStdString();
+    EXPECT_EQ(second.formInput(), saved);
+    EXPECT_EQ(child<QComboBox>(&second, "cmbTimeZone")->currentText(), row.zone);
+    EXPECT_EQ(child<QComboBox>(&second, "cmbTimeZone")->count(), row.custom ? 72 : 71)
+        << "the entry after the rows is there only for a clock no row holds";
+  }
 }
 
 TEST_F(Files, CancelledDialogsChangeNothing) {

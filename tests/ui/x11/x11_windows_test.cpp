@@ -3,6 +3,7 @@
 // screen appears and whether it takes the focus. Run through run_under_x.sh.
 
 #include <gtest/gtest.h>
+#include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -35,6 +36,7 @@
 #include "ui/frm_display.h"
 #include "ui/frm_main.h"
 #include "ui/mdi_frame.h"
+#include "ui/place_completer.h"
 #include "ui/platform_qt.h"
 #include "ui/tell_a_friend.h"
 
@@ -415,6 +417,82 @@ TEST_P(X11ClosingScreen, AppearsCentredOnTopAndInactiveWithItsPlaceholders) {
   EXPECT_EQ(child<QPlainTextEdit>(closing, "txtMessage")->toPlainText(), kMessagePlaceholder);
   EXPECT_FALSE(form->isVisible());
   EXPECT_EQ(app.frame(), nullptr);
+}
+
+// The place list under City on the real platform: a window of its own that must open under the
+// box, inside the screen, and leave the keyboard focus in the box while the user types on.
+class X11PlaceList : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    showAndWait(&form);
+    form.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    city = child<QLineEdit>(&form, "txtMCity");
+    city->setFocus();
+    settle(100);
+  }
+  QWidget* list() const { return city->findChild<PlaceCompleter*>()->popup(); }
+  // Keys as the window system delivers them: to the form's window, routed by Qt from there.
+  void type(const QString& text) {
+    for (const QChar c : text) QTest::keyClick(form.windowHandle(), c.toLatin1());
+    settle(150);
+  }
+  void press(Qt::Key key) {
+    QTest::keyClick(form.windowHandle(), key);
+    settle(150);
+  }
+
+  FakePlatform fake;
+  FrmMain form{fake.platform};
+  QLineEdit* city = nullptr;
+};
+
+TEST_F(X11PlaceList, OpensUnderCityInsideTheScreenAndLeavesTheFocusInTheBox) {
+  type("pun");
+  ASSERT_TRUE(list()->isVisible());
+  saveScreen("place-list");
+  const QRect box(city->mapToGlobal(QPoint(0, 0)), city->size());
+  const QRect shown = list()->frameGeometry();
+  EXPECT_TRUE(available().contains(shown)) << describe(shown) << " on " << describe(available());
+  EXPECT_NEAR(shown.top(), box.bottom() + 1, 2) << describe(shown) << " under " << describe(box);
+  EXPECT_TRUE(shown.left() == box.left() || shown.right() == available().right())
+      << describe(shown) << " under " << describe(box);
+  EXPECT_GE(shown.width(), box.width());
+  EXPECT_EQ(QApplication::focusWidget(), city);
+  EXPECT_TRUE(form.isActiveWindow());
+  type("e");
+  EXPECT_EQ(city->text(), "pune") << "typing goes on in the box while the list is open";
+  EXPECT_TRUE(list()->isVisible());
+  press(Qt::Key_Escape);
+  EXPECT_FALSE(list()->isVisible());
+  EXPECT_EQ(QApplication::focusWidget(), city);
+}
+
+TEST_F(X11PlaceList, ThePlaceTakenWithTheKeysFillsTheFormAndTheFocusStays) {
+  type("kathm");
+  ASSERT_TRUE(list()->isVisible());
+  press(Qt::Key_Down);
+  press(Qt::Key_Return);
+  EXPECT_FALSE(list()->isVisible());
+  EXPECT_EQ(city->text(), "Kathmandu");
+  EXPECT_EQ(child<QLineEdit>(&form, "txtLonD")->text(), "85");
+  EXPECT_EQ(child<QComboBox>(&form, "cmbTimeZone")->currentText().toStdString().rfind("Local clock of Kathmandu, ", 0), 0u);
+  EXPECT_EQ(QApplication::focusWidget(), city);
+  EXPECT_TRUE(form.isActiveWindow());
+  saveScreen("place-chosen");
+}
+
+TEST_F(X11PlaceList, AClickOnALineTakesThatPlace) {
+  type("sydney");
+  ASSERT_TRUE(list()->isVisible());
+  auto* view = city->findChild<PlaceCompleter*>()->popup();
+  const QString first = view->model()->index(0, 0).data().toString();
+  QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(view->model()->index(0, 0)).center());
+  settle(150);
+  EXPECT_FALSE(list()->isVisible());
+  EXPECT_TRUE(first.startsWith(child<QLineEdit>(&form, "txtMCity")->text() + ", ")) << first.toStdString();
+  EXPECT_EQ(child<QLineEdit>(&form, "txtLatD")->text(), "33");
+  EXPECT_EQ(QApplication::focusWidget(), city);
 }
 
 INSTANTIATE_TEST_SUITE_P(Paths, X11ClosingScreen,

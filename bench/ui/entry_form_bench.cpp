@@ -1,0 +1,99 @@
+// Speed of the entry form with the atlas, on the offscreen platform: a letter typed into City with
+// the list of places refreshed and shown, a place chosen from it, and a date changed while the zone
+// follows the place.
+#include <benchmark/benchmark.h>
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLineEdit>
+
+#include "places/atlas.h"
+#include "ui/frm_main.h"
+#include "ui/look.h"
+#include "ui/place_completer.h"
+
+namespace {
+
+using namespace halvora::ui;
+
+// Services that do nothing: the form is only typed into.
+struct SilentPlatform final : MessageBoxes, UrlOpener, Clipboard, SettingsStore, InstanceLock, Clock, RandomSource,
+                              FileDialogs, PrintDialogs {
+  void show(QWidget*, const QString&, halvora::MessageIcon) override {}
+  bool askYesNo(QWidget*, const QString&, halvora::MessageIcon) override { return false; }
+  void open(const QUrl&) override {}
+  void clear() override {}
+  QString value(const QString&, const QString&) override { return {}; }
+  void setValue(const QString&, const QString&, const QString&) override {}
+  bool tryAcquire() override { return true; }
+  QDate today() override { return QDate(2011, 2, 22); }
+  double next() override { return 0.3; }
+  QString openFileName(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
+  QString saveFileName(QWidget*, const QString&, const QString&, const QString&, const QString&) override { return {}; }
+  bool askPrint(QWidget*, QPrinter&) override { return false; }
+  void preview(QWidget*, QPrinter&, const std::function<void(QPrinter&)>&) override {}
+  Platform platform{*this, *this, *this, *this, *this, *this, *this, *this, *this};
+};
+
+void key(QWidget* target, int code, const QString& text = {}) {
+  QKeyEvent press(QEvent::KeyPress, code, Qt::NoModifier, text);
+  QKeyEvent release(QEvent::KeyRelease, code, Qt::NoModifier, text);
+  QApplication::sendEvent(target, &press);
+  QApplication::sendEvent(target, &release);
+}
+
+// One letter typed after "pu" (the list open with ten places), then taken back with Backspace: two
+// keystrokes, each with its lookup and the list redrawn.
+void BM_CityKeystroke(benchmark::State& state) {
+  SilentPlatform services;
+  FrmMain form(services.platform);
+  form.show();
+  auto* city = form.findChild<QLineEdit*>("txtMCity");
+  city->setFocus();
+  halvora::places::SystemAtlas();
+  key(city, Qt::Key_P, "p");
+  key(city, Qt::Key_U, "u");
+  QApplication::processEvents();
+  for (auto _ : state) {
+    key(city, Qt::Key_N, "n");
+    key(city, Qt::Key_Backspace);
+    QApplication::processEvents();
+  }
+  state.SetItemsProcessed(2 * state.iterations());
+}
+BENCHMARK(BM_CityKeystroke)->Unit(benchmark::kMicrosecond);
+
+// Choosing a place: the boxes filled and the zone of its clock selected.
+void BM_ChoosePlace(benchmark::State& state) {
+  SilentPlatform services;
+  FrmMain form(services.platform);
+  const auto pune = halvora::places::ResolvePlace("Pune, India").place;
+  for (auto _ : state) form.choosePlace(pune);
+}
+BENCHMARK(BM_ChoosePlace)->Unit(benchmark::kMicrosecond);
+
+// A new year while the zone follows the place: the clock read again and the zone selected.
+void BM_DateChangeWhileFollowing(benchmark::State& state) {
+  SilentPlatform services;
+  FrmMain form(services.platform);
+  form.choosePlace(halvora::places::ResolvePlace("Pune, India").place);
+  auto* year = form.findChild<QComboBox*>("cboYear");
+  int index = 0;
+  for (auto _ : state) year->setCurrentIndex(index++ % year->count());
+}
+BENCHMARK(BM_DateChangeWhileFollowing)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  QApplication::setStyle(createWindowStyle());
+  registerFontSubstitutes();
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

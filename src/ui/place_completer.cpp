@@ -1,0 +1,78 @@
+#include "ui/place_completer.h"
+
+#include <QAbstractItemView>
+#include <QCompleter>
+#include <QLineEdit>
+#include <QScrollBar>
+#include <QStringListModel>
+
+#include "places/atlas.h"
+#include "ui/look.h"
+
+namespace halvora::ui {
+
+namespace {
+
+constexpr int kVisibleRows = 10;
+constexpr double kListFontPt = 8.25;  // the windows' text
+
+}  // namespace
+
+PlaceCompleter::PlaceCompleter(QLineEdit* edit, Lookup lookup)
+    : QObject(edit), m_edit(edit), m_lookup(std::move(lookup)), m_completer(new QCompleter(this)),
+      m_model(new QStringListModel(this)) {
+  if (!m_lookup) m_lookup = [](std::string_view text, std::size_t limit) { return places::FindPlaces(text, limit); };
+  // The completer is tied to the box without taking it over: the box keeps what the user types
+  // while the list is browsed, and a chosen place fills the form's boxes, not this one alone.
+  m_completer->setModel(m_model);
+  m_completer->setCompletionMode(QCompleter::UnfilteredPopupCompletion);
+  m_completer->setMaxVisibleItems(kVisibleRows);
+  m_completer->setWidget(edit);
+  QAbstractItemView* list = m_completer->popup();
+  list->setObjectName(QStringLiteral("lstPlaces"));
+  list->setAccessibleName(QStringLiteral("Places"));
+  list->setAccessibleDescription(QStringLiteral("Places of the atlas that match the city typed"));
+  // Black on white like the boxes, the row under the keys or the mouse in the windows' colours.
+  list->setFont(verdana(kListFontPt));
+  QPalette palette = list->palette();
+  palette.setColor(QPalette::Base, Qt::white);
+  palette.setColor(QPalette::Text, Qt::black);
+  palette.setColor(QPalette::Highlight, kOlive);
+  palette.setColor(QPalette::HighlightedText, kLightOrange);
+  list->setPalette(palette);
+  connect(m_completer, qOverload<const QModelIndex&>(&QCompleter::activated), this,
+          [this](const QModelIndex& index) { choose(index.row()); });
+  connect(edit, &QLineEdit::textEdited, this, &PlaceCompleter::lookUp);
+}
+
+QAbstractItemView* PlaceCompleter::popup() const { return m_completer->popup(); }
+
+void PlaceCompleter::lookUp(const QString& text) {
+  const QString typed = text.trimmed();
+  m_places.clear();
+  if (typed.size() >= kMinimumChars) m_places = m_lookup(typed.toStdString(), kMaxPlaces);
+  QStringList lines;
+  for (const places::Place& p : m_places) lines << QString::fromStdString(places::CompletionText(p));
+  m_model->setStringList(lines);
+  QAbstractItemView* list = m_completer->popup();
+  if (lines.isEmpty()) {
+    list->hide();
+    return;
+  }
+  // Wide enough for the longest line, never narrower than the box. The best match is framed:
+  // Enter takes it, the arrow keys move on from it.
+  const int scrollBar = lines.size() > kVisibleRows ? list->verticalScrollBar()->sizeHint().width() : 0;
+  const int width = std::max(m_edit->width(), list->sizeHintForColumn(0) + 2 * list->frameWidth() + scrollBar + 8);
+  QRect under = m_edit->rect();
+  under.setWidth(width);
+  m_completer->complete(under);
+}
+
+void PlaceCompleter::choose(int row) {
+  if (row < 0 || row >= static_cast<int>(m_places.size())) return;
+  const places::Place place = m_places[static_cast<std::size_t>(row)];
+  m_completer->popup()->hide();
+  emit placeChosen(place);
+}
+
+}  // namespace halvora::ui

@@ -1,0 +1,52 @@
+#pragma once
+// The completion list under City: up to ten places of the atlas whose name starts with what has
+// been typed, one line each ("Pune, Maharashtra, India — 18°31′ N 73°51′ E"). The arrow keys and
+// Enter, or the mouse, choose a place; Escape closes the list; typing goes on in the box.
+
+#include <QObject>
+
+#include <cstddef>
+#include <functional>
+#include <string_view>
+#include <vector>
+
+#include "places/place.h"
+
+class QAbstractItemView;
+class QCompleter;
+class QLineEdit;
+class QStringListModel;
+
+namespace halvora::ui {
+
+class PlaceCompleter : public QObject {
+  Q_OBJECT
+ public:
+  // The places for a text, best first; places::FindPlaces unless a test says otherwise.
+  using Lookup = std::function<std::vector<places::Place>(std::string_view text, std::size_t limit)>;
+
+  // The list opens from this many characters typed.
+  static constexpr int kMinimumChars = 2;
+  static constexpr std::size_t kMaxPlaces = 10;
+
+  explicit PlaceCompleter(QLineEdit* edit, Lookup lookup = {});
+
+  QAbstractItemView* popup() const;
+  // The places the list shows, in its order.
+  const std::vector<places::Place>& shown() const { return m_places; }
+
+ signals:
+  void placeChosen(const halvora::places::Place& place);
+
+ private:
+  void lookUp(const QString& text);
+  void choose(int row);
+
+  QLineEdit* m_edit;
+  Lookup m_lookup;
+  QCompleter* m_completer;
+  QStringListModel* m_model;
+  std::vector<places::Place> m_places;
+};
+
+}  // namespace halvora::ui
