@@ -8,6 +8,7 @@
 #include "chart/rashi_chart.h"
 #include "chart/time_zone_table.h"
 #include "cli_io.h"
+#include "forms/birth_data_file.h"
 #include "forms/form_reader.h"
 #include "place_form/place_form.h"
 
@@ -40,22 +41,38 @@ int writeFailed(int errFd, const OutputSink& out) {
   return kExitFailure;
 }
 
-// The answer to one line of a batch: a chart, or the first problem with the line.
-std::string answerLine(const std::string& line, LineReader::Status status) {
+constexpr char kNoPdf[] = "this halvora-chart cannot write PDF files (it was built without Qt's painting)";
+
+// The answer to one line of a batch: a chart, or the first problem with the line. A line may
+// also name a PDF file for the chart's printed pages ("pdf") and the version of the birth-data
+// format it follows ("version"), so that a saved birth-data file is a valid line.
+std::string answerLine(const std::string& line, LineReader::Status status, const PdfWriter& pdf) {
   if (status == LineReader::Status::TooLong)
     return errorLine("the line is longer than " + std::to_string(forms::kMaxFormBytes) + " bytes");
-  forms::ReadResult read = forms::readFormJson(line);
+  forms::ReadOptions options;
+  options.extraKeys = {forms::kVersionKey, {"pdf", forms::ValueKind::Text}};
+  forms::ReadResult read = forms::readFormJson(line, options);
   if (const auto* e = std::get_if<forms::FormError>(&read)) return errorLine(e->message);
   auto& given = std::get<forms::ReadForm>(read);
+  if (const auto problem = forms::versionProblem(given)) return errorLine(problem->message);
+  const auto pdfPath = given.extras.find("pdf");
+  if (pdfPath != given.extras.end()) {
+    if (!pdf) return errorLine(std::string("pdf: ") + kNoPdf);
+    if (pdfPath->second.empty()) return errorLine("pdf takes a file name, not an empty text");
+  }
   const auto origin = place_form::FillFromAtlas(given, forms::KeyStyle::Json);
   if (const auto* e = std::get_if<std::string>(&origin)) return errorLine(*e);
   const auto outcome = RunChartRequest(given.form);
   if (const auto* failure = std::get_if<ValidationFailure>(&outcome))
     return errorLine(forms::failureMessage(*failure, forms::KeyStyle::Json));
-  return dumpLine(chartToJson(std::get<ChartResult>(outcome), std::get<std::optional<AtlasOrigin>>(origin))) + "\n";
+  const auto& chart = std::get<ChartResult>(outcome);
+  if (pdfPath != given.extras.end()) {
+    if (const auto problem = pdf(chart, pdfPath->second)) return errorLine("pdf: " + *problem);
+  }
+  return dumpLine(chartToJson(chart, std::get<std::optional<AtlasOrigin>>(origin))) + "\n";
 }
 
-int runBatch(int inFd, int outFd, int errFd) {
+int runBatch(int inFd, int outFd, int errFd, const PdfWriter& pdf) {
   OutputSink out(outFd);
   LineReader in(inFd, forms::kMaxFormBytes, &out);
   std::string line;
@@ -67,7 +84,7 @@ int runBatch(int inFd, int outFd, int errFd) {
       say(errFd, "halvora-chart: cannot read the input: " + systemMessage(in.error()) + "\n");
       return kExitFailure;
     }
-    out.write(answerLine(line, status));
+    out.write(answerLine(line, status, pdf));
     if (out.failed()) return writeFailed(errFd, out);
   }
   if (!out.flush()) return writeFailed(errFd, out);
@@ -89,48 +106,101 @@ std::string usage() {
          "                     --hour 0..23 --minute 0..59 --second 0..59\n"
          "                     --city TEXT --state TEXT --country TEXT\n"
          "                     --lat-deg DIGITS --lat-min DIGITS --north|--south\n"
-         "                     --lon-deg DIGITS --lon-min DIGITS --east|--west --zone 0..70 [--dst] [--json]\n"
+         "                     --lon-deg DIGITS --lon-min DIGITS --east|--west --zone 0..70\n"
+         "                     [--dst] [--json] [--pdf OUT.pdf]\n"
          "       halvora-chart --place \"CITY[, STATE][, COUNTRY]\" (coordinates and zone from the atlas;\n"
          "                     the flags above, given beside it, win) ...\n"
          "       --zone-offset +H:MM|-H:MM  a clock no row of the zone list holds, east positive (+5:45)\n"
+         "       halvora-chart --form FILE.halvora [--json] [--pdf OUT.pdf]\n"
          "       halvora-chart --batch    (one JSON object per line on standard input, keys = flag names)\n"
+         "--form reads the form from a birth-data file; --pdf writes the chart's printed pages to a PDF\n"
+         "file (in --batch, \"pdf\": \"OUT.pdf\" in a line).\n"
          "A value that begins with \"--\" is given as --city=--VALUE.\n";
 }
 
-int RunChartCli(std::span<const std::string> args, int inFd, int outFd, int errFd) {
+int RunChartCli(std::span<const std::string> args, int inFd, int outFd, int errFd, const PdfWriter& pdf) {
   forms::ReadOptions options;
   options.extraKeys = {{"json", forms::ValueKind::Switch},
                        {"batch", forms::ValueKind::Switch},
-                       {"help", forms::ValueKind::Switch}};
+                       {"help", forms::ValueKind::Switch},
+                       {"form", forms::ValueKind::Text},
+                       {"pdf", forms::ValueKind::Text}};
   forms::ReadResult read = forms::readFormFlags(args, options);
   if (const auto* e = std::get_if<forms::FormError>(&read)) {
     say(errFd, "halvora-chart: " + e->message + "\n" + usage());
     return kExitBadInput;
   }
   forms::ReadForm& given = std::get<forms::ReadForm>(read);
-  if (given.extras.contains("help")) return writeAll(outFd, errFd, usage());
-  if (given.extras.contains("batch")) {
+  const auto extra = [&](const char* key) -> const std::string* {
+    const auto found = given.extras.find(key);
+    return found == given.extras.end() ? nullptr : &found->second;
+  };
+  if (extra("help")) return writeAll(outFd, errFd, usage());
+  if (extra("batch")) {
+    std::string taken;
+    if (!given.formKeys.empty()) taken = given.formKeys.front();
+    else if (extra("form")) taken = "form";
+    else if (extra("pdf")) taken = "pdf";
+    if (!taken.empty()) {
+      say(errFd, "halvora-chart: --batch reads its forms from standard input and takes no --" + taken + "\n" + usage());
+      return kExitBadInput;
+    }
+    return runBatch(inFd, outFd, errFd, pdf);
+  }
+
+  const std::string* pdfPath = extra("pdf");
+  if (pdfPath && !pdf) {
+    say(errFd, std::string("halvora-chart: --pdf: ") + kNoPdf + "\n");
+    return kExitBadInput;
+  }
+  if (pdfPath && pdfPath->empty()) {
+    say(errFd, "halvora-chart: --pdf takes a file name, not an empty text\n" + usage());
+    return kExitBadInput;
+  }
+
+  // The form: from the flags, or whole from a birth-data file, read as a batch line is.
+  forms::ReadForm fromFile;
+  forms::ReadForm* form = &given;
+  forms::KeyStyle style = forms::KeyStyle::Flag;
+  std::string where;  // "FILE: " before a problem of the file's form
+  if (const std::string* formFile = extra("form")) {
     if (!given.formKeys.empty()) {
-      say(errFd, "halvora-chart: --batch reads its forms from standard input and takes no --" + given.formKeys.front() +
+      say(errFd, "halvora-chart: --form reads the whole form from its file and takes no --" + given.formKeys.front() +
                      "\n" + usage());
       return kExitBadInput;
     }
-    return runBatch(inFd, outFd, errFd);
+    forms::BirthDataForm file = forms::readBirthDataForm(*formFile);
+    if (const auto* e = std::get_if<forms::FileError>(&file)) {
+      say(errFd, "halvora-chart: " + e->message() + "\n");
+      return kExitBadInput;
+    }
+    fromFile = std::get<forms::ReadForm>(std::move(file));
+    form = &fromFile;
+    style = forms::KeyStyle::Json;
+    where = forms::FileError{*formFile, {}}.message();
   }
 
-  const auto filled = place_form::FillFromAtlas(given, forms::KeyStyle::Flag);
+  const auto filled = place_form::FillFromAtlas(*form, style);
   if (const auto* e = std::get_if<std::string>(&filled)) {
-    say(errFd, "halvora-chart: " + *e + "\n");
+    say(errFd, "halvora-chart: " + where + *e + "\n");
     return kExitBadInput;
   }
   const std::optional<AtlasOrigin>& origin = std::get<std::optional<AtlasOrigin>>(filled);
-  const auto outcome = RunChartRequest(given.form);
+  const auto outcome = RunChartRequest(form->form);
   if (const auto* failure = std::get_if<ValidationFailure>(&outcome)) {
-    say(errFd, "halvora-chart: " + forms::failureMessage(*failure, forms::KeyStyle::Flag) + "\n");
+    say(errFd, "halvora-chart: " + where + forms::failureMessage(*failure, style) + "\n");
     return kExitBadInput;
   }
   const auto& chart = std::get<ChartResult>(outcome);
-  if (given.extras.contains("json")) return writeAll(outFd, errFd, dumpLine(chartToJson(chart, origin), 2) + "\n");
+  if (pdfPath) {
+    if (const auto problem = pdf(chart, *pdfPath)) {
+      say(errFd, "halvora-chart: " + *problem + "\n");
+      return kExitFailure;
+    }
+    // The pages went to the file; standard output gets the chart only when it is asked for.
+    if (!extra("json")) return kExitOk;
+  }
+  if (extra("json")) return writeAll(outFd, errFd, dumpLine(chartToJson(chart, origin), 2) + "\n");
   return writeAll(outFd, errFd, chartToPage(chart, origin));
 }
 
