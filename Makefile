@@ -1,10 +1,11 @@
 # make run  - install what is missing, build, start Halvora
 # make test - install what is missing, build, run every test (and the core tests again under ASan/UBSan)
+# make package - build the Debian package and check it with lintian
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
 JOBS       ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: run test deps build bench desktop-figures tables clean
+.PHONY: run test deps build bench desktop-figures tables clean package
 
 deps:
 	@bash scripts/install-deps.sh $(EXTRA_PACKAGES)
@@ -23,6 +24,9 @@ test: build
 	  -DHALVORA_BUILD_UI=OFF -DHALVORA_BUILD_BENCH=OFF
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 	cd $(ASAN_BUILD) && ctest --output-on-failure -j $(JOBS)
+
+package: build
+	bash scripts/check-package.sh $(BUILD)
 
 bench: build
 	$(BUILD)/bench/halvora_bench

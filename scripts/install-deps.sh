@@ -11,6 +11,8 @@ packages=(
   fonts-dejavu-core fonts-liberation
   locales
   xvfb xauth openbox x11-utils xclip wmctrl
+  poppler-utils
+  dpkg-dev lintian
   "$@"
 )
 

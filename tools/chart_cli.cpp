@@ -6,8 +6,10 @@
 #include <sstream>
 
 #include "chart/rashi_chart.h"
+#include "chart/time_zone_table.h"
 #include "chart_json.h"
 #include "cli_io.h"
+#include "forms/birth_data_file.h"
 #include "forms/form_reader.h"
 #include "forms/utf8.h"
 #include "place_form/place_form.h"
@@ -30,23 +32,39 @@ int writeFailed(int errFd, const OutputSink& out) {
   return kExitFailure;
 }
 
-// Appends the answer to one line of a batch: a chart, or the first problem with the line.
-void appendAnswer(std::string& out, const std::string& line, LineReader::Status status, const ChartFields& fields) {
-  if (status == LineReader::Status::TooLong) {
+constexpr char kNoPdf[] = "this halvora-chart cannot write PDF files (it was built without Qt's painting)";
+
+// Appends the answer to one line of a batch: a chart, or the first problem with the line. A line
+// may also name a PDF file for the chart's printed pages ("pdf") and the version of the
+// birth-data format it follows ("version"), so that a saved birth-data file is a valid line.
+void appendAnswer(std::string& out, const std::string& line, LineReader::Status status, const PdfWriter& pdf,
+                  const ChartFields& fields) {
+  if (status == LineReader::Status::TooLong)
     return appendErrorJson(out, "the line is longer than " + std::to_string(forms::kMaxFormBytes) + " bytes");
-  }
-  forms::ReadResult read = forms::readFormJson(line);
+  forms::ReadOptions options;
+  options.extraKeys = {forms::kVersionKey, {"pdf", forms::ValueKind::Text}};
+  forms::ReadResult read = forms::readFormJson(line, options);
   if (const auto* e = std::get_if<forms::FormError>(&read)) return appendErrorJson(out, e->message);
   auto& given = std::get<forms::ReadForm>(read);
+  if (const auto problem = forms::versionProblem(given)) return appendErrorJson(out, problem->message);
+  const auto pdfPath = given.extras.find("pdf");
+  if (pdfPath != given.extras.end()) {
+    if (!pdf) return appendErrorJson(out, std::string("pdf: ") + kNoPdf);
+    if (pdfPath->second.empty()) return appendErrorJson(out, "pdf takes a file name, not an empty text");
+  }
   const auto origin = place_form::FillFromAtlas(given, forms::KeyStyle::Json);
   if (const auto* e = std::get_if<std::string>(&origin)) return appendErrorJson(out, *e);
   const auto outcome = RunChartRequest(given.form);
   if (const auto* failure = std::get_if<ValidationFailure>(&outcome))
     return appendErrorJson(out, forms::failureMessage(*failure, forms::KeyStyle::Json));
-  appendChartJson(out, std::get<ChartResult>(outcome), std::get<std::optional<AtlasOrigin>>(origin), false, fields);
+  const auto& chart = std::get<ChartResult>(outcome);
+  if (pdfPath != given.extras.end()) {
+    if (const auto problem = pdf(chart, pdfPath->second)) return appendErrorJson(out, "pdf: " + *problem);
+  }
+  appendChartJson(out, chart, std::get<std::optional<AtlasOrigin>>(origin), false, fields);
 }
 
-int runBatch(int inFd, int outFd, int errFd, const ChartFields& fields) {
+int runBatch(int inFd, int outFd, int errFd, const PdfWriter& pdf, const ChartFields& fields) {
   OutputSink out(outFd);
   LineReader in(inFd, forms::kMaxFormBytes, &out);
   std::string line;
@@ -59,7 +77,7 @@ int runBatch(int inFd, int outFd, int errFd, const ChartFields& fields) {
       return kExitFailure;
     }
     // The answer goes straight into the output held for writing.
-    appendAnswer(out.buffer(), line, status, fields);
+    appendAnswer(out.buffer(), line, status, pdf, fields);
     out.buffer() += '\n';
     out.wrote();
     if (out.failed()) return writeFailed(errFd, out);
@@ -83,23 +101,20 @@ std::string usage() {
          "                     --hour 0..23 --minute 0..59 --second 0..59\n"
          "                     --city TEXT --state TEXT --country TEXT\n"
          "                     --lat-deg DIGITS --lat-min DIGITS --north|--south\n"
-         "                     --lon-deg DIGITS --lon-min DIGITS --east|--west --zone 0..70 [--dst]\n"
-         "                     [--json [--fields KEY,KEY...]]\n"
+         "                     --lon-deg DIGITS --lon-min DIGITS --east|--west --zone 0..70\n"
+         "                     [--dst] [--json] [--pdf OUT.pdf]\n"
          "       halvora-chart --place \"CITY[, STATE][, COUNTRY]\" (coordinates and zone from the atlas;\n"
          "                     the flags above, given beside it, win) ...\n"
          "       --zone-offset +H:MM|-H:MM  a clock no row of the zone list holds, east positive (+5:45)\n"
-         "       halvora-chart --batch [--fields KEY,KEY...]\n"
-         "                     (one JSON object per line on standard input, keys = flag names)\n"
-         "--fields answers only the named keys of the JSON answer, in the answer's own order.\n"
+         "       halvora-chart --form FILE.halvora [--json] [--pdf OUT.pdf]\n"
+         "       halvora-chart --batch    (one JSON object per line on standard input, keys = flag names)\n"
+         "       [--fields KEY,KEY...]    (with --json or --batch) only the named keys of the JSON answer\n"
+         "--form reads the form from a birth-data file; --pdf writes the chart's printed pages to a PDF\n"
+         "file (in --batch, \"pdf\": \"OUT.pdf\" in a line).\n"
          "A value that begins with \"--\" is given as --city=--VALUE.\n";
 }
 
 namespace {
-
-int badInput(int errFd, const std::string& message) {
-  say(errFd, "halvora-chart: " + message + "\n" + usage());
-  return kExitBadInput;
-}
 
 // The keys named by --fields, or the message that refuses them.
 std::variant<ChartFields, std::string> chosenFields(const forms::ReadForm& given) {
@@ -117,38 +132,95 @@ std::variant<ChartFields, std::string> chosenFields(const forms::ReadForm& given
 
 }  // namespace
 
-int RunChartCli(std::span<const std::string> args, int inFd, int outFd, int errFd) {
+int RunChartCli(std::span<const std::string> args, int inFd, int outFd, int errFd, const PdfWriter& pdf) {
   forms::ReadOptions options;
   options.extraKeys = {{"json", forms::ValueKind::Switch},
                        {"batch", forms::ValueKind::Switch},
                        {"help", forms::ValueKind::Switch},
+                       {"form", forms::ValueKind::Text},
+                       {"pdf", forms::ValueKind::Text},
                        {"fields", forms::ValueKind::Text}};
   forms::ReadResult read = forms::readFormFlags(args, options);
-  if (const auto* e = std::get_if<forms::FormError>(&read)) return badInput(errFd, e->message);
+  if (const auto* e = std::get_if<forms::FormError>(&read)) {
+    say(errFd, "halvora-chart: " + e->message + "\n" + usage());
+    return kExitBadInput;
+  }
   forms::ReadForm& given = std::get<forms::ReadForm>(read);
-  if (given.extras.contains("help")) return writeAll(outFd, errFd, usage());
+  const auto extra = [&](const char* key) -> const std::string* {
+    const auto found = given.extras.find(key);
+    return found == given.extras.end() ? nullptr : &found->second;
+  };
+  if (extra("help")) return writeAll(outFd, errFd, usage());
   const auto fields = chosenFields(given);
-  if (const auto* message = std::get_if<std::string>(&fields)) return badInput(errFd, *message);
-  if (given.extras.contains("batch")) {
-    if (!given.formKeys.empty()) {
-      return badInput(errFd, "--batch reads its forms from standard input and takes no --" + given.formKeys.front());
+  if (const auto* message = std::get_if<std::string>(&fields)) {
+    say(errFd, "halvora-chart: " + *message + "\n" + usage());
+    return kExitBadInput;
+  }
+  if (extra("batch")) {
+    std::string taken;
+    if (!given.formKeys.empty()) taken = given.formKeys.front();
+    else if (extra("form")) taken = "form";
+    else if (extra("pdf")) taken = "pdf";
+    if (!taken.empty()) {
+      say(errFd, "halvora-chart: --batch reads its forms from standard input and takes no --" + taken + "\n" + usage());
+      return kExitBadInput;
     }
-    return runBatch(inFd, outFd, errFd, std::get<ChartFields>(fields));
+    return runBatch(inFd, outFd, errFd, pdf, std::get<ChartFields>(fields));
   }
 
-  const auto filled = place_form::FillFromAtlas(given, forms::KeyStyle::Flag);
+  const std::string* pdfPath = extra("pdf");
+  if (pdfPath && !pdf) {
+    say(errFd, std::string("halvora-chart: --pdf: ") + kNoPdf + "\n");
+    return kExitBadInput;
+  }
+  if (pdfPath && pdfPath->empty()) {
+    say(errFd, "halvora-chart: --pdf takes a file name, not an empty text\n" + usage());
+    return kExitBadInput;
+  }
+
+  // The form: from the flags, or whole from a birth-data file, read as a batch line is.
+  forms::ReadForm fromFile;
+  forms::ReadForm* form = &given;
+  forms::KeyStyle style = forms::KeyStyle::Flag;
+  std::string where;  // "FILE: " before a problem of the file's form
+  if (const std::string* formFile = extra("form")) {
+    if (!given.formKeys.empty()) {
+      say(errFd, "halvora-chart: --form reads the whole form from its file and takes no --" + given.formKeys.front() +
+                     "\n" + usage());
+      return kExitBadInput;
+    }
+    forms::BirthDataForm file = forms::readBirthDataForm(*formFile);
+    if (const auto* e = std::get_if<forms::FileError>(&file)) {
+      say(errFd, "halvora-chart: " + e->message() + "\n");
+      return kExitBadInput;
+    }
+    fromFile = std::get<forms::ReadForm>(std::move(file));
+    form = &fromFile;
+    style = forms::KeyStyle::Json;
+    where = forms::FileError{*formFile, {}}.message();
+  }
+
+  const auto filled = place_form::FillFromAtlas(*form, style);
   if (const auto* e = std::get_if<std::string>(&filled)) {
-    say(errFd, "halvora-chart: " + *e + "\n");
+    say(errFd, "halvora-chart: " + where + *e + "\n");
     return kExitBadInput;
   }
   const std::optional<AtlasOrigin>& origin = std::get<std::optional<AtlasOrigin>>(filled);
-  const auto outcome = RunChartRequest(given.form);
+  const auto outcome = RunChartRequest(form->form);
   if (const auto* failure = std::get_if<ValidationFailure>(&outcome)) {
-    say(errFd, "halvora-chart: " + forms::failureMessage(*failure, forms::KeyStyle::Flag) + "\n");
+    say(errFd, "halvora-chart: " + where + forms::failureMessage(*failure, style) + "\n");
     return kExitBadInput;
   }
   const auto& chart = std::get<ChartResult>(outcome);
-  if (given.extras.contains("json")) {
+  if (pdfPath) {
+    if (const auto problem = pdf(chart, *pdfPath)) {
+      say(errFd, "halvora-chart: " + *problem + "\n");
+      return kExitFailure;
+    }
+    // The pages went to the file; standard output gets the chart only when it is asked for.
+    if (!extra("json")) return kExitOk;
+  }
+  if (extra("json")) {
     std::string text;
     appendChartJson(text, chart, origin, true, std::get<ChartFields>(fields));
     text += '\n';

@@ -2,6 +2,7 @@
 // The command-line front end: one chart from flags, or one chart per JSON line of standard input,
 // written as JSON or as a readable page.
 
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
@@ -17,9 +18,14 @@ inline constexpr int kExitOk = 0;
 inline constexpr int kExitFailure = 1;
 inline constexpr int kExitBadInput = 2;
 
+// Writes the printed pages of a chart to a PDF file: nothing when it was written, else what went
+// wrong. halvora-chart passes one when it is built with Qt's painting.
+using PdfWriter = std::function<std::optional<std::string>(const ChartResult& chart, const std::string& path)>;
+
 // Runs halvora-chart with its arguments (without the program name) on the given descriptors and
-// returns the exit status. Every write is checked; a batch stops at the first that fails.
-int RunChartCli(std::span<const std::string> args, int inFd, int outFd, int errFd);
+// returns the exit status. Every write is checked; a batch stops at the first that fails. Without
+// a PDF writer, --pdf and a batch line's "pdf" are refused.
+int RunChartCli(std::span<const std::string> args, int inFd, int outFd, int errFd, const PdfWriter& pdf = {});
 
 // Where a chart's place came from when the form named one of the atlas ("place").
 using AtlasOrigin = place_form::AtlasFill;

@@ -8,13 +8,24 @@
 #include <unistd.h>
 
 #include "chart_cli.h"
+#ifdef HALVORA_CHART_PDF
+#include "chart_pdf.h"
+#endif
 
 int main(int argc, char** argv) {
   // A closed pipe is a failed write like any other: reported, with exit status 1.
   std::signal(SIGPIPE, SIG_IGN);
   try {
     const std::vector<std::string> args(argv + 1, argv + argc);
-    return halvora::cli::RunChartCli(args, STDIN_FILENO, STDOUT_FILENO, STDERR_FILENO);
+#ifdef HALVORA_CHART_PDF
+    halvora::cli::QtPdfWriter qtPdf;
+    const halvora::cli::PdfWriter pdf = [&qtPdf](const halvora::ChartResult& chart, const std::string& path) {
+      return qtPdf.write(chart, path);
+    };
+#else
+    const halvora::cli::PdfWriter pdf;
+#endif
+    return halvora::cli::RunChartCli(args, STDIN_FILENO, STDOUT_FILENO, STDERR_FILENO, pdf);
   } catch (const std::bad_alloc&) {
     static constexpr char kMessage[] = "halvora-chart: out of memory\n";
     [[maybe_unused]] const auto n = ::write(STDERR_FILENO, kMessage, sizeof kMessage - 1);

@@ -1,7 +1,7 @@
 // halvora-screenshots [--form FILE] OUTDIR: renders every window of Halvora to PNG files, for
 // looking at them without a desktop (run with QT_QPA_PLATFORM=offscreen). With --form, the
-// results window of the birth in FILE (one JSON object in the keys of a halvora-chart --batch
-// line, "place" among them) as well: results-chart.png and results-details.png.
+// results window of the birth in FILE (a birth-data file, or one JSON object in the keys of a
+// halvora-chart --batch line, "place" among them) as well: results-chart.png and results-details.png.
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -9,19 +9,18 @@
 #include <QDir>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPainter>
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTextStream>
 
 #include <cstdio>
-#include <fstream>
 #include <optional>
-#include <sstream>
 #include <string>
 #include <variant>
 
-#include "forms/form_reader.h"
+#include "forms/birth_data_file.h"
 #include "place_form/place_form.h"
 
 #include "ui/frm_about.h"
@@ -37,7 +36,8 @@ namespace {
 using namespace halvora::ui;
 
 // Services that do nothing: the windows are only looked at.
-struct SilentPlatform final : MessageBoxes, UrlOpener, Clipboard, SettingsStore, InstanceLock, Clock, RandomSource {
+struct SilentPlatform final : MessageBoxes, UrlOpener, Clipboard, SettingsStore, InstanceLock, Clock, RandomSource,
+                              FileDialogs, PrintDialogs {
   void show(QWidget*, const QString&, halvora::MessageIcon) override {}
   bool askYesNo(QWidget*, const QString&, halvora::MessageIcon) override { return false; }
   void open(const QUrl&) override {}
@@ -47,7 +47,11 @@ struct SilentPlatform final : MessageBoxes, UrlOpener, Clipboard, SettingsStore,
   bool tryAcquire() override { return true; }
   QDate today() override { return QDate(2011, 2, 22); }
   double next() override { return 0.3; }
-  Platform platform{*this, *this, *this, *this, *this, *this, *this};
+  QString openFileName(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
+  QString saveFileName(QWidget*, const QString&, const QString&, const QString&, const QString&) override { return {}; }
+  bool askPrint(QWidget*, QPrinter&) override { return false; }
+  void preview(QWidget*, QPrinter&, const std::function<void(QPrinter&)>&) override {}
+  Platform platform{*this, *this, *this, *this, *this, *this, *this, *this, *this};
 };
 
 bool save(QWidget* window, const QDir& dir, const QString& file) {
@@ -58,6 +62,20 @@ bool save(QWidget* window, const QDir& dir, const QString& file) {
   QApplication::processEvents();
   const QString path = dir.filePath(file);
   const bool ok = window->grab().save(path);
+  QTextStream(stdout) << (ok ? "wrote " : "could not write ") << path << '\n';
+  return ok;
+}
+
+// A window's File menu, opened as the user would see it.
+bool saveFileMenu(QWidget* window, const QDir& dir, const QString& file) {
+  auto* menu = window->findChild<QMenu*>("mnuFile");
+  if (menu == nullptr) return false;
+  emit menu->aboutToShow();
+  menu->popup(window->mapToGlobal(QPoint(0, 0)));
+  QApplication::processEvents();
+  const QString path = dir.filePath(file);
+  const bool ok = menu->grab().save(path);
+  menu->hide();
   QTextStream(stdout) << (ok ? "wrote " : "could not write ") << path << '\n';
   return ok;
 }
@@ -124,14 +142,8 @@ void fillSample(FrmMain& form) {
 
 // The birth of a form file, or the reason it cannot be read.
 std::variant<halvora::FormInput, std::string> readFormFile(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  if (!file) return "cannot open " + path;
-  std::stringstream content;
-  content << file.rdbuf();
-  halvora::forms::ReadOptions options;
-  options.what = "file";
-  auto read = halvora::forms::readFormJson(content.str(), options);
-  if (const auto* error = std::get_if<halvora::forms::FormError>(&read)) return path + ": " + error->message;
+  auto read = halvora::forms::readBirthDataForm(path);
+  if (const auto* error = std::get_if<halvora::forms::FileError>(&read)) return error->message();
   // A place of the atlas fills the form as halvora-chart fills it.
   auto& form = std::get<halvora::forms::ReadForm>(read);
   const auto filled = halvora::place_form::FillFromAtlas(form, halvora::forms::KeyStyle::Json);
@@ -232,6 +244,7 @@ int main(int argc, char* argv[]) {
   }
 
   FrmMain form(platform);
+  ok &= saveFileMenu(&form, dir, "frmMain-file-menu.png");
   fillSample(form);
   ok &= save(&form, dir, "frmMain-filled.png");
 
@@ -242,8 +255,9 @@ int main(int argc, char* argv[]) {
   }
   form.hide();
   MdiFrame frame(platform);
-  frame.display()->showResult(std::get<halvora::ChartResult>(outcome));
+  frame.showChart(form.formInput(), std::get<halvora::ChartResult>(outcome));
   ok &= save(&frame, dir, "MDI-chart.png");
+  ok &= saveFileMenu(&frame, dir, "MDI-file-menu.png");
   if (auto* tabs = frame.findChild<QTabWidget*>("SSTab1")) tabs->setCurrentIndex(1);
   ok &= save(&frame, dir, "MDI-details.png");
   frame.hide();

@@ -39,6 +39,7 @@ struct FormInput {
   int zoneIndex = 0;         // cmbTimeZone list position: 0..70 a row, kCustomZonePosition the custom entry
   std::optional<CustomZone> customZone;  // the list's entry after its rows, when it has one
   std::string place;  // the atlas place the form was filled from ("Pune, Maharashtra, India"); the chart ignores it
+  friend bool operator==(const FormInput&, const FormInput&) = default;
 };
 
 enum class MessageIcon { Error, Information };

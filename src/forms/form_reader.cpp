@@ -471,4 +471,70 @@ std::optional<ZoneCorrection> parseZoneOffset(std::string_view text) {
   return ZoneCorrection{sign * hours, sign * minutes};
 }
 
+namespace {
+
+// A list's text as the number a JSON object holds, or the text itself when it is none.
+std::variant<long long, std::string, bool> listNumber(const std::string& text) {
+  long long n = 0;
+  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), n);
+  if (allDigits(text) && ec == std::errc() && end == text.data() + text.size()) return n;
+  return text;
+}
+
+// Whether the form's zone is the custom entry after the rows.
+bool hasCustomZone(const FormInput& f) { return f.zoneIndex == kCustomZonePosition && f.customZone.has_value(); }
+
+// The value of one key, or nothing for the second of a pair of opposite switches. Every field has
+// its case here, and a field without one does not compile, so that a new key of the form cannot be
+// left out of what is written.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic error "-Wswitch"
+std::optional<std::variant<long long, std::string, bool>> valueOf(Field field, const FormInput& f) {
+  switch (field) {
+    case Field::Name: return f.name;
+    case Field::Month: return static_cast<long long>(f.monthIndex) + 1;
+    case Field::Day: return listNumber(f.day);
+    case Field::Year: return listNumber(f.year);
+    case Field::Hour: return listNumber(f.hour);
+    case Field::Minute: return listNumber(f.minute);
+    case Field::Second: return listNumber(f.second);
+    case Field::City: return f.city;
+    case Field::State: return f.state;
+    case Field::Country: return f.country;
+    case Field::LatDeg: return f.latDeg;
+    case Field::LatMin: return f.latMin;
+    case Field::North: return f.north;
+    case Field::South: return std::nullopt;
+    case Field::LonDeg: return f.lonDeg;
+    case Field::LonMin: return f.lonMin;
+    case Field::East: return f.east;
+    case Field::West: return std::nullopt;
+    case Field::Zone:
+      // A custom entry is written as its offset ("zone-offset"), which a reader cannot take with "zone".
+      if (hasCustomZone(f)) return std::nullopt;
+      return static_cast<long long>(f.zoneIndex);
+    case Field::Dst: return f.dst;
+    case Field::Place:
+      // An empty place is no place: given, it would send a reader to the atlas with nothing.
+      if (f.place.empty()) return std::nullopt;
+      return f.place;
+    case Field::ZoneOffset:
+      if (!hasCustomZone(f)) return std::nullopt;
+      return ZoneOffsetText({f.customZone->correctionHours, f.customZone->correctionMinutes});
+  }
+  return std::nullopt;
+}
+#pragma GCC diagnostic pop
+
+}  // namespace
+
+std::vector<FormValue> formValues(const FormInput& form) {
+  std::vector<FormValue> values;
+  values.reserve(kFields.size());
+  for (const FieldSpec& spec : kFields) {
+    if (auto value = valueOf(spec.field, form)) values.push_back({spec.name, spec.kind, std::move(*value)});
+  }
+  return values;
+}
+
 }  // namespace halvora::forms

@@ -85,4 +85,19 @@ std::span<const std::string_view> formKeyNames();
 // for any other text. ZoneOffsetText writes it back.
 std::optional<ZoneCorrection> parseZoneOffset(std::string_view text);
 
+// One value of a form under its key, as a JSON object holds it: a whole number for a Number, a
+// text for Digits, Name and Text, true or false for a Switch. A list text that is no number (no
+// form holds one) stays a text, which the reader then refuses rather than taking another value.
+struct FormValue {
+  std::string_view key;
+  ValueKind kind = ValueKind::Text;
+  std::variant<long long, std::string, bool> value;
+  friend bool operator==(const FormValue&, const FormValue&) = default;
+};
+
+// The form's values under their keys, in the order of formKeyNames(): what readFormJson reads
+// back into the same form. Of each pair of opposite switches only the first is given ("north",
+// "east"), since it alone says the side.
+std::vector<FormValue> formValues(const FormInput& form);
+
 }  // namespace halvora::forms

@@ -43,7 +43,7 @@ Application::~Application() {
 
 MdiFrame* Application::frame() const { return m_frame.data(); }
 
-bool Application::start() {
+bool Application::start(const QString& birthDataFile) {
   if (!m_platform.instanceLock.tryAcquire()) {
     m_platform.messages.show(nullptr, QStringLiteral("Application is already running"), MessageIcon::Information);
     End_Application();
@@ -55,6 +55,7 @@ bool Application::start() {
   connect(m_main.get(), &FrmMain::chartReady, this, &Application::showResults);
   connect(m_main.get(), &FrmMain::closed, this, &Application::showClosingScreen);
   m_main->show();
+  if (!birthDataFile.isEmpty()) m_main->openBirthDataFile(birthDataFile);
   return true;
 }
 
@@ -63,7 +64,7 @@ void Application::showResults(const ChartResult& result) {
   if (m_frame) delete m_frame.data();
   auto* frame = new MdiFrame(m_platform);
   m_frame = frame;
-  frame->display()->showResult(result);
+  frame->showChart(m_main->formInput(), result);
   connect(frame, &MdiFrame::backRequested, this, &Application::goBack);
   connect(frame, &MdiFrame::closed, this, &Application::showClosingScreen);
   m_main->hide();

@@ -31,8 +31,9 @@ class Application : public QObject {
   explicit Application(Platform& platform, QObject* parent = nullptr);
   ~Application() override;
 
-  // Runs the start-up; false when another copy is already running and this one must end.
-  bool start();
+  // Runs the start-up; false when another copy is already running and this one must end. A
+  // birth-data file given (as `halvora FILE` is) opens in the entry form once it is shown.
+  bool start(const QString& birthDataFile = {});
 
   FrmMain* entryForm() const { return m_main.get(); }
   MdiFrame* frame() const;

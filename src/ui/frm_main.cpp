@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -18,6 +19,7 @@
 #include "ephemeris/date_time.h"
 #include "place_form/place_form.h"
 #include "places/atlas.h"
+#include "ui/birth_data_files.h"
 #include "ui/clickable_label.h"
 #include "ui/filtered_edit.h"
 #include "ui/look.h"
@@ -130,6 +132,22 @@ QSize FrmMain::preferredSize() const {
 void FrmMain::buildMenus() {
   QMenu* mnuFile = menuBar()->addMenu("&File");
   mnuFile->setObjectName("mnuFile");
+  QAction* mnuOpen = mnuFile->addAction(QString::fromUtf8("&Open Birth Data\u2026"), this, &FrmMain::mnuOpen_Click);
+  mnuOpen->setObjectName("mnuOpen");
+  mnuOpen->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+  mnuOpen->setStatusTip(QStringLiteral("Opens a birth-data file into the form"));
+  QAction* mnuSave = mnuFile->addAction(QString::fromUtf8("&Save Birth Data\u2026"), this, &FrmMain::mnuSave_Click);
+  mnuSave->setObjectName("mnuSave");
+  mnuSave->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+  mnuSave->setStatusTip(QStringLiteral("Saves the form's entries in a birth-data file"));
+  m_mnuRecent = mnuFile->addMenu(QStringLiteral("Open &Recent"));
+  m_mnuRecent->setObjectName("mnuRecent");
+  m_mnuRecent->menuAction()->setObjectName("mnuRecentMenu");
+  m_mnuRecent->menuAction()->setStatusTip(QStringLiteral("Opens one of the last birth-data files used"));
+  // The list may have changed in the other window, so it is read again whenever the menu opens.
+  connect(mnuFile, &QMenu::aboutToShow, this, &FrmMain::fillRecentMenu);
+  fillRecentMenu();
+  mnuFile->addSeparator()->setObjectName("mnuFileSep1");
   QAction* mnuNext = mnuFile->addAction("Get My Sree Lagna", this, &FrmMain::cmdRashi_Click);
   mnuNext->setObjectName("mnuNext");
   QAction* mnuExit = mnuFile->addAction("E&xit", this, &QWidget::close);
@@ -484,6 +502,95 @@ void FrmMain::cmdRashi_Click() {
 }
 
 void FrmMain::cmdBrowser_Click() { PlaceSearch(this, m_platform); }
+
+void FrmMain::fillRecentMenu() {
+  m_mnuRecent->clear();
+  const QStringList paths = RecentFiles(m_platform.settings).paths();
+  for (qsizetype i = 0; i < paths.size(); ++i) {
+    const QString& path = paths[i];
+    QString shown = QFileInfo(path).fileName();
+    shown.replace(QLatin1Char('&'), QStringLiteral("&&"));
+    QAction* item = m_mnuRecent->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(shown), this,
+                                           [this, path] { openRecent(path); });
+    item->setObjectName(QStringLiteral("mnuRecent_%1").arg(i));
+    item->setData(path);
+    item->setStatusTip(path);
+    item->setToolTip(path);
+  }
+  m_mnuRecent->menuAction()->setEnabled(!paths.isEmpty());
+}
+
+void FrmMain::mnuOpen_Click() {
+  const QString path = m_platform.files.openFileName(this, QStringLiteral("Open Birth Data"),
+                                                     fileDialogFolder(m_platform.settings),
+                                                     QString::fromLatin1(kBirthDataFilter));
+  if (!path.isEmpty()) openBirthDataFile(path);
+}
+
+void FrmMain::mnuSave_Click() {
+  saveBirthDataAs(this, m_platform, formInput());
+  refreshRecentMenu();
+}
+
+// Later, not at once: the item that was chosen may be the one being triggered.
+void FrmMain::refreshRecentMenu() { QMetaObject::invokeMethod(this, &FrmMain::fillRecentMenu, Qt::QueuedConnection); }
+
+void FrmMain::openRecent(const QString& path) {
+  if (!QFileInfo::exists(path)) {
+    RecentFiles(m_platform.settings).remove(path);
+    refreshRecentMenu();
+    m_platform.messages.show(this, QStringLiteral("%1 no longer exists. It has been removed from the recent files.").arg(path),
+                             MessageIcon::Information);
+    return;
+  }
+  openBirthDataFile(path);
+}
+
+bool FrmMain::openBirthDataFile(const QString& path) {
+  const std::variant<FormInput, QString> read = readBirthData(path);
+  if (const auto* problem = std::get_if<QString>(&read)) {
+    m_platform.messages.show(this, *problem, MessageIcon::Error);
+    return false;
+  }
+  setFormInput(std::get<FormInput>(read));
+  RecentFiles(m_platform.settings).add(path);
+  refreshRecentMenu();
+  return true;
+}
+
+void FrmMain::setFormInput(const FormInput& form) {
+  const auto pick = [](QComboBox* list, int index) {
+    if (index >= 0 && index < list->count()) list->setCurrentIndex(index);
+  };
+  const auto pickText = [](QComboBox* list, const std::string& text) {
+    const int index = list->findText(QString::fromStdString(text));
+    if (index >= 0) list->setCurrentIndex(index);
+  };
+  m_txtName->setText(QString::fromStdString(form.name));
+  pick(m_cboMonth, form.monthIndex);
+  pickText(m_cboDate, form.day);
+  pickText(m_cboYear, form.year);
+  pickText(m_cboHH, form.hour);
+  pickText(m_cboMM, form.minute);
+  pickText(m_cboSS, form.second);
+  m_txtMCity->setText(QString::fromStdString(form.city));
+  m_txtMState->setText(QString::fromStdString(form.state));
+  m_txtMCountry->setText(QString::fromStdString(form.country));
+  m_txtLatD->setText(QString::fromStdString(form.latDeg));
+  m_txtLatM->setText(QString::fromStdString(form.latMin));
+  m_txtLonD->setText(QString::fromStdString(form.lonDeg));
+  m_txtLonM->setText(QString::fromStdString(form.lonMin));
+  m_optLat[form.north ? 0 : 1]->setChecked(true);
+  m_optLong[form.east ? 0 : 1]->setChecked(true);
+  // The zone as the file keeps it: a row, or the custom entry after the rows. It no longer
+  // follows a place chosen before.
+  stopFollowingPlace();
+  setCustomZoneEntry(form.customZone);
+  pick(m_cmbTimeZone, form.zoneIndex);
+  m_chkDST->setChecked(form.dst);
+  m_placeLabel = form.place;
+  setZoneSource(QString::fromLatin1(kZoneHint), false);
+}
 
 void FrmMain::closeEvent(QCloseEvent* event) {
   event->accept();

@@ -15,6 +15,7 @@ class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
+class QMenu;
 class QPushButton;
 class QRadioButton;
 
@@ -31,6 +32,12 @@ class FrmMain : public QMainWindow {
 
   // The controls' values as the chart request reads them.
   FormInput formInput() const;
+  // Puts a form's values into the controls (as a birth-data file holds them).
+  void setFormInput(const FormInput& form);
+
+  // Opens a birth-data file into the form and puts it first in the recent list; a file that
+  // cannot be read is named in a message with its problem, and the form stays as it was.
+  bool openBirthDataFile(const QString& path);
 
   // The size that shows every control at its natural size without scrolling.
   QSize preferredSize() const;
@@ -56,6 +63,10 @@ class FrmMain : public QMainWindow {
  public slots:
   void cmdRashi_Click();
   void cmdBrowser_Click();
+  // "&Open Birth Data…", "&Save Birth Data…" and an item of "Open &Recent".
+  void mnuOpen_Click();
+  void mnuSave_Click();
+  void openRecent(const QString& path);
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -63,6 +74,8 @@ class FrmMain : public QMainWindow {
 
  private:
   void buildMenus();
+  void fillRecentMenu();
+  void refreshRecentMenu();
   QWidget* buildControls();
   void Form_Load();
   void setTabOrder();
@@ -74,6 +87,7 @@ class FrmMain : public QMainWindow {
 
   Platform& m_platform;
 
+  QMenu* m_mnuRecent = nullptr;
   QWidget* m_content = nullptr;  // the frames and lines of the form, at their natural size
   FilteredEdit* m_txtName = nullptr;
   QComboBox* m_cboMonth = nullptr;

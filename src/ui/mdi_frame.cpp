@@ -1,13 +1,18 @@
 #include "ui/mdi_frame.h"
 
 #include <QCloseEvent>
+#include <QDir>
 #include <QLabel>
 #include <QMenuBar>
+#include <QPainter>
+#include <QPrinter>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
 #include <QVBoxLayout>
 
+#include "print/chart_painter.h"
+#include "ui/birth_data_files.h"
 #include "ui/clickable_label.h"
 #include "ui/frm_display.h"
 #include "ui/look.h"
@@ -81,7 +86,24 @@ void MdiFrame::buildMenus() {
   QMenu* mnuFile = menuBar()->addMenu("&File");
   mnuFile->setObjectName("mnuFile");
   mnuFile->addAction("&Back", this, &MdiFrame::backRequested)->setObjectName("mnuBack");
+  QAction* mnuSave = mnuFile->addAction(QString::fromUtf8("&Save Birth Data\u2026"), this, &MdiFrame::mnuSave_Click);
+  mnuSave->setObjectName("mnuSave");
+  mnuSave->setStatusTip(QStringLiteral("Saves the birth data of this chart in a birth-data file"));
+  mnuFile->addSeparator()->setObjectName("mnuFileSep1");
+  QAction* mnuPrint = mnuFile->addAction(QString::fromUtf8("&Print\u2026"), this, &MdiFrame::mnuPrint_Click);
+  mnuPrint->setObjectName("mnuPrint");
+  mnuPrint->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+  mnuPrint->setStatusTip(QStringLiteral("Prints the chart and the Lagna details on two pages"));
+  QAction* mnuPreview = mnuFile->addAction(QString::fromUtf8("Print Pre&view\u2026"), this, &MdiFrame::mnuPreview_Click);
+  mnuPreview->setObjectName("mnuPreview");
+  mnuPreview->setStatusTip(QStringLiteral("Shows the two pages as they will print"));
+  QAction* mnuExportPdf = mnuFile->addAction(QString::fromUtf8("Export &PDF\u2026"), this, &MdiFrame::mnuExportPdf_Click);
+  mnuExportPdf->setObjectName("mnuExportPdf");
+  mnuExportPdf->setStatusTip(QStringLiteral("Writes the two printed pages to a PDF file"));
+  mnuFile->addSeparator()->setObjectName("mnuFileSep2");
   mnuFile->addAction("E&xit", this, &QWidget::close)->setObjectName("mnuExit");
+  m_chartActions = {mnuSave, mnuPrint, mnuPreview, mnuExportPdf};
+  for (QAction* action : m_chartActions) action->setEnabled(false);
 
   addWebMenus(this, m_platform, {"mnuHelpSep1", "mnuHelpSep2", "mm"});
 }
@@ -118,6 +140,63 @@ QWidget* MdiFrame::buildBottomBar() {
   connect(m_cmdBack, &QPushButton::clicked, this, &MdiFrame::backRequested);
   connect(m_cmdExit, &QPushButton::clicked, this, &QWidget::close);
   return m_picture1;
+}
+
+void MdiFrame::showChart(const FormInput& form, const ChartResult& chart) {
+  m_form = form;
+  m_chart = chart;
+  m_display->showResult(chart);
+  for (QAction* action : m_chartActions) action->setEnabled(true);
+}
+
+void MdiFrame::preparePrinter(QPrinter& printer) const {
+  // The document's name is also the file a print to PDF suggests: "asha.pdf".
+  printer.setDocName(m_form ? suggestedFileStem(*m_form) : QStringLiteral("chart"));
+  printer.setPageMargins(QMarginsF(print::kPageMarginMm, print::kPageMarginMm, print::kPageMarginMm,
+                                   print::kPageMarginMm),
+                         QPageLayout::Millimeter);
+}
+
+bool MdiFrame::printChart(QPrinter& printer) const {
+  if (!m_chart) return false;
+  QPainter painter;
+  if (!painter.begin(&printer)) return false;
+  const bool complete = print::paintChartPages(painter, printer, *m_chart).complete;
+  return painter.end() && complete;
+}
+
+void MdiFrame::mnuSave_Click() {
+  if (m_form) saveBirthDataAs(this, m_platform, *m_form);
+}
+
+// The paper is the printer's own (A4 or Letter, as it is set up), unless the user picks another.
+void MdiFrame::mnuPrint_Click() {
+  if (!m_chart) return;
+  QPrinter printer(QPrinter::HighResolution);
+  preparePrinter(printer);
+  if (!m_platform.printing.askPrint(this, printer)) return;
+  if (!printChart(printer)) {
+    m_platform.messages.show(this, QStringLiteral("The chart could not be printed."), MessageIcon::Error);
+  }
+}
+
+void MdiFrame::mnuPreview_Click() {
+  if (!m_chart) return;
+  QPrinter printer(QPrinter::HighResolution);
+  preparePrinter(printer);
+  m_platform.printing.preview(this, printer, [this](QPrinter& target) { printChart(target); });
+}
+
+void MdiFrame::mnuExportPdf_Click() {
+  if (!m_chart || !m_form) return;
+  const QString suggested = QDir(fileDialogFolder(m_platform.settings)).filePath(suggestedFileStem(*m_form) + ".pdf");
+  const QString path = m_platform.files.saveFileName(this, QStringLiteral("Export PDF"), suggested,
+                                                     QStringLiteral("PDF files (*.pdf)"), QStringLiteral("pdf"));
+  if (path.isEmpty()) return;
+  const QString problem = print::writeChartPdf(path, *m_chart, print::defaultPageSize());
+  if (!problem.isEmpty()) {
+    m_platform.messages.show(this, QStringLiteral("Cannot export %1: %2").arg(path, problem), MessageIcon::Error);
+  }
 }
 
 void MdiFrame::MDIForm_Resize() {

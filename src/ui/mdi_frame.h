@@ -4,9 +4,14 @@
 
 #include <QMainWindow>
 
+#include <optional>
+
+#include "chart/chart_request.h"
 #include "ui/platform.h"
 
+class QAction;
 class QLabel;
+class QPrinter;
 class QPushButton;
 class QWidget;
 
@@ -21,11 +26,24 @@ class MdiFrame : public QMainWindow {
 
   FrmDisplay* display() const { return m_display; }
 
+  // Shows a chart and keeps it, with the form it came from, for saving and printing.
+  void showChart(const FormInput& form, const ChartResult& chart);
+
+  // Draws the chart's printed pages on a printer; false when the printer refused them.
+  bool printChart(QPrinter& printer) const;
+
   // The size that shows the whole results window without scroll bars.
   QSize preferredSize() const;
 
   // Places "E&xit" 300 twips from the right edge and "&Back" 100 twips to its left.
   void MDIForm_Resize();
+
+ public slots:
+  // "&Save Birth Data…", "&Print…", "Print Pre&view…" and "Export &PDF…".
+  void mnuSave_Click();
+  void mnuPrint_Click();
+  void mnuPreview_Click();
+  void mnuExportPdf_Click();
 
  signals:
   // "&Back": the user wants the entry form again.
@@ -42,7 +60,12 @@ class MdiFrame : public QMainWindow {
   QWidget* buildTopBar();
   QWidget* buildBottomBar();
 
+  void preparePrinter(QPrinter& printer) const;
+
   Platform& m_platform;
+  std::optional<FormInput> m_form;
+  std::optional<ChartResult> m_chart;
+  QList<QAction*> m_chartActions;  // the items that need a chart
   FrmDisplay* m_display = nullptr;
   QWidget* m_picture1 = nullptr;
   QPushButton* m_cmdBack = nullptr;

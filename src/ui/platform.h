@@ -6,8 +6,11 @@
 #include <QString>
 #include <QUrl>
 
+#include <functional>
+
 #include "chart/chart_request.h"  // MessageIcon
 
+class QPrinter;
 class QWidget;
 
 namespace halvora::ui {
@@ -61,6 +64,31 @@ class RandomSource {
   virtual double next() = 0;
 };
 
+class FileDialogs {
+ public:
+  virtual ~FileDialogs() = default;
+  // The file the user chose to open, starting in `folder`; empty when the dialog was cancelled.
+  // `filter` is in the dialog's form, "Birth data (*.halvora)".
+  virtual QString openFileName(QWidget* parent, const QString& caption, const QString& folder,
+                               const QString& filter) = 0;
+  // The file the user chose to write, starting from `suggestedPath`, with `defaultSuffix` added
+  // to a name given without one, after the user agreed to replace a file that is there; empty
+  // when the dialog was cancelled.
+  virtual QString saveFileName(QWidget* parent, const QString& caption, const QString& suggestedPath,
+                               const QString& filter, const QString& defaultSuffix) = 0;
+};
+
+class PrintDialogs {
+ public:
+  virtual ~PrintDialogs() = default;
+  // Asks which printer, which pages and which paper; true when the user chose to print, with the
+  // choice made on `printer`.
+  virtual bool askPrint(QWidget* parent, QPrinter& printer) = 0;
+  // Shows the pages as they will print, in a modal window from which the user may print them;
+  // `paint` draws them on the printer it is given, as often as the window needs.
+  virtual void preview(QWidget* parent, QPrinter& printer, const std::function<void(QPrinter&)>& paint) = 0;
+};
+
 // The services one run of the program uses; the objects outlive every window.
 struct Platform {
   MessageBoxes& messages;
@@ -70,6 +98,8 @@ struct Platform {
   InstanceLock& instanceLock;
   Clock& clock;
   RandomSource& random;
+  FileDialogs& files;
+  PrintDialogs& printing;
 };
 
 }  // namespace halvora::ui

@@ -5,9 +5,14 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QScreen>
 #include <QSettings>
 #include <QStandardPaths>
 
@@ -127,5 +132,41 @@ QtRandomSource::QtRandomSource()
     : m_generator(static_cast<quint32>(QDateTime::currentMSecsSinceEpoch() & 0xffffffffu)) {}
 
 double QtRandomSource::next() { return m_generator.generateDouble(); }
+
+QString QtFileDialogs::openFileName(QWidget* parent, const QString& caption, const QString& folder,
+                                    const QString& filter) {
+  return QFileDialog::getOpenFileName(parent, caption, folder, filter);
+}
+
+QString QtFileDialogs::saveFileName(QWidget* parent, const QString& caption, const QString& suggestedPath,
+                                    const QString& filter, const QString& defaultSuffix) {
+  QFileDialog dialog(parent, caption, suggestedPath, filter);
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setFileMode(QFileDialog::AnyFile);
+  // The suffix is added before the dialog asks whether to replace a file of that name.
+  dialog.setDefaultSuffix(defaultSuffix);
+  dialog.selectFile(suggestedPath);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+  return dialog.selectedFiles().front();
+}
+
+bool QtPrintDialogs::askPrint(QWidget* parent, QPrinter& printer) {
+  QPrintDialog dialog(&printer, parent);
+  dialog.setWindowTitle(QStringLiteral("Print"));
+  return dialog.exec() == QDialog::Accepted;
+}
+
+void QtPrintDialogs::preview(QWidget* parent, QPrinter& printer, const std::function<void(QPrinter&)>& paint) {
+  QPrintPreviewDialog dialog(&printer, parent);
+  dialog.setWindowTitle(QStringLiteral("Print Preview"));
+  // Large enough to read a page: most of the screen the program is on.
+  if (const QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen()) {
+    dialog.resize(screen->availableGeometry().size() * 0.8);
+  }
+  QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [&paint](QPrinter* target) {
+    if (target) paint(*target);
+  });
+  dialog.exec();
+}
 
 }  // namespace halvora::ui

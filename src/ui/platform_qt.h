@@ -72,6 +72,19 @@ class QtRandomSource : public RandomSource {
   QRandomGenerator m_generator;
 };
 
+class QtFileDialogs : public FileDialogs {
+ public:
+  QString openFileName(QWidget* parent, const QString& caption, const QString& folder, const QString& filter) override;
+  QString saveFileName(QWidget* parent, const QString& caption, const QString& suggestedPath, const QString& filter,
+                       const QString& defaultSuffix) override;
+};
+
+class QtPrintDialogs : public PrintDialogs {
+ public:
+  bool askPrint(QWidget* parent, QPrinter& printer) override;
+  void preview(QWidget* parent, QPrinter& printer, const std::function<void(QPrinter&)>& paint) override;
+};
+
 // All the services of one run, and the Platform that hands them to the windows.
 struct QtPlatform {
   QtMessageBoxes messages;
@@ -81,7 +94,9 @@ struct QtPlatform {
   QtInstanceLock instanceLock;
   QtClock clock;
   QtRandomSource random;
-  Platform platform{messages, urls, clipboard, settings, instanceLock, clock, random};
+  QtFileDialogs files;
+  QtPrintDialogs printing;
+  Platform platform{messages, urls, clipboard, settings, instanceLock, clock, random, files, printing};
 };
 
 }  // namespace halvora::ui

@@ -7,6 +7,9 @@
 #include <QString>
 #include <QUrl>
 
+#include <QPrinter>
+#include <QStringList>
+
 #include <functional>
 #include <vector>
 
@@ -81,6 +84,52 @@ class FakeRandomSource : public RandomSource {
   double value = 0.0;
 };
 
+struct FileDialogCall {
+  QString caption;
+  QString start;  // the folder or the suggested file
+  QString filter;
+  QString defaultSuffix;  // empty for an open dialog
+};
+
+// Answers each dialog with the next of `answers` (empty: cancelled) and remembers what it was asked.
+class FakeFileDialogs : public FileDialogs {
+ public:
+  QString openFileName(QWidget*, const QString& caption, const QString& folder, const QString& filter) override {
+    asked.push_back({caption, folder, filter, {}});
+    return next();
+  }
+  QString saveFileName(QWidget*, const QString& caption, const QString& suggestedPath, const QString& filter,
+                       const QString& defaultSuffix) override {
+    asked.push_back({caption, suggestedPath, filter, defaultSuffix});
+    return next();
+  }
+  QStringList answers;
+  std::vector<FileDialogCall> asked;
+
+ private:
+  QString next() { return answers.isEmpty() ? QString() : answers.takeFirst(); }
+};
+
+// A printer that prints into a PDF file: the print dialog answers as told and sends the pages to
+// `outputFile`; the preview draws them there once, as its window would.
+class FakePrintDialogs : public PrintDialogs {
+ public:
+  bool askPrint(QWidget*, QPrinter& printer) override {
+    ++printAsked;
+    if (accept) printer.setOutputFileName(outputFile);
+    return accept;
+  }
+  void preview(QWidget*, QPrinter& printer, const std::function<void(QPrinter&)>& paint) override {
+    ++previews;
+    printer.setOutputFileName(outputFile);
+    paint(printer);
+  }
+  bool accept = true;
+  QString outputFile;
+  int printAsked = 0;
+  int previews = 0;
+};
+
 struct FakePlatform {
   FakeMessageBoxes messages;
   FakeUrlOpener urls;
@@ -89,7 +138,9 @@ struct FakePlatform {
   FakeInstanceLock instanceLock;
   FakeClock clock;
   FakeRandomSource random;
-  Platform platform{messages, urls, clipboard, settings, instanceLock, clock, random};
+  FakeFileDialogs files;
+  FakePrintDialogs printing;
+  Platform platform{messages, urls, clipboard, settings, instanceLock, clock, random, files, printing};
 };
 
 }  // namespace halvora::ui::testing

@@ -158,8 +158,11 @@ TEST_F(Frame, MenusHaveTheirCaptionsAndOrder) {
   EXPECT_EQ(titles[3]->menu(), nullptr);
   EXPECT_EQ(titles[3]->objectName(), "mm");
   QStringList file;
-  for (QAction* item : titles[0]->menu()->actions()) file << item->text();
-  EXPECT_EQ(file, (QStringList{"&Back", "E&xit"}));
+  for (QAction* item : titles[0]->menu()->actions()) file << (item->isSeparator() ? "-" : item->text());
+  EXPECT_EQ(file, (QStringList{"&Back", QString::fromUtf8("&Save Birth Data\u2026"), "-", QString::fromUtf8("&Print\u2026"),
+                               QString::fromUtf8("Print Pre&view\u2026"), QString::fromUtf8("Export &PDF\u2026"), "-",
+                               "E&xit"}));
+  EXPECT_EQ(frame.findChild<QAction*>("mnuPrint")->shortcut(), QKeySequence("Ctrl+P"));
   QStringList help;
   for (QAction* item : titles[1]->menu()->actions()) help << (item->isSeparator() ? "-" : item->text());
   EXPECT_EQ(help, (QStringList{"&Online Help", "&Visit Us Online", "-", "Check for Software &Update", "-",

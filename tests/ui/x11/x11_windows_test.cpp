@@ -243,7 +243,8 @@ class X11ClipboardGuard : public ::testing::Test {
 
   FakePlatform fake;
   QtClipboard clipboard;
-  Platform platform{fake.messages, fake.urls, clipboard, fake.settings, fake.instanceLock, fake.clock, fake.random};
+  Platform platform{fake.messages, fake.urls,  clipboard,  fake.settings, fake.instanceLock,
+                    fake.clock,    fake.random, fake.files, fake.printing};
   std::unique_ptr<MdiFrame> frame;
   QPlainTextEdit* looks = nullptr;
   QString prediction;

@@ -1,0 +1,53 @@
+#pragma once
+// The printed chart: two pages drawn with a QPainter on any paged device — a printer, the
+// printer of a print preview, a PDF writer — as text and lines, black on white. Page 1 holds
+// the person's details, the house text, the twelve-sign chart with the bodies, the retrograde
+// marks and the special points' markers (laid out by the chart geometry the results window
+// uses), and the positions; page 2 the profile of the Sree Lagna's sign and the five prediction
+// texts. Each page ends in a footer with the program's caption and the page number.
+
+#include <QPageSize>
+#include <QRectF>
+#include <QString>
+
+#include <array>
+#include <utility>
+#include <vector>
+
+#include "chart/chart_request.h"
+
+class QLocale;
+class QPagedPaintDevice;
+class QPainter;
+
+namespace halvora::print {
+
+inline constexpr int kChartPageCount = 2;
+inline constexpr char kFooterCaption[] = "Halvora v1.15";
+
+// Where the pages put the chart, in the painter's coordinates (the device's pixels), for checks.
+struct PaintedChart {
+  bool complete = false;  // both pages drawn (false when the device refused the second page)
+  QRectF outline;
+  std::array<QRectF, 12> cells;  // by sign index
+  // The visible lines of each sign's markers ("SrL") and the boxes they were drawn in.
+  std::array<std::vector<std::pair<QString, QRectF>>, 12> markerLines;
+};
+
+// Draws both pages of a finished chart with `painter`, which is active on `device`; the second
+// page is begun with device.newPage(). The page size and margins are the device's.
+PaintedChart paintChartPages(QPainter& painter, QPagedPaintDevice& device, const ChartResult& chart);
+
+// The paper a page is printed on when nobody chose: Letter where the locale measures in US
+// units, A4 elsewhere.
+QPageSize defaultPageSize(const QLocale& locale);
+QPageSize defaultPageSize();  // for the user's own locale
+
+// Margins round the printed area, on every side.
+inline constexpr double kPageMarginMm = 15;
+
+// Writes the two pages as a PDF file whose text can be searched and copied. The file is
+// replaced only once it is whole. Empty on success, else what went wrong (the system's words).
+QString writeChartPdf(const QString& path, const ChartResult& chart, const QPageSize& pageSize);
+
+}  // namespace halvora::print

@@ -1,0 +1,256 @@
+// The printed chart: the PDF of a known birth read back with poppler's pdftotext (two pages, the
+// name, the ten positions, "SrL" and the Sree Lagna's sign on page 1, the five predictions on
+// page 2), drawn as text and lines rather than pictures, on the paper asked for, and every
+// special point's marker inside its own cell for crowded and random births.
+
+#include <gtest/gtest.h>
+#include <QBuffer>
+#include <QGuiApplication>
+#include <QLocale>
+#include <QPainter>
+#include <QPdfWriter>
+
+#include <unistd.h>
+
+#include <array>
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <random>
+#include <regex>
+#include <string>
+
+#include "print/chart_painter.h"
+#include "support/births.h"
+
+namespace halvora::print {
+namespace {
+
+namespace fs = std::filesystem;
+
+class GuiEnvironment : public ::testing::Environment {
+ public:
+  void SetUp() override {
+    if (QCoreApplication::instance() == nullptr) m_app = std::make_unique<QGuiApplication>(m_argc, m_argv);
+  }
+  void TearDown() override { m_app.reset(); }
+
+ private:
+  static inline char m_name[] = "halvora_print_tests";
+  static inline char* m_argv[] = {m_name, nullptr};
+  static inline int m_argc = 1;
+  std::unique_ptr<QGuiApplication> m_app;
+};
+[[maybe_unused]] const auto* const kGuiEnvironment = ::testing::AddGlobalTestEnvironment(new GuiEnvironment);
+
+// The standard output of a command.
+std::string run(const std::string& command) {
+  std::string out;
+  if (std::FILE* pipe = ::popen(command.c_str(), "r")) {
+    std::array<char, 4096> buffer{};
+    std::size_t n = 0;
+    while ((n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0) out.append(buffer.data(), n);
+    ::pclose(pipe);
+  }
+  return out;
+}
+
+// Words as a reader finds them: runs of white space are one blank, and a line broken after a
+// hyphen joins again.
+std::string words(const std::string& text) {
+  std::string joined = std::regex_replace(text, std::regex("-\\s+"), "-");
+  joined = std::regex_replace(joined, std::regex("\\s+"), " ");
+  const auto first = joined.find_first_not_of(' ');
+  const auto last = joined.find_last_not_of(' ');
+  return first == std::string::npos ? std::string() : joined.substr(first, last - first + 1);
+}
+
+ChartResult chartOf(const FormInput& form) {
+  const ChartRequestOutcome outcome = RunChartRequest(form);
+  EXPECT_TRUE(std::holds_alternative<ChartResult>(outcome));
+  return std::get<ChartResult>(outcome);
+}
+
+std::string profileText(const ChartResult& chart, const std::string& control) {
+  for (const auto& [name, text] : chart.profile)
+    if (name == control) return std::string(text);
+  return {};
+}
+
+class PrintedPdf : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    m_dir = fs::temp_directory_path() / ("halvora-print-" + std::to_string(::getpid()));
+    fs::create_directories(m_dir);
+  }
+  void TearDown() override { fs::remove_all(m_dir); }
+  std::string write(const ChartResult& chart, const QPageSize& size, const std::string& name = "chart.pdf") {
+    const std::string file = (m_dir / name).string();
+    EXPECT_EQ(writeChartPdf(QString::fromStdString(file), chart, size), QString());
+    return file;
+  }
+  static std::string page(const std::string& file, int number) {
+    return run("pdftotext -enc UTF-8 -f " + std::to_string(number) + " -l " + std::to_string(number) + " '" + file +
+               "' -");
+  }
+  fs::path m_dir;
+};
+
+// The golden chart "New Delhi, day birth" (tests/data/golden_charts.jsonl, computed by a separate
+// implementation of the same rules): its ten chart positions and its Sree Lagna in Scorpio.
+TEST_F(PrintedPdf, AKnownBirthReadsBackPageByPage) {
+  const ChartResult chart = chartOf(testing_support::newDelhiForm());
+  const std::string file = write(chart, QPageSize(QPageSize::A4));
+  const std::string info = run("pdfinfo '" + file + "'");
+  EXPECT_TRUE(std::regex_search(info, std::regex("\nPages: +2\n"))) << info;
+  EXPECT_NE(info.find("(A4)"), std::string::npos) << info;
+
+  const std::string first = words(page(file, 1));
+  const std::string second = words(page(file, 2));
+  for (const char* expected : {"ASHA", "08 Aqu 59", "02 Lib 23", "06 Aqu 20", "26 Sag 28", "05 Aqu 08", "12 Pis 02",
+                               "22 Vir 20", "04 Sag 36", "04 Gem 36", "23 Pis 54", "SrL", "Scorpio", "Saturn (R)",
+                               "February/22/2011", "New Delhi", "Halvora v1.15", "Page 1 of 2"}) {
+    EXPECT_NE(first.find(expected), std::string::npos) << expected << " is not on page 1:\n" << first;
+  }
+  EXPECT_NE(first.find(words(std::string(chart.houseText))), std::string::npos) << "the house text";
+
+  const char* predictions[] = {"txtLooks", "txtNature", "txtCareerAndFinance", "txtLoveAndDomesticLife", "txtHealth"};
+  for (const char* control : predictions) {
+    const std::string text = words(profileText(chart, control));
+    ASSERT_GT(text.size(), 60u) << control;
+    EXPECT_NE(second.find(text), std::string::npos) << control << " is not on page 2:\n" << second;
+    EXPECT_EQ(first.find(text.substr(0, 40)), std::string::npos) << control << " is on page 1";
+  }
+  for (const char* expected : {"Lagna Details", "Vrischika", "The Scorpion", "Coral", "Page 2 of 2"}) {
+    EXPECT_NE(second.find(expected), std::string::npos) << expected << " is not on page 2";
+  }
+}
+
+TEST_F(PrintedPdf, IsTextAndLinesNeverAPicture) {
+  const std::string file = write(chartOf(testing_support::newDelhiForm()), QPageSize(QPageSize::A4));
+  const std::string images = run("pdfimages -list '" + file + "'");
+  // The list has two heading lines and then one line per picture.
+  EXPECT_EQ(std::count(images.begin(), images.end(), '\n'), 2) << images;
+  const std::string fonts = run("pdffonts '" + file + "'");
+  EXPECT_NE(fonts.find("yes"), std::string::npos) << "the fonts are embedded:\n" << fonts;
+}
+
+TEST_F(PrintedPdf, TakesThePaperItIsGiven) {
+  const ChartResult chart = chartOf(testing_support::newDelhiForm());
+  const std::string letter = write(chart, QPageSize(QPageSize::Letter), "letter.pdf");
+  const std::string info = run("pdfinfo '" + letter + "'");
+  EXPECT_NE(info.find("612 x 792 pts (letter)"), std::string::npos) << info;
+  EXPECT_TRUE(std::regex_search(info, std::regex("\nPages: +2\n"))) << info;
+
+  const struct {
+    const char* locale;
+    QPageSize::PageSizeId paper;
+  } rows[] = {{"en_US", QPageSize::Letter}, {"en_GB", QPageSize::A4}, {"de_DE", QPageSize::A4},
+              {"hi_IN", QPageSize::A4}};
+  for (const auto& row : rows) {
+    EXPECT_EQ(defaultPageSize(QLocale(QString::fromLatin1(row.locale))).id(), row.paper) << row.locale;
+  }
+}
+
+TEST_F(PrintedPdf, AFileThatCannotBeWrittenIsReportedAndNotLeftHalfDone) {
+  const ChartResult chart = chartOf(testing_support::newDelhiForm());
+  const std::string file = (m_dir / "no-such-folder" / "chart.pdf").string();
+  EXPECT_NE(writeChartPdf(QString::fromStdString(file), chart, QPageSize(QPageSize::A4)), QString());
+  EXPECT_FALSE(fs::exists(file));
+}
+
+// The chart of one birth painted on a PDF page in memory, for its geometry.
+PaintedChart paint(const ChartResult& chart) {
+  QBuffer buffer;
+  buffer.open(QIODevice::WriteOnly);
+  QPdfWriter writer(&buffer);
+  writer.setPageSize(QPageSize(QPageSize::A4));
+  QPainter painter(&writer);
+  return paintChartPages(painter, writer, chart);
+}
+
+FormInput puneForm(int month, int day, int hour) {
+  FormInput form = testing_support::newDelhiForm();
+  form.monthIndex = month - 1;
+  form.day = std::to_string(day);
+  form.year = "1980";
+  form.hour = std::to_string(hour);
+  form.minute = "0";
+  form.second = "0";
+  form.latDeg = "18";
+  form.latMin = "31";
+  form.lonDeg = "73";
+  form.lonMin = "51";
+  return form;
+}
+
+// Every visible marker lies inside its own cell, and "SrL" in the cell of the Sree Lagna's sign.
+void expectMarkersInTheirCells(const ChartResult& chart, const std::string& what) {
+  const PaintedChart painted = paint(chart);
+  ASSERT_TRUE(painted.complete) << what;
+  int sreeLagnaCell = -1;
+  for (int k = 0; k < 12; ++k) {
+    const QRectF& cell = painted.cells[static_cast<std::size_t>(k)];
+    EXPECT_TRUE(painted.outline.contains(cell)) << what;
+    for (const auto& [text, box] : painted.markerLines[static_cast<std::size_t>(k)]) {
+      EXPECT_TRUE(cell.contains(box)) << what << ": " << text.toStdString() << " leaves the cell of sign " << k;
+      if (text == QStringLiteral("SrL")) sreeLagnaCell = k;
+    }
+  }
+  EXPECT_EQ(sreeLagnaCell, chart.SreeLagnaSignIndex) << what;
+}
+
+TEST(PrintedMarkers, CrowdedBirthsKeepSreeLagnaInsideItsCell) {
+  // Pune, 1980: "SrL" on the ninth and eighth line of the Aquarius and Scorpio cells.
+  const struct {
+    const char* name;
+    int month, day, hour, sign;
+  } rows[] = {{"10 May 1980 12:00", 5, 10, 12, 10}, {"1 December 1980 0:00", 12, 1, 0, 7}};
+  for (const auto& row : rows) {
+    const ChartResult chart = chartOf(puneForm(row.month, row.day, row.hour));
+    ASSERT_EQ(chart.SreeLagnaSignIndex, row.sign) << row.name;
+    expectMarkersInTheirCells(chart, row.name);
+  }
+}
+
+// Random births whose cells are crowded: "SrL" on the sixth line of its cell or later, or a cell
+// of seven lines or more.
+TEST(PrintedMarkers, RandomCrowdedBirthsKeepEveryMarkerInItsCell) {
+  std::mt19937 random(20261208);
+  const auto pick = [&random](int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); };
+  int painted = 0;
+  for (int attempt = 0; attempt < 20000 && painted < 60; ++attempt) {
+    FormInput form = testing_support::newDelhiForm();
+    form.monthIndex = pick(0, 11);
+    form.day = std::to_string(pick(1, 28));
+    form.year = std::to_string(pick(1901, 2050));
+    form.hour = std::to_string(pick(0, 23));
+    form.minute = std::to_string(pick(0, 59));
+    form.latDeg = std::to_string(pick(0, 60));
+    form.north = pick(0, 3) != 0;
+    form.lonDeg = std::to_string(pick(0, 179));
+    form.east = pick(0, 1) == 0;
+    form.zoneIndex = pick(0, 70);
+    const ChartRequestOutcome outcome = RunChartRequest(form);
+    const auto* chart = std::get_if<ChartResult>(&outcome);
+    if (chart == nullptr || chart->SreeLagnaSignIndex < 0) continue;
+    bool crowded = false;
+    for (const std::string& marker : chart->markers) {
+      std::size_t lines = 1, srlLine = std::string::npos;
+      for (std::size_t at = marker.find("\r\n"); at != std::string::npos; at = marker.find("\r\n", at + 2)) ++lines;
+      if (const auto srl = marker.find("SrL"); srl != std::string::npos) {
+        srlLine = static_cast<std::size_t>(std::count(marker.begin(), marker.begin() + static_cast<long>(srl), '\n'));
+      }
+      crowded = crowded || lines >= 7 || (srlLine != std::string::npos && srlLine >= 5);
+    }
+    if (!crowded) continue;
+    ++painted;
+    expectMarkersInTheirCells(*chart, form.day + "/" + std::to_string(form.monthIndex + 1) + "/" + form.year + " " +
+                                          form.hour + ":" + form.minute);
+    if (::testing::Test::HasFailure()) break;
+  }
+  EXPECT_EQ(painted, 60);
+}
+
+}  // namespace
+}  // namespace halvora::print

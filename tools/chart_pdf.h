@@ -1,0 +1,31 @@
+#pragma once
+// The PDF writer of halvora-chart: the program's printed pages, drawn with Qt's painting under
+// the offscreen platform, so that no display is needed.
+
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "chart/chart_request.h"
+
+class QGuiApplication;
+
+namespace halvora::cli {
+
+// Starts Qt's painting the first time a PDF is written, and only then; ends it when it goes.
+class QtPdfWriter {
+ public:
+  QtPdfWriter();
+  ~QtPdfWriter();
+  QtPdfWriter(const QtPdfWriter&) = delete;
+  QtPdfWriter& operator=(const QtPdfWriter&) = delete;
+
+  // Writes the chart's two printed pages to `path` (on the paper of the user's locale); nothing
+  // when it was written, else "PATH: cannot be written: REASON".
+  std::optional<std::string> write(const ChartResult& chart, const std::string& path);
+
+ private:
+  std::unique_ptr<QGuiApplication> m_application;
+};
+
+}  // namespace halvora::cli
