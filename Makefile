@@ -5,7 +5,7 @@ BUILD      ?= build
 ASAN_BUILD ?= build-asan
 JOBS       ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: run test deps build bench tables clean package
+.PHONY: run test deps build bench desktop-figures tables clean package
 
 deps:
 	@bash scripts/install-deps.sh $(EXTRA_PACKAGES)
@@ -31,6 +31,11 @@ package: build
 bench: build
 	$(BUILD)/bench/halvora_bench
 	$(BUILD)/bench/halvora_ui_bench
+
+# Start-up time and memory of the desktop program beside a bare Qt window, on a virtual X screen.
+desktop-figures: EXTRA_PACKAGES = xvfb xauth openbox xdotool
+desktop-figures: build
+	bash scripts/measure-desktop.sh $(BUILD)
 
 # Regenerates the retrograde station tables with Swiss Ephemeris (needs swetest).
 tables:

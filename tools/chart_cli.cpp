@@ -7,25 +7,16 @@
 
 #include "chart/rashi_chart.h"
 #include "chart/time_zone_table.h"
+#include "chart_json.h"
 #include "cli_io.h"
 #include "forms/birth_data_file.h"
 #include "forms/form_reader.h"
+#include "forms/utf8.h"
 #include "place_form/place_form.h"
 
 namespace halvora::cli {
 
 namespace {
-
-using nlohmann::json;
-
-json optionalNumber(const std::optional<std::int64_t>& v) { return v ? json(*v) : json(nullptr); }
-
-// A JSON text in one line; any text that is not UTF-8 would be replaced rather than thrown over.
-std::string dumpLine(const json& j, int indent = -1) {
-  return j.dump(indent, ' ', false, json::error_handler_t::replace);
-}
-
-std::string errorLine(std::string_view message) { return dumpLine(json{{"error", message}}) + "\n"; }
 
 std::string systemMessage(int error) { return std::strerror(error); }
 
@@ -43,36 +34,37 @@ int writeFailed(int errFd, const OutputSink& out) {
 
 constexpr char kNoPdf[] = "this halvora-chart cannot write PDF files (it was built without Qt's painting)";
 
-// The answer to one line of a batch: a chart, or the first problem with the line. A line may
-// also name a PDF file for the chart's printed pages ("pdf") and the version of the birth-data
-// format it follows ("version"), so that a saved birth-data file is a valid line.
-std::string answerLine(const std::string& line, LineReader::Status status, const PdfWriter& pdf) {
+// Appends the answer to one line of a batch: a chart, or the first problem with the line. A line
+// may also name a PDF file for the chart's printed pages ("pdf") and the version of the
+// birth-data format it follows ("version"), so that a saved birth-data file is a valid line.
+void appendAnswer(std::string& out, const std::string& line, LineReader::Status status, const PdfWriter& pdf,
+                  const ChartFields& fields) {
   if (status == LineReader::Status::TooLong)
-    return errorLine("the line is longer than " + std::to_string(forms::kMaxFormBytes) + " bytes");
+    return appendErrorJson(out, "the line is longer than " + std::to_string(forms::kMaxFormBytes) + " bytes");
   forms::ReadOptions options;
   options.extraKeys = {forms::kVersionKey, {"pdf", forms::ValueKind::Text}};
   forms::ReadResult read = forms::readFormJson(line, options);
-  if (const auto* e = std::get_if<forms::FormError>(&read)) return errorLine(e->message);
+  if (const auto* e = std::get_if<forms::FormError>(&read)) return appendErrorJson(out, e->message);
   auto& given = std::get<forms::ReadForm>(read);
-  if (const auto problem = forms::versionProblem(given)) return errorLine(problem->message);
+  if (const auto problem = forms::versionProblem(given)) return appendErrorJson(out, problem->message);
   const auto pdfPath = given.extras.find("pdf");
   if (pdfPath != given.extras.end()) {
-    if (!pdf) return errorLine(std::string("pdf: ") + kNoPdf);
-    if (pdfPath->second.empty()) return errorLine("pdf takes a file name, not an empty text");
+    if (!pdf) return appendErrorJson(out, std::string("pdf: ") + kNoPdf);
+    if (pdfPath->second.empty()) return appendErrorJson(out, "pdf takes a file name, not an empty text");
   }
   const auto origin = place_form::FillFromAtlas(given, forms::KeyStyle::Json);
-  if (const auto* e = std::get_if<std::string>(&origin)) return errorLine(*e);
+  if (const auto* e = std::get_if<std::string>(&origin)) return appendErrorJson(out, *e);
   const auto outcome = RunChartRequest(given.form);
   if (const auto* failure = std::get_if<ValidationFailure>(&outcome))
-    return errorLine(forms::failureMessage(*failure, forms::KeyStyle::Json));
+    return appendErrorJson(out, forms::failureMessage(*failure, forms::KeyStyle::Json));
   const auto& chart = std::get<ChartResult>(outcome);
   if (pdfPath != given.extras.end()) {
-    if (const auto problem = pdf(chart, pdfPath->second)) return errorLine("pdf: " + *problem);
+    if (const auto problem = pdf(chart, pdfPath->second)) return appendErrorJson(out, "pdf: " + *problem);
   }
-  return dumpLine(chartToJson(chart, std::get<std::optional<AtlasOrigin>>(origin))) + "\n";
+  appendChartJson(out, chart, std::get<std::optional<AtlasOrigin>>(origin), false, fields);
 }
 
-int runBatch(int inFd, int outFd, int errFd, const PdfWriter& pdf) {
+int runBatch(int inFd, int outFd, int errFd, const PdfWriter& pdf, const ChartFields& fields) {
   OutputSink out(outFd);
   LineReader in(inFd, forms::kMaxFormBytes, &out);
   std::string line;
@@ -84,7 +76,10 @@ int runBatch(int inFd, int outFd, int errFd, const PdfWriter& pdf) {
       say(errFd, "halvora-chart: cannot read the input: " + systemMessage(in.error()) + "\n");
       return kExitFailure;
     }
-    out.write(answerLine(line, status, pdf));
+    // The answer goes straight into the output held for writing.
+    appendAnswer(out.buffer(), line, status, pdf, fields);
+    out.buffer() += '\n';
+    out.wrote();
     if (out.failed()) return writeFailed(errFd, out);
   }
   if (!out.flush()) return writeFailed(errFd, out);
@@ -113,10 +108,29 @@ std::string usage() {
          "       --zone-offset +H:MM|-H:MM  a clock no row of the zone list holds, east positive (+5:45)\n"
          "       halvora-chart --form FILE.halvora [--json] [--pdf OUT.pdf]\n"
          "       halvora-chart --batch    (one JSON object per line on standard input, keys = flag names)\n"
+         "       [--fields KEY,KEY...]    (with --json or --batch) only the named keys of the JSON answer\n"
          "--form reads the form from a birth-data file; --pdf writes the chart's printed pages to a PDF\n"
          "file (in --batch, \"pdf\": \"OUT.pdf\" in a line).\n"
          "A value that begins with \"--\" is given as --city=--VALUE.\n";
 }
+
+namespace {
+
+// The keys named by --fields, or the message that refuses them.
+std::variant<ChartFields, std::string> chosenFields(const forms::ReadForm& given) {
+  const auto list = given.extras.find("fields");
+  if (list == given.extras.end()) return kAllChartFields;
+  if (!given.extras.contains("json") && !given.extras.contains("batch"))
+    return std::string("--fields chooses keys of the JSON answer and needs --json or --batch");
+  const auto parsed = parseFieldList(list->second);
+  if (const auto* problem = std::get_if<FieldListProblem>(&parsed)) {
+    if (problem->repeated) return "--fields names " + forms::quoteForMessage(problem->item) + " twice";
+    return "--fields takes keys of the JSON answer, not " + forms::quoteForMessage(problem->item);
+  }
+  return std::get<ChartFields>(parsed);
+}
+
+}  // namespace
 
 int RunChartCli(std::span<const std::string> args, int inFd, int outFd, int errFd, const PdfWriter& pdf) {
   forms::ReadOptions options;
@@ -124,7 +138,8 @@ int RunChartCli(std::span<const std::string> args, int inFd, int outFd, int errF
                        {"batch", forms::ValueKind::Switch},
                        {"help", forms::ValueKind::Switch},
                        {"form", forms::ValueKind::Text},
-                       {"pdf", forms::ValueKind::Text}};
+                       {"pdf", forms::ValueKind::Text},
+                       {"fields", forms::ValueKind::Text}};
   forms::ReadResult read = forms::readFormFlags(args, options);
   if (const auto* e = std::get_if<forms::FormError>(&read)) {
     say(errFd, "halvora-chart: " + e->message + "\n" + usage());
@@ -136,6 +151,11 @@ int RunChartCli(std::span<const std::string> args, int inFd, int outFd, int errF
     return found == given.extras.end() ? nullptr : &found->second;
   };
   if (extra("help")) return writeAll(outFd, errFd, usage());
+  const auto fields = chosenFields(given);
+  if (const auto* message = std::get_if<std::string>(&fields)) {
+    say(errFd, "halvora-chart: " + *message + "\n" + usage());
+    return kExitBadInput;
+  }
   if (extra("batch")) {
     std::string taken;
     if (!given.formKeys.empty()) taken = given.formKeys.front();
@@ -145,7 +165,7 @@ int RunChartCli(std::span<const std::string> args, int inFd, int outFd, int errF
       say(errFd, "halvora-chart: --batch reads its forms from standard input and takes no --" + taken + "\n" + usage());
       return kExitBadInput;
     }
-    return runBatch(inFd, outFd, errFd, pdf);
+    return runBatch(inFd, outFd, errFd, pdf, std::get<ChartFields>(fields));
   }
 
   const std::string* pdfPath = extra("pdf");
@@ -200,57 +220,13 @@ int RunChartCli(std::span<const std::string> args, int inFd, int outFd, int errF
     // The pages went to the file; standard output gets the chart only when it is asked for.
     if (!extra("json")) return kExitOk;
   }
-  if (extra("json")) return writeAll(outFd, errFd, dumpLine(chartToJson(chart, origin), 2) + "\n");
-  return writeAll(outFd, errFd, chartToPage(chart, origin));
-}
-
-json chartToJson(const ChartResult& c, const std::optional<AtlasOrigin>& origin) {
-  json j;
-  j["ZoneCorrectionHours"] = c.zone.hours;
-  j["ZoneCorrectionMinutes"] = c.zone.minutes;
-  // The zone entry, its offset east of Greenwich in minutes, and whether the atlas chose it.
-  j["Zone"] = {{"row", c.zoneRow ? json(*c.zoneRow) : json(nullptr)},
-               {"text", c.zoneText},
-               {"offsetMinutes", -(c.zone.hours * 60 + c.zone.minutes)},
-               {"dst", c.birth.IsDST},
-               {"fromAtlas", origin && origin->zoneFromAtlas},
-               {"ambiguous", origin && origin->ambiguous}};
-  if (origin) {
-    const places::Place& p = origin->place;
-    j["Place"] = {{"name", p.name},           {"state", p.state},
-                  {"country", p.country},     {"timeZone", p.timeZone},
-                  {"latitudeDeg", p.latitudeDeg}, {"longitudeDeg", p.longitudeDeg}};
-  } else {
-    j["Place"] = nullptr;
+  if (extra("json")) {
+    std::string text;
+    appendChartJson(text, chart, origin, true, std::get<ChartFields>(fields));
+    text += '\n';
+    return writeAll(outFd, errFd, text);
   }
-  j["AyanamsaDeg"] = c.ascendant.AyanamsaDeg;
-  j["AscendantDeg"] = c.ascendant.AscendantDeg;
-  j["AscendantText"] = c.ascendant.AscendantText;
-  j["MoonLongitudeDeg"] = c.moon.MoonLongitudeDeg;
-  j["MoonNakshatraStart"] = c.moon.MoonNakshatraStart;
-  j["MoonText"] = c.moon.MoonText;
-  j["ChartPositions"] = c.chartPositions;
-  j["PlanetLabels"] = c.retrogrades.labels;
-  j["SignLabels"] = c.signLabels;
-  j["Markers"] = c.markers;
-  j["AscSignNumber"] = c.AscSignNumber;
-  j["SreeLagnaDeg"] = c.SreeLagnaDeg;
-  j["SreeLagnaSignIndex"] = c.SreeLagnaSignIndex >= 0 ? json(c.SreeLagnaSignIndex) : json(nullptr);
-  j["SreeLagnaHouse"] = c.SreeLagnaHouse > 0 ? json(c.SreeLagnaHouse) : json(nullptr);
-  j["Details"] = {{"lblName", c.details.lblName},         {"lblDOB", c.details.lblDOB},
-                  {"lblTOB", c.details.lblTOB},           {"lblLatitude", c.details.lblLatitude},
-                  {"lblLongitude", c.details.lblLongitude}, {"lblCity", c.details.lblCity},
-                  {"lblState", c.details.lblState},       {"lblCountry", c.details.lblCountry}};
-  j["Sunrise"] = c.sunrise ? json(formatIsoMinute(*c.sunrise)) : json(nullptr);
-  if (c.ElapsedMinutes) j["ElapsedMinutes"] = optionalNumber(c.ElapsedMinutes);
-  if (c.ElapsedSeconds) j["ElapsedSeconds"] = optionalNumber(c.ElapsedSeconds);
-  if (c.SunriseSunLongitude) j["SunriseSunLongitude"] = *c.SunriseSunLongitude;
-  j["Notice"] = c.notice ? json(*c.notice) : json(nullptr);
-  j["HouseText"] = c.houseText;
-  json profile = json::object();
-  for (const auto& [control, text] : c.profile) profile[control] = text;
-  j["Profile"] = c.profile.empty() ? json(nullptr) : profile;
-  return j;
+  return writeAll(outFd, errFd, chartToPage(chart, origin));
 }
 
 namespace {

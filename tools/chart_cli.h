@@ -7,8 +7,6 @@
 #include <span>
 #include <string>
 
-#include <nlohmann/json.hpp>
-
 #include "chart/chart_request.h"
 #include "place_form/place_form.h"
 
@@ -32,8 +30,8 @@ int RunChartCli(std::span<const std::string> args, int inFd, int outFd, int errF
 // Where a chart's place came from when the form named one of the atlas ("place").
 using AtlasOrigin = place_form::AtlasFill;
 
-// The chart in the keys of --json; "Place" is null and "Zone" says "fromAtlas": false without an origin.
-nlohmann::json chartToJson(const ChartResult& chart, const std::optional<AtlasOrigin>& origin = std::nullopt);
+// The readable page: the details (and the atlas place), the positions, the chart as a grid, the
+// Sree Lagna and the profile.
 std::string chartToPage(const ChartResult& chart, const std::optional<AtlasOrigin>& origin = std::nullopt);
 
 std::string usage();

@@ -16,6 +16,12 @@ class OutputSink {
   explicit OutputSink(int fd, std::size_t flushAtBytes = 64 * 1024) : m_fd(fd), m_flushAt(flushAtBytes) {}
 
   void write(std::string_view text);
+  // The held output, for a writer that appends to it in place; wrote() then lets it out when it
+  // has grown large. Nothing appended after a failed write is written.
+  std::string& buffer() { return m_buffer; }
+  void wrote() {
+    if (m_buffer.size() >= m_flushAt) flush();
+  }
   // Writes out whatever is held; false when this or an earlier write failed.
   bool flush();
   bool pending() const { return !m_buffer.empty(); }

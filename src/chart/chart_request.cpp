@@ -45,6 +45,13 @@ std::pair<double, std::size_t> leadingNumber(std::string_view s) {
     if (i > fractionStart) parsedEnd = i;
   }
   if (digitCount == 0) return {0.0, 0};
+  if (i == wholeEnd && digitCount <= 15) {
+    // Plain digits: a whole number below 2^53, which a double holds exactly.
+    std::int64_t whole = 0;
+    for (std::size_t k = digitsStart; k < wholeEnd; ++k) whole = whole * 10 + (s[k] - '0');
+    const double value = static_cast<double>(whole);
+    return {negative ? -value : value, i};
+  }
   // from_chars reads the decimal point as '.' whatever the user's locale; the sign is applied here.
   double value = 0;
   const auto [end, ec] =
@@ -134,15 +141,37 @@ void mark(std::array<std::string, 12>& markers, std::optional<int> index, std::s
   caption += marker;
 }
 
-std::string numberText(long long n) { return std::to_string(n); }
+void appendNumber(std::string& s, long long n) {
+  char digits[24];
+  s.append(digits, WriteDecimal(digits, n));
+}
+
+// Degrees and minutes with their hemisphere: 28° 37' N.
+std::string coordinateText(long long degrees, long long minutes, char hemisphere) {
+  std::string text;
+  text.reserve(16);
+  appendNumber(text, degrees);
+  text += "\u00b0 ";
+  appendNumber(text, minutes);
+  text += "' ";
+  text += hemisphere;
+  return text;
+}
 
 Details detailsOf(const BirthData& b, const FormInput& form) {
   Details d;
   d.lblName = b.BirthName;
-  d.lblDOB = std::string(MonthName(b.BirthMonth)) + "/" + numberText(b.BirthDay) + "/" + numberText(b.BirthYear);
-  d.lblTOB = numberText(b.BirthHour) + ":" + numberText(b.BirthMinute);
-  d.lblLatitude = numberText(b.LatDeg) + "\u00b0 " + numberText(b.LatMin) + "'" + (form.north ? " N" : " S");
-  d.lblLongitude = numberText(b.LonDeg) + "\u00b0 " + numberText(b.LonMin) + "'" + (form.east ? " E" : " W");
+  d.lblDOB.reserve(24);
+  d.lblDOB += MonthName(b.BirthMonth);
+  d.lblDOB += '/';
+  appendNumber(d.lblDOB, b.BirthDay);
+  d.lblDOB += '/';
+  appendNumber(d.lblDOB, b.BirthYear);
+  appendNumber(d.lblTOB, b.BirthHour);
+  d.lblTOB += ':';
+  appendNumber(d.lblTOB, b.BirthMinute);
+  d.lblLatitude = coordinateText(b.LatDeg, b.LatMin, form.north ? 'N' : 'S');
+  d.lblLongitude = coordinateText(b.LonDeg, b.LonMin, form.east ? 'E' : 'W');
   d.lblCity = form.city;
   d.lblState = form.state;
   d.lblCountry = form.country;
@@ -170,7 +199,10 @@ SunRiseSetInput sunInput(const BirthData& b, const ZoneCorrection& zone, const L
 
 }  // namespace
 
-std::optional<ValidationFailure> Validate_Entries(const FormInput& form) {
+namespace {
+
+// The checks in their order: the first failure, or the values of the lists when all pass.
+std::variant<ValidationFailure, ListValues> validated(const FormInput& form) {
   if (trim(form.name).empty()) return error("Please Enter Name", "txtName");
   if (degreeFails(form.lonDeg, 179))
     return error("Please Enter Value Between 0 And 179 in the Degree of Longitude", "txtLonD");
@@ -181,8 +213,8 @@ std::optional<ValidationFailure> Validate_Entries(const FormInput& form) {
   if (minuteFails(form.latMin))
     return error("Please Enter Value Between 0 And 59 in the  Minute of Latitude", "txtLatM");
 
-  const auto lists = readLists(form);
-  if (const auto* failure = std::get_if<ValidationFailure>(&lists)) return *failure;
+  auto lists = readLists(form);
+  if (std::holds_alternative<ValidationFailure>(lists)) return lists;
   const ListValues& v = std::get<ListValues>(lists);
   const int dayIndex = v.day - 1;
   if (form.monthIndex == 1) {
@@ -197,12 +229,21 @@ std::optional<ValidationFailure> Validate_Entries(const FormInput& form) {
     return information("Please choose the month of birth from its list.", "cboMonth");
   if (!Zone_Calculation(form.zoneIndex, form.customZone))
     return information("Please choose a time zone from its list.", "cmbTimeZone");
+  return lists;
+}
+
+}  // namespace
+
+std::optional<ValidationFailure> Validate_Entries(const FormInput& form) {
+  auto checked = validated(form);
+  if (auto* failure = std::get_if<ValidationFailure>(&checked)) return std::move(*failure);
   return std::nullopt;
 }
 
 ChartRequestOutcome RunChartRequest(const FormInput& form) {
-  if (auto failure = Validate_Entries(form)) return *failure;
-  const ListValues lists = std::get<ListValues>(readLists(form));
+  auto checked = validated(form);
+  if (auto* failure = std::get_if<ValidationFailure>(&checked)) return std::move(*failure);
+  const ListValues lists = std::get<ListValues>(checked);
 
   ChartResult r;
   BirthData& b = r.birth;
@@ -229,9 +270,8 @@ ChartRequestOutcome RunChartRequest(const FormInput& form) {
   r.ascendant = CalcAscendant(b, r.zone);
   r.moon = MoonPass(b, r.zone);
   const LocalDateTime birthMinute{b.BirthYear, b.BirthMonth, b.BirthDay, b.BirthHour, b.BirthMinute, 0};
-  const PlanetPass birthPass = CalcPlanets({PlanetPassMode::Birth, birthMinute, r.zone, r.ascendant.AyanamsaDeg,
-                                            r.moon.MoonText, r.ascendant.AscendantText, b.IsDST});
-  r.chartPositions = birthPass.chartPositions;
+  r.chartPositions = CalcChartPositions({PlanetPassMode::Birth, birthMinute, r.zone, r.ascendant.AyanamsaDeg,
+                                         r.moon.MoonText, r.ascendant.AscendantText, b.IsDST});
   r.retrogrades = MarkRetrogrades(b.BirthYear, b.BirthMonth, b.BirthDay);
 
   r.details = detailsOf(b, form);
@@ -267,11 +307,11 @@ ChartRequestOutcome RunChartRequest(const FormInput& form) {
     const SunTimes& sunriseDay = sameDate(choice->sunrise, birthDate)  ? today
                                  : sameDate(choice->sunrise, dayBefore) ? before
                                                                         : after;
-    const PlanetPass sunrisePass =
-        CalcPlanets({PlanetPassMode::Sunrise, choice->sunrise, r.zone, r.ascendant.AyanamsaDeg, r.moon.MoonText,
-                     r.ascendant.AscendantText, sunriseDay.daylightSaving});
-    r.SunriseSunLongitude = sunrisePass.sunriseSun->SunriseSunLongitude;
-    sunriseSunText = sunrisePass.sunriseSun->SunriseSunText;
+    SunriseSun sunriseSun =
+        CalcSunriseSun({PlanetPassMode::Sunrise, choice->sunrise, r.zone, r.ascendant.AyanamsaDeg, r.moon.MoonText,
+                        r.ascendant.AscendantText, sunriseDay.daylightSaving});
+    r.SunriseSunLongitude = sunriseSun.SunriseSunLongitude;
+    sunriseSunText = std::move(sunriseSun.SunriseSunText);
 
     const double sun = *r.SunriseSunLongitude;
     mark(r.markers, SignIndexOfLongitude(TimeRatePoint(sun, choice->elapsedMinutes, kGhatiDegPerMinute)));
@@ -296,15 +336,12 @@ ChartRequestOutcome RunChartRequest(const FormInput& form) {
     r.SreeLagnaSignIndex = *k;
     r.SreeLagnaSignNumber = *k + 1;
     r.SreeLagnaHouse = HouseFromAscendant(r.SreeLagnaSignNumber, r.AscSignNumber);
-    r.houseText = std::string(HouseSignificance(r.SreeLagnaHouse));
+    r.houseText = HouseSignificance(r.SreeLagnaHouse);
   }
 
   if (choice) mark(r.markers, PranapadaIndex(choice->elapsedSeconds, sunriseSunText));
 
-  if (r.SreeLagnaSignIndex >= 0) {
-    const SignProfile& profile = FillSignProfiles()[static_cast<std::size_t>(r.SreeLagnaSignIndex)];
-    for (const auto& [control, text] : ProfileControlTexts(profile)) r.profile.emplace_back(control, text);
-  }
+  r.profile = ProfileControlTextsOf(r.SreeLagnaSignIndex);
   return r;
 }
 

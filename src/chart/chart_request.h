@@ -4,11 +4,12 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <variant>
-#include <vector>
 
+#include "chart/sign_profiles.h"
 #include "chart/sunrise_choice.h"
 #include "chart/time_zone_table.h"
 #include "ephemeris/birth_data.h"
@@ -87,10 +88,11 @@ struct ChartResult {
   int SreeLagnaSignIndex = -1;  // 0..11; -1 when its text has no sign
   int SreeLagnaHouse = 0;       // 1..12; 0 when the Sree Lagna has no sign
 
-  std::string houseText;  // caption of lblHoraDesc
+  // The constant texts are views into their tables, which live as long as the program.
+  std::string_view houseText;  // caption of lblHoraDesc
   // The profile of the Sree Lagna's sign, control name and text in the write order; empty when
   // the Sree Lagna has no sign.
-  std::vector<std::pair<std::string, std::string>> profile;
+  std::span<const ControlText> profile;
 };
 
 // Names of the sign labels of the chart, by sign index.

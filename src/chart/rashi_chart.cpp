@@ -15,7 +15,11 @@ std::optional<int> SignIndexOfChartText(std::string_view chartText) {
 }
 
 std::optional<int> SignIndexOfLongitude(double longitudeDeg) {
-  return SignIndexOfChartText(DmsToChart(LongitudeToText(longitudeDeg)));
+  // The chart text shows the sign of the position text; from 360 on it shows seconds there, which
+  // name no sign, and an empty position text gives a chart text too short to have one.
+  const auto parts = PositionPartsOf(longitudeDeg);
+  if (!parts) return std::nullopt;
+  return parts->sign;
 }
 
 RashiChart FillRashiChart(const ChartPositions& positions, const PlanetLabels& labels) {

@@ -96,4 +96,14 @@ std::array<ControlText, 28> ProfileControlTexts(const SignProfile& p) {
            {"lblNotCompatibleWith", p.NotCompatibleWith}}};
 }
 
+std::span<const ControlText> ProfileControlTextsOf(int signIndex) {
+  static const std::array<std::array<ControlText, 28>, 12> kTable = [] {
+    std::array<std::array<ControlText, 28>, 12> table{};
+    for (std::size_t k = 0; k < table.size(); ++k) table[k] = ProfileControlTexts(FillSignProfiles()[k]);
+    return table;
+  }();
+  if (signIndex < 0 || signIndex > 11) return {};
+  return kTable[static_cast<std::size_t>(signIndex)];
+}
+
 }  // namespace halvora

@@ -3,6 +3,7 @@
 // and the texts on the house that the Sree Lagna occupies.
 
 #include <array>
+#include <span>
 #include <string_view>
 #include <utility>
 
@@ -55,5 +56,9 @@ std::string_view HouseSignificance(int house);
 // The profile as the results window shows it: control name and text, in the order they are written.
 using ControlText = std::pair<std::string_view, std::string_view>;
 std::array<ControlText, 28> ProfileControlTexts(const SignProfile& profile);
+
+// ProfileControlTexts of the profile of a sign index 0..11, kept in a constant table; empty
+// for any other index.
+std::span<const ControlText> ProfileControlTextsOf(int signIndex);
 
 }  // namespace halvora

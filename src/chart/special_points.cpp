@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <string>
+#include <tuple>
 
 #include "chart/chart_request.h"
 #include "chart/rashi_chart.h"
@@ -37,15 +38,23 @@ ArudhaPadas MarkArudhaPadas(const ChartPositions& positions, const PlanetLabels&
   const auto ascIndex = SignIndexOfChartText(positions[9]);
   if (!ascIndex) return result;
 
+  // Every house looks at the same ten entries: their signs and plain labels, read once.
+  std::array<std::optional<int>, std::tuple_size_v<ChartPositions>> signs;
+  std::array<std::string_view, std::tuple_size_v<ChartPositions>> plainLabels;
+  for (std::size_t j = 0; j < positions.size(); ++j) {
+    signs[j] = signNumberOf(positions[j]);
+    plainLabels[j] = withoutRetrogradeMark(labels[j]);
+  }
+
   int lagnaLordSign = 0;
   for (int n = 1; n <= 12; ++n) {
     const std::string_view lord = SignLords[static_cast<std::size_t>((*ascIndex + n - 1) % 12)];
     int l = 0;
     int h = 0;
     for (std::size_t j = 0; j < positions.size(); ++j) {
-      const auto s = signNumberOf(positions[j]);
+      const auto s = signs[j];
       if (!s) continue;
-      if (withoutRetrogradeMark(labels[j]) == lord) l = *s;
+      if (plainLabels[j] == lord) l = *s;
       if (j == 1) result.moonKala = KalaValue[static_cast<std::size_t>(*s - 1)];
       if (j == 9) {
         h = *s;

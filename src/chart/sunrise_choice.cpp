@@ -2,6 +2,8 @@
 
 #include <cstdlib>
 
+#include "ephemeris/calendar.h"
+
 namespace halvora {
 
 namespace {
@@ -34,12 +36,18 @@ SunriseOutcome ChooseSunrise(const SunTimes& today, const SunTimes& before, cons
 }
 
 std::string NoSunriseNotice(const MissingSunrise& missing) {
-  const std::string date = std::string(MonthName(missing.date.month)) + " " + std::to_string(missing.date.day) +
-                           ", " + std::to_string(missing.date.year);
-  const std::string what = missing.polar == PolarSun::Night
-                               ? "Polar night: the Sun does not rise at this place on " + date
-                               : "Polar day: the Sun does not set at this place on " + date;
-  return what + ", so the points timed from sunrise are not shown.";
+  std::string notice;
+  notice.reserve(120);
+  notice += missing.polar == PolarSun::Night ? "Polar night: the Sun does not rise at this place on "
+                                             : "Polar day: the Sun does not set at this place on ";
+  char digits[24];
+  notice += MonthName(missing.date.month);
+  notice += ' ';
+  notice.append(digits, WriteDecimal(digits, missing.date.day));
+  notice += ", ";
+  notice.append(digits, WriteDecimal(digits, missing.date.year));
+  notice += ", so the points timed from sunrise are not shown.";
+  return notice;
 }
 
 }  // namespace halvora

@@ -37,26 +37,62 @@ BirthMoment PrepareBirthMoment(const BirthData& birth, const ZoneCorrection& zon
   return moment;
 }
 
-std::string LongitudeToText(double angleDeg) {
+std::optional<PositionParts> PositionPartsOf(double angleDeg) {
   const double a = std::fabs(angleDeg);
-  if (!std::isfinite(a) || a >= 1e15) return {};
+  if (!std::isfinite(a) || a >= 1e15) return std::nullopt;
   const double wholeDeg = std::floor(a);
   const double fraction = a - wholeDeg;
   const double m60 = 60.0 * fraction;
   const double minutes = std::floor(m60);
   const double secondsFraction = m60 - minutes;
-  const double sign = std::floor(wholeDeg / 30.0);
-  const double degInSign = std::fmod(wholeDeg, 30.0);
   const double seconds = std::floor(60.0 * secondsFraction);
+  PositionParts parts;
+  parts.minutes = static_cast<long long>(minutes);
+  parts.seconds = static_cast<long long>(seconds);
+  if (wholeDeg < 360) {
+    // Within the circle the whole degrees are a small integer: the same quotient and remainder
+    // as floor(wholeDeg / 30) and fmod(wholeDeg, 30), without the library calls.
+    const int whole = static_cast<int>(wholeDeg);
+    parts.sign = whole / 30;
+    parts.degInSign = whole % 30;
+  } else {
+    parts.degInSign = static_cast<long long>(std::fmod(wholeDeg, 30.0));
+  }
+  return parts;
+}
 
-  std::string text = std::to_string(static_cast<long long>(degInSign));
-  text += "\u00b0 ";
-  text += std::to_string(static_cast<long long>(minutes));
-  text += "' ";
-  text += std::to_string(static_cast<long long>(seconds));
-  text += "\" ";
-  if (sign >= 0 && sign < 12) text += SignAbbreviations.substr(static_cast<std::size_t>(sign) * 3, 3);
-  return text;
+char* WriteDecimal(char* out, long long value) {
+  char digits[20];
+  std::size_t n = 0;
+  const bool negative = value < 0;
+  // Negated digit by digit, so the most negative value needs no special case.
+  do {
+    const long long digit = value % 10;
+    digits[n++] = static_cast<char>('0' + (negative ? -digit : digit));
+    value /= 10;
+  } while (value != 0);
+  if (negative) *out++ = '-';
+  while (n > 0) *out++ = digits[--n];
+  return out;
+}
+
+std::string LongitudeToText(double angleDeg) {
+  const auto parts = PositionPartsOf(angleDeg);
+  if (!parts) return {};
+  char buf[96];
+  char* p = WriteDecimal(buf, parts->degInSign);
+  for (char c : std::string_view("\u00b0 ")) *p++ = c;
+  p = WriteDecimal(p, parts->minutes);
+  *p++ = '\'';
+  *p++ = ' ';
+  p = WriteDecimal(p, parts->seconds);
+  *p++ = '"';
+  *p++ = ' ';
+  if (parts->sign) {
+    const std::string_view abbreviation = SignAbbreviations.substr(static_cast<std::size_t>(*parts->sign) * 3, 3);
+    for (char c : abbreviation) *p++ = c;
+  }
+  return std::string(buf, p);
 }
 
 }  // namespace halvora

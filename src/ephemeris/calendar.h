@@ -1,6 +1,8 @@
 #pragma once
 // Julian day numbers, the birth moment in universal time, and the position text of a longitude.
 
+#include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -32,5 +34,17 @@ double UniversalHours(const BirthData& birth, const ZoneCorrection& zone);
 // Degrees within the sign, minutes and seconds (all truncated) and the sign abbreviation:
 // 123.456789 gives 3° 27' 24" Leo. An angle of 360 or more has an empty sign part.
 std::string LongitudeToText(double angleDeg);
+
+// The numbers a position text is written from: the size of the angle cut into whole degrees
+// within the sign, minutes and seconds, and its sign index 0..11 (none from 360 on). Nothing for
+// an angle whose text is empty (not finite, or 1e15 degrees or more).
+struct PositionParts {
+  long long degInSign = 0, minutes = 0, seconds = 0;
+  std::optional<int> sign;
+};
+std::optional<PositionParts> PositionPartsOf(double angleDeg);
+
+// Writes a number in plain decimal at `out`, which has room for 20 characters; returns the end.
+char* WriteDecimal(char* out, long long value);
 
 }  // namespace halvora

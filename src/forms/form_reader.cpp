@@ -124,7 +124,9 @@ std::string shownKey(std::string_view key, KeyStyle style) {
 // Reads one form, key by key, in either style.
 class FormBuilder {
  public:
-  FormBuilder(KeyStyle style, const ReadOptions& options) : m_style(style), m_options(options) {}
+  FormBuilder(KeyStyle style, const ReadOptions& options) : m_style(style), m_options(options) {
+    m_result.formKeys.reserve(kFields.size());
+  }
 
   // Looks the key up: a field of the form, an extra key, or nothing.
   const FieldSpec* field(std::string_view key) const {
@@ -229,9 +231,12 @@ class FormBuilder {
   }
 
   std::optional<FormError> applyNumber(const FieldSpec& spec, const Given& value) {
-    const std::string takes =
-        "takes a whole number from " + std::to_string(spec.low) + " to " + std::to_string(spec.high);
-    if (auto e = wrongType(spec.name, value, JsonType::Number, takes)) return e;
+    // The message is made only for a value the list does not hold.
+    const auto takes = [&spec] {
+      return "takes a whole number from " + std::to_string(spec.low) + " to " + std::to_string(spec.high);
+    };
+    if (!value.present || (m_style == KeyStyle::Json && value.type != JsonType::Number))
+      return wrongType(spec.name, value, JsonType::Number, takes());
     const bool whole = m_style == KeyStyle::Flag ? allDigits(value.text) : isJsonWholeNumber(value.text);
     int n = -1;
     bool inRange = false;
@@ -239,7 +244,7 @@ class FormBuilder {
       const auto [end, ec] = std::from_chars(value.text.data(), value.text.data() + value.text.size(), n);
       inRange = ec == std::errc() && end == value.text.data() + value.text.size() && n >= spec.low && n <= spec.high;
     }
-    if (!inRange) return error(spec.name, takes + ", not " + shownValue(value));
+    if (!inRange) return error(spec.name, takes() + ", not " + shownValue(value));
 
     FormInput& f = m_result.form;
     switch (spec.field) {

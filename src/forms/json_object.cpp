@@ -21,6 +21,7 @@ class Parser {
 
   std::variant<std::vector<JsonMember>, JsonSyntaxError> object() {
     std::vector<JsonMember> members;
+    members.reserve(24);  // room for every key of a form at once
     skipSpace();
     if (!take('{')) return fail("expected '{'");
     skipSpace();

@@ -43,14 +43,27 @@ constexpr ElementRates kElements[6] = {
 
 double angleElement(const Rate& r, double cy) { return (r.value + r.perCentury * cy / kArcsecPerDeg) * kDegToRad; }
 
-std::string trimmed(std::string_view s) {
+std::string_view trimmed(std::string_view s) {
   const auto first = s.find_first_not_of(' ');
   if (first == std::string_view::npos) return {};
   const auto last = s.find_last_not_of(' ');
-  return std::string(s.substr(first, last - first + 1));
+  return s.substr(first, last - first + 1);
 }
 
-std::string padTwo(std::string s) { return s.size() <= 1 ? "0" + s : s; }
+// A text of at least two characters: a single character or none gets a "0" in front.
+void appendPadTwo(std::string& out, std::string_view s) {
+  if (s.size() <= 1) out += '0';
+  out += s;
+}
+
+// A whole number in decimal, with a "0" in front when it has a single digit.
+char* writePadTwo(char* out, long long value) {
+  char digits[24];
+  const char* end = WriteDecimal(digits, value);
+  if (end - digits <= 1) *out++ = '0';
+  for (const char* d = digits; d != end; ++d) *out++ = *d;
+  return out;
+}
 
 }  // namespace
 
@@ -94,31 +107,43 @@ double TrueAnomaly(double m, double e) {
   return v;
 }
 
-double PlanetLongitude(int body, double d) {
-  const OrbitalElementSet p = OrbitalElements(body, d);
-  const OrbitalElementSet q = OrbitalElements(Earth, d);
+namespace {
 
+// A body's place in the ecliptic plane, astronomical units.
+struct PlanePosition {
+  double x = 0, y = 0;
+};
+
+PlanePosition earthPosition(double d) {
+  const OrbitalElementSet q = OrbitalElements(Earth, d);
   const double earthM = Rev2Pi(q.L - q.peri);
   const double earthV = TrueAnomaly(earthM, q.e);
   const double earthR = q.a * (1 - q.e * q.e) / (1 + q.e * std::cos(earthV));
-  const double xEarth = earthR * std::cos(earthV + q.peri);
-  const double yEarth = earthR * std::sin(earthV + q.peri);
+  return {earthR * std::cos(earthV + q.peri), earthR * std::sin(earthV + q.peri)};
+}
 
-  double x = 0, y = 0;
-  if (body != Earth) {
-    const double m = Rev2Pi(p.L - p.peri);
-    const double v = TrueAnomaly(m, p.e);
-    const double r = p.a * (1 - p.e * p.e) / (1 + p.e * std::cos(v));
-    const double u = v + p.peri - p.node;
-    x = r * (std::cos(p.node) * std::cos(u) - std::sin(p.node) * std::sin(u) * std::cos(p.i));
-    y = r * (std::sin(p.node) * std::cos(u) + std::cos(p.node) * std::sin(u) * std::cos(p.i));
-  }
+// The origin for the Earth itself, whose geocentric longitude is the Sun's.
+PlanePosition bodyPosition(int body, double d) {
+  if (body == Earth) return {};
+  const OrbitalElementSet p = OrbitalElements(body, d);
+  const double m = Rev2Pi(p.L - p.peri);
+  const double v = TrueAnomaly(m, p.e);
+  const double r = p.a * (1 - p.e * p.e) / (1 + p.e * std::cos(v));
+  const double u = v + p.peri - p.node;
+  return {r * (std::cos(p.node) * std::cos(u) - std::sin(p.node) * std::sin(u) * std::cos(p.i)),
+          r * (std::sin(p.node) * std::cos(u) + std::cos(p.node) * std::sin(u) * std::cos(p.i))};
+}
 
-  double lambda = ArcTan2(y - yEarth, x - xEarth) * 180 / kPi;
+double geocentricLongitude(const PlanePosition& body, const PlanePosition& earth) {
+  double lambda = ArcTan2(body.y - earth.y, body.x - earth.x) * 180 / kPi;
   while (lambda > 360) lambda -= 360;
   while (lambda < 0) lambda += 360;
   return lambda;
 }
+
+}  // namespace
+
+double PlanetLongitude(int body, double d) { return geocentricLongitude(bodyPosition(body, d), earthPosition(d)); }
 
 double MeanRahuLongitude(double d) { return Rev2Pi(kDegToRad * (125.1228 - 0.0529538083 * d)) * kNodeRadToDeg - 1; }
 
@@ -131,40 +156,88 @@ double KetuLongitude(double rahuDeg) {
 std::string DegToDms(double x) { return LongitudeToText(x); }
 
 std::string DmsToChart(std::string_view p) {
-  const std::string t = trimmed(p);
-  const auto degreeMark = t.find("\u00b0");
+  const std::string_view t = trimmed(p);
+  constexpr std::string_view kDegreeMark = "\u00b0";
+  const auto degreeMark = t.find(kDegreeMark);
   const auto minuteMark = t.find('\'');
-  std::string deg = trimmed(std::string_view(t).substr(0, degreeMark));
-  std::string min;
-  if (degreeMark != std::string::npos && minuteMark != std::string::npos && minuteMark > degreeMark) {
-    const auto start = degreeMark + std::string_view("\u00b0").size();
-    min = trimmed(std::string_view(t).substr(start, minuteMark - start));
+  const std::string_view deg = trimmed(t.substr(0, degreeMark));
+  std::string_view min;
+  if (degreeMark != std::string_view::npos && minuteMark != std::string_view::npos && minuteMark > degreeMark) {
+    const auto start = degreeMark + kDegreeMark.size();
+    min = trimmed(t.substr(start, minuteMark - start));
   }
-  const std::string sign = trimmed(p.size() >= 3 ? p.substr(p.size() - 3) : p);
-  return padTwo(deg) + " " + sign + " " + padTwo(min);
+  const std::string_view sign = trimmed(p.size() >= 3 ? p.substr(p.size() - 3) : p);
+  std::string chart;
+  chart.reserve(deg.size() + sign.size() + min.size() + 4);
+  appendPadTwo(chart, deg);
+  chart += ' ';
+  chart += sign;
+  chart += ' ';
+  appendPadTwo(chart, min);
+  return chart;
 }
 
-PlanetPass CalcPlanets(const PlanetPassInput& in) {
-  // Universal time: the zone correction, less the daylight-saving hour, with calendar carry.
+std::string ChartTextOfLongitude(double longitudeDeg) {
+  const auto parts = PositionPartsOf(longitudeDeg);
+  // Without a sign the position text ends in its seconds, which the chart text then shows.
+  if (!parts || !parts->sign) return DmsToChart(LongitudeToText(longitudeDeg));
+  char buf[64];
+  char* p = writePadTwo(buf, parts->degInSign);
+  *p++ = ' ';
+  for (char c : SignAbbreviations.substr(static_cast<std::size_t>(*parts->sign) * 3, 3)) *p++ = c;
+  *p++ = ' ';
+  p = writePadTwo(p, parts->minutes);
+  return std::string(buf, p);
+}
+
+namespace {
+
+// The sidereal longitudes of one pass, in degrees.
+struct PassLongitudes {
+  std::array<double, 6> bodies{};  // by body index; the Earth's is the Sun's
+  double rahu = 0, ketu = 0;
+};
+
+// The day number of the pass's moment in universal time: the zone correction, less the
+// daylight-saving hour, with calendar carry.
+double passDayNumber(const PlanetPassInput& in) {
   const long long correctionMinutes = in.zone.hours * 60LL + in.zone.minutes - (in.daylightSaving ? 60 : 0);
   const LocalDateTime ut = addMinutes(in.localMoment, correctionMinutes);
-  const double d = DayNumber2000(ut.year, ut.month, ut.day, ut.hour, ut.minute);
-  const double ayanamsa = std::fabs(in.AyanamsaDeg);
+  return DayNumber2000(ut.year, ut.month, ut.day, ut.hour, ut.minute);
+}
 
+double siderealLongitude(int body, double d, double ayanamsa, const PlanePosition& earth) {
+  double lambda = geocentricLongitude(bodyPosition(body, d), earth) - ayanamsa;
+  while (lambda < 0) lambda += 360;
+  return lambda;
+}
+
+PassLongitudes passLongitudes(const PlanetPassInput& in) {
+  const double d = passDayNumber(in);
+  const double ayanamsa = std::fabs(in.AyanamsaDeg);
+  const PlanePosition earth = earthPosition(d);
+  PassLongitudes l;
+  for (int body = Mercury; body <= Saturn; ++body)
+    l.bodies[static_cast<std::size_t>(body)] = siderealLongitude(body, d, ayanamsa, earth);
+  l.rahu = MeanRahuLongitude(d) - ayanamsa;
+  while (l.rahu < 0) l.rahu += 360;
+  l.ketu = std::fabs(KetuLongitude(l.rahu));
+  return l;
+}
+
+}  // namespace
+
+PlanetPass CalcPlanets(const PlanetPassInput& in) {
+  const PassLongitudes l = passLongitudes(in);
   PlanetPass pass;
   for (int body = Mercury; body <= Saturn; ++body) {
-    double lambda = PlanetLongitude(body, d) - ayanamsa;
-    while (lambda < 0) lambda += 360;
-    pass.PlanetTexts[static_cast<std::size_t>(body)] = DegToDms(lambda);
-    if (body == Earth && in.mode == PlanetPassMode::Sunrise) {
-      pass.sunriseSun = SunriseSun{lambda, DmsToChart(DegToDms(lambda))};
-    }
+    pass.PlanetTexts[static_cast<std::size_t>(body)] = DegToDms(l.bodies[static_cast<std::size_t>(body)]);
   }
-
-  double rahu = MeanRahuLongitude(d) - ayanamsa;
-  while (rahu < 0) rahu += 360;
-  pass.RahuText = DegToDms(rahu);
-  pass.KetuText = DegToDms(std::fabs(KetuLongitude(rahu)));
+  if (in.mode == PlanetPassMode::Sunrise) {
+    pass.sunriseSun = SunriseSun{l.bodies[Earth], DmsToChart(pass.PlanetTexts[Earth])};
+  }
+  pass.RahuText = DegToDms(l.rahu);
+  pass.KetuText = DegToDms(l.ketu);
 
   pass.chartPositions = {DmsToChart(pass.PlanetTexts[Earth]),   DmsToChart(in.MoonText),
                          DmsToChart(pass.PlanetTexts[Mercury]), DmsToChart(pass.PlanetTexts[Venus]),
@@ -172,6 +245,21 @@ PlanetPass CalcPlanets(const PlanetPassInput& in) {
                          DmsToChart(pass.PlanetTexts[Saturn]),  DmsToChart(pass.RahuText),
                          DmsToChart(pass.KetuText),             DmsToChart(in.AscendantText)};
   return pass;
+}
+
+ChartPositions CalcChartPositions(const PlanetPassInput& in) {
+  const PassLongitudes l = passLongitudes(in);
+  const auto chart = [&](int body) { return ChartTextOfLongitude(l.bodies[static_cast<std::size_t>(body)]); };
+  return {chart(Earth),        DmsToChart(in.MoonText),     chart(Mercury),
+          chart(Venus),        chart(Mars),                 chart(Jupiter),
+          chart(Saturn),       ChartTextOfLongitude(l.rahu), ChartTextOfLongitude(l.ketu),
+          DmsToChart(in.AscendantText)};
+}
+
+SunriseSun CalcSunriseSun(const PlanetPassInput& in) {
+  const double d = passDayNumber(in);
+  const double sun = siderealLongitude(Earth, d, std::fabs(in.AyanamsaDeg), earthPosition(d));
+  return SunriseSun{sun, ChartTextOfLongitude(sun)};
 }
 
 }  // namespace halvora

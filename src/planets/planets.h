@@ -48,6 +48,10 @@ std::string DegToDms(double x);
 // Chart text "DD Sgn MM" from a position text: two-digit degrees, the sign, two-digit minutes.
 std::string DmsToChart(std::string_view positionText);
 
+// The chart text of a longitude, DmsToChart(LongitudeToText(longitudeDeg)) without the position
+// text between.
+std::string ChartTextOfLongitude(double longitudeDeg);
+
 // Ten chart texts: Sun, Moon, Mercury, Venus, Mars, Jupiter, Saturn, Rahu, Ketu, ascendant.
 using ChartPositions = std::array<std::string, 10>;
 
@@ -58,8 +62,9 @@ struct PlanetPassInput {
   LocalDateTime localMoment;  // birth moment or, in sunrise mode, the chosen sunrise (seconds unused)
   ZoneCorrection zone;        // signed
   double AyanamsaDeg = 0;     // of the birth moment, in both modes
-  std::string MoonText;       // position text of the Moon at birth
-  std::string AscendantText;  // position text of the ascendant
+  // Views: the texts they show must outlive the input.
+  std::string_view MoonText;       // position text of the Moon at birth
+  std::string_view AscendantText;  // position text of the ascendant
   bool daylightSaving = false;  // the local clock ran an hour ahead of its zone
 };
 
@@ -77,5 +82,10 @@ struct PlanetPass {
 };
 
 PlanetPass CalcPlanets(const PlanetPassInput& in);
+
+// What a chart needs of the two passes, as CalcPlanets gives it, without the position texts: the
+// ten chart texts of a pass, and the Sun of a pass in sunrise mode.
+ChartPositions CalcChartPositions(const PlanetPassInput& in);
+SunriseSun CalcSunriseSun(const PlanetPassInput& in);
 
 }  // namespace halvora

@@ -56,7 +56,7 @@ constexpr const char* kPositionNames[10] = {"Surya/Sun",    "Chandra/Moon", "Bud
                                             "Mangala/Mars", "Guru/Jupiter", "Shani/Saturn",    "Rahu/North Node",
                                             "Ketu/South node", "Asc/Lagna"};
 
-QString text(const std::string& s) {
+QString text(std::string_view s) {
   QString t = QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
   return t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
 }

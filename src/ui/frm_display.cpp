@@ -450,18 +450,18 @@ void FrmDisplay::showResult(const ChartResult& result) {
     if (auto* label = findChild<ValueLabel*>(name)) label->setValue(captionText(*text));
   }
 
-  m_lblHoraDesc->setText(captionText(result.houseText));
+  m_lblHoraDesc->setText(captionText(std::string(result.houseText)));
   m_lblNotice->setText(result.notice ? captionText(*result.notice) : QString());
   m_lblNotice->setVisible(result.notice.has_value());
 
   for (const auto& [name, text] : result.profile) {
-    const QString objectName = QString::fromStdString(name);
+    const QString objectName = QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
     if (auto* value = findChild<ValueLabel*>(objectName)) {
-      value->setValue(captionText(text));
+      value->setValue(captionText(std::string(text)));
     } else if (auto* label = findChild<QLabel*>(objectName)) {
-      label->setText(captionText(text));
+      label->setText(captionText(std::string(text)));
     } else if (auto* box = findChild<QPlainTextEdit*>(objectName)) {
-      box->setPlainText(QString::fromStdString(text));
+      box->setPlainText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
     }
   }
 

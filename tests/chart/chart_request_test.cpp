@@ -195,9 +195,9 @@ TEST(RunChartRequest, ProfileRowFollowsTheSreeLagnasSign) {
     const ChartResult r = chartOf(form("ASHA", 2, 22, 2011, hour, 5, "28", "37", true, "77", "13", true, 34, false));
     if (r.SreeLagnaSignIndex != 9) continue;
     ASSERT_EQ(r.profile.size(), 28u);
-    EXPECT_EQ(r.profile[0], (std::pair<std::string, std::string>{"lblArudhaLagnaPresentInSign", "Capricorn"}));
+    EXPECT_EQ(r.profile[0], (ControlText{"lblArudhaLagnaPresentInSign", "Capricorn"}));
     EXPECT_EQ(r.profile[1].second, "Makara");
-    EXPECT_EQ(r.profile[4], (std::pair<std::string, std::string>{"lblSymbol", "The Crocodile"}));
+    EXPECT_EQ(r.profile[4], (ControlText{"lblSymbol", "The Crocodile"}));
     EXPECT_EQ(r.profile[3].second, "Saturn");
     EXPECT_EQ(r.profile[18].second, "Blue Sapphire");
     EXPECT_EQ(r.profile[27].first, "lblNotCompatibleWith");

@@ -398,5 +398,20 @@ TEST(SignProfileControlTexts, TextBoxesCarryTheCapricornParagraphs) {
   EXPECT_TRUE(texts[25].second.starts_with("You may be prone to gout and blood"));
 }
 
+constexpr std::string_view kEnglishNames[] = {"Aries", "Taurus",      "Gemini",    "Cancer",   "Leo",   "Virgo",
+                                               "Libra", "Scorpio", "Sagittarius", "Capricorn", "Aquarius", "Pisces"};
+
+TEST(SignProfileControlTexts, TheTableOfEverySignHoldsItsProfileAndNothingElse) {
+  for (int k = 0; k < 12; ++k) {
+    SCOPED_TRACE(k);
+    const auto expected = ProfileControlTexts(FillSignProfiles()[static_cast<std::size_t>(k)]);
+    const auto table = ProfileControlTextsOf(k);
+    ASSERT_EQ(table.size(), expected.size());
+    for (std::size_t i = 0; i < expected.size(); ++i) EXPECT_EQ(table[i], expected[i]) << i;
+    EXPECT_EQ(table[0].second, kEnglishNames[static_cast<std::size_t>(k)]);
+  }
+  for (int outside : {-1, 12, 1000}) EXPECT_TRUE(ProfileControlTextsOf(outside).empty()) << outside;
+}
+
 }  // namespace
 }  // namespace halvora

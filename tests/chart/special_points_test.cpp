@@ -1,8 +1,11 @@
 // The special points: arudha padas, time-rate points, indu, varnada, Sree Lagna and pranapada.
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "chart/rashi_chart.h"
 #include "chart/special_points.h"
+#include "ephemeris/calendar.h"
 
 namespace halvora {
 namespace {
@@ -138,6 +141,17 @@ TEST(SignIndexOfChartText, FirstMatchOfCharactersFourToSix) {
   EXPECT_FALSE(SignIndexOfChartText("").has_value());
   EXPECT_EQ(SignIndexOfLongitude(359.9), 11);
   EXPECT_FALSE(SignIndexOfLongitude(360).has_value());
+}
+
+// A longitude is placed by the sign its chart text shows, for any angle at all.
+TEST(SignIndexOfLongitude, IsTheSignOfTheChartText) {
+  const double rows[] = {0,    -0.0, 29.999999999, 30,   -45.5, 359.9999999, 360, 360.5, 389.99, 725.25,
+                         1e14, 1e15, -1e15,        1e300, std::numeric_limits<double>::infinity(),
+                         std::numeric_limits<double>::quiet_NaN()};
+  for (double deg : rows) EXPECT_EQ(SignIndexOfLongitude(deg), SignIndexOfChartText(ChartTextOfLongitude(deg))) << deg;
+  for (double deg = -400; deg < 800; deg += 0.37) {
+    ASSERT_EQ(SignIndexOfLongitude(deg), SignIndexOfChartText(DmsToChart(LongitudeToText(deg)))) << deg;
+  }
 }
 
 }  // namespace

@@ -2,7 +2,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
+#include <random>
 
+#include "ephemeris/calendar.h"
 #include "planets/planets.h"
 
 namespace halvora {
@@ -88,6 +91,50 @@ TEST(DmsToChart, A360PositionHasNoSign) {
   EXPECT_EQ(chart.find("Pis"), std::string::npos);
 }
 
+struct LongitudeTextRow {
+  const char* name;
+  double deg;
+  const char* chart;
+};
+
+// The chart text of a longitude is the chart text of its position text, whatever the angle.
+TEST(ChartTextOfLongitude, IsTheChartTextOfThePositionText) {
+  const double inf = std::numeric_limits<double>::infinity();
+  const LongitudeTextRow rows[] = {
+      {"zero", 0, "00 Ari 00"},
+      {"negative angle uses its size", -15.5, "15 Ari 30"},
+      {"single digits padded", 127.125, "07 Leo 07"},
+      {"last second of the circle", 359.99999, "29 Pis 59"},
+      {"just below a sign's end", 30 - 1e-12, "29 Ari 59"},
+      {"360 shows its seconds where the sign was", 360, "00 0\" 00"},
+      {"past the circle", 725.25, "05 0\" 15"},
+      {"two-digit seconds past the circle: the last of them", 400.2575, "10 6\" 15"},
+      {"a huge angle has an empty text", 1e15, "0  0"},
+      {"infinity", inf, "0  0"},
+      {"not a number", std::numeric_limits<double>::quiet_NaN(), "0  0"},
+  };
+  for (const auto& r : rows) {
+    EXPECT_EQ(ChartTextOfLongitude(r.deg), r.chart) << r.name;
+    EXPECT_EQ(ChartTextOfLongitude(r.deg), DmsToChart(LongitudeToText(r.deg))) << r.name;
+  }
+  std::mt19937_64 rng(3);
+  std::uniform_real_distribution<double> angle(-800, 800);
+  for (int i = 0; i < 20000; ++i) {
+    const double deg = angle(rng);
+    ASSERT_EQ(ChartTextOfLongitude(deg), DmsToChart(LongitudeToText(deg))) << deg;
+  }
+}
+
+TEST(WriteDecimal, PlainDecimalOfAnyWholeNumber) {
+  const std::pair<long long, const char*> rows[] = {
+      {0, "0"}, {7, "7"}, {10, "10"}, {-5, "-5"}, {9223372036854775807LL, "9223372036854775807"},
+      {std::numeric_limits<long long>::min(), "-9223372036854775808"}};
+  for (const auto& [value, text] : rows) {
+    char buf[24];
+    EXPECT_EQ(std::string(buf, WriteDecimal(buf, value)), text);
+  }
+}
+
 PlanetPassInput passAt(LocalDateTime moment, ZoneCorrection zone, PlanetPassMode mode = PlanetPassMode::Birth) {
   return {mode, moment, zone, -23.85, "2\u00b0 23' 2\" Lib", "23\u00b0 54' 0\" Pis"};
 }
@@ -119,6 +166,28 @@ TEST(CalcPlanets, SunriseModeGivesTheSunsLongitude) {
   ASSERT_TRUE(p.sunriseSun.has_value());
   EXPECT_NEAR(p.sunriseSun->SunriseSunLongitude, 280.3796 - 23.85, 5e-5);
   EXPECT_EQ(p.sunriseSun->SunriseSunText, p.chartPositions[0]);
+}
+
+// The two lean passes give what the full pass gives, to the last bit, over moments across the
+// years of the tables and zones on both sides of Greenwich.
+TEST(CalcPlanets, LeanPassesGiveWhatTheFullPassGives) {
+  std::mt19937_64 rng(11);
+  const auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
+  for (int i = 0; i < 500; ++i) {
+    const LocalDateTime moment{pick(1901, 2050), pick(1, 12), pick(1, 28), pick(0, 23), pick(0, 59), 0};
+    const int zoneHours = pick(-12, 12);
+    PlanetPassInput in{PlanetPassMode::Birth, moment, {zoneHours, zoneHours < 0 ? -30 : 30 * pick(0, 1)},
+                       -22.0 - pick(0, 2000) / 1000.0, "2\u00b0 23' 2\" Lib", "23\u00b0 54' 0\" Pis",
+                       pick(0, 1) == 1};
+    SCOPED_TRACE(i);
+    EXPECT_EQ(CalcChartPositions(in), CalcPlanets(in).chartPositions);
+    in.mode = PlanetPassMode::Sunrise;
+    const PlanetPass full = CalcPlanets(in);
+    const SunriseSun lean = CalcSunriseSun(in);
+    ASSERT_TRUE(full.sunriseSun.has_value());
+    EXPECT_EQ(lean.SunriseSunLongitude, full.sunriseSun->SunriseSunLongitude);
+    EXPECT_EQ(lean.SunriseSunText, full.sunriseSun->SunriseSunText);
+  }
 }
 
 }  // namespace

@@ -73,7 +73,7 @@ ChartResult chartOf(const FormInput& form) {
 
 std::string profileText(const ChartResult& chart, const std::string& control) {
   for (const auto& [name, text] : chart.profile)
-    if (name == control) return text;
+    if (name == control) return std::string(text);
   return {};
 }
 
@@ -112,7 +112,7 @@ TEST_F(PrintedPdf, AKnownBirthReadsBackPageByPage) {
                                "February/22/2011", "New Delhi", "Halvora v1.15", "Page 1 of 2"}) {
     EXPECT_NE(first.find(expected), std::string::npos) << expected << " is not on page 1:\n" << first;
   }
-  EXPECT_NE(first.find(words(chart.houseText)), std::string::npos) << "the house text";
+  EXPECT_NE(first.find(words(std::string(chart.houseText))), std::string::npos) << "the house text";
 
   const char* predictions[] = {"txtLooks", "txtNature", "txtCareerAndFinance", "txtLoveAndDomesticLife", "txtHealth"};
   for (const char* control : predictions) {

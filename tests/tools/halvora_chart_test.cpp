@@ -126,6 +126,14 @@ TEST(HalvoraChart, BadCommandLinesEndWithStatusTwoAndOneClearMessage) {
       {"a stray word", delhi({}, {"extra"}), 2, "halvora-chart: unexpected argument \"extra\""},
       {"year 1900 is outside the list", delhi({"--year"}, {"--year", "1900"}), 2,
        "halvora-chart: --year takes a whole number from 1901 to 2050, not \"1900\""},
+      {"--fields on the page", delhi({}, {"--fields", "Sunrise"}), 2,
+       "halvora-chart: --fields chooses keys of the JSON answer and needs --json or --batch"},
+      {"--fields with a key the answer lacks", delhi({}, {"--json", "--fields", "Sunrise,Bogus"}), 2,
+       "halvora-chart: --fields takes keys of the JSON answer, not \"Bogus\""},
+      {"--fields with a key twice", delhi({}, {"--json", "--fields=Sunrise,Sunrise"}), 2,
+       "halvora-chart: --fields names \"Sunrise\" twice"},
+      {"--fields empty", {"--batch", "--fields="}, 2, "halvora-chart: --fields takes keys of the JSON answer, not \"\""},
+      {"--fields without its list", {"--batch", "--fields"}, 2, "halvora-chart: --fields needs a value"},
   };
   for (const auto& r : rows) {
     const ProcessRun run = runTool(r.args);
@@ -149,6 +157,18 @@ TEST(HalvoraChart, ValuesThatMayLookOdd) {
 }
 
 std::string delhiLine() { return testing_support::kNewDelhiJson; }
+
+TEST(HalvoraChart, FieldsAnswerOnlyTheNamedKeys) {
+  const ProcessRun one = runTool(delhi({}, {"--json", "--fields", "Sunrise,SreeLagnaHouse"}));
+  ASSERT_EQ(one.status, 0) << one.err;
+  EXPECT_EQ(one.out, "{\n  \"SreeLagnaHouse\": 9,\n  \"Sunrise\": \"2011-02-22 06:55\"\n}\n");
+
+  const ProcessRun batch = runTool({"--batch", "--fields=MoonText,AscSignNumber"},
+                                   delhiLine() + "\n{\"month\": 13}\n" + delhiLine() + "\n");
+  ASSERT_EQ(batch.status, 0) << batch.err;
+  const std::string chart = "{\"AscSignNumber\":12,\"MoonText\":\"2\u00b0 23' 2\\\" Lib\"}";
+  EXPECT_EQ(batch.out, chart + "\n" + R"({"error":"month takes a whole number from 1 to 12, not 13"})" + "\n" + chart + "\n");
+}
 
 TEST(HalvoraChart, BatchAnswersEveryLineInOrderWhateverItHolds) {
   const std::string valid = delhiLine();

@@ -32,8 +32,8 @@ ChartResult resultOf(const FormInput& form) {
   return std::get<ChartResult>(outcome);
 }
 
-QString qt(const std::string& caption) {
-  return QString::fromStdString(caption).replace("\r\n", "\n");
+QString qt(std::string_view caption) {
+  return QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size())).replace("\r\n", "\n");
 }
 
 class ResultsWindow : public ::testing::Test {
@@ -73,7 +73,9 @@ TEST_F(ResultsWindow, ShowsEveryCaptionOfTheRequest) {
   EXPECT_EQ(text("lblHoraDesc"), qt(result.houseText));
   ASSERT_EQ(result.profile.size(), 28u);
   for (const auto& [name, caption] : result.profile) {
-    EXPECT_EQ(text(QString::fromStdString(name)), QString::fromStdString(caption)) << name;
+    EXPECT_EQ(text(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()))),
+              QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size())))
+        << name;
   }
 }
 

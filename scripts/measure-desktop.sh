@@ -1,0 +1,95 @@
+#!/usr/bin/env bash
+# The start-up time and the memory of Halvora beside a bare Qt window, both started the same way on
+# a virtual X screen with a window manager: the time from starting a program to its window on the
+# screen, and the memory it holds then (and, for Halvora, after it has computed a chart).
+# With OTHER_BUILD_DIR, the Halvora built there is measured in the same runs, for a comparison.
+# Usage: scripts/measure-desktop.sh [BUILD_DIR] [RUNS] [OTHER_BUILD_DIR]   (needs xvfb, openbox, xdotool)
+set -euo pipefail
+build=${1:-build}
+runs=${2:-20}
+halvora="$build/app/halvora"
+bare="$build/bench/halvora_bare_window"
+other=${3:+$3/app/halvora}
+for program in "$halvora" "$bare" $other; do
+  [ -x "$program" ] || { echo "missing $program: build it first" >&2; exit 1; }
+done
+
+display=":$((200 + $$ % 500))"
+Xvfb "$display" -screen 0 1920x1080x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+export DISPLAY=$display
+home=$(mktemp -d)
+export HOME=$home XDG_CONFIG_HOME=$home/.config XDG_RUNTIME_DIR=$home
+chmod 700 "$home"
+cleanup() {
+  if [ -n "${pid:-}" ]; then kill "$pid" 2>/dev/null || true; fi
+  kill "${wm:-}" "$xvfb" 2>/dev/null || true
+  rm -rf "$home"
+}
+trap cleanup EXIT
+for _ in $(seq 50); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
+openbox >/dev/null 2>&1 &
+wm=$!
+sleep 1
+
+# Starts a program and waits for its window: leaves its process in $pid and the microseconds that
+# took in $elapsed.
+started() {
+  local t0 t1
+  t0=$(date +%s%N)
+  "$1" >/dev/null 2>&1 &
+  pid=$!
+  until xdotool search --onlyvisible --pid "$pid" >/dev/null 2>&1; do sleep 0.002; done
+  t1=$(date +%s%N)
+  elapsed=$(((t1 - t0) / 1000))
+}
+
+# Resident memory of $pid in kB, once its windows have settled.
+resident() {
+  sleep 1
+  awk '/^VmRSS/ {print $2}' "/proc/$pid/status"
+}
+
+stop() {
+  kill "$pid"
+  wait "$pid" 2>/dev/null || true
+  pid=
+}
+
+# The entry form filled by keyboard (name, then the latitude and longitude boxes) and its button.
+chart() {
+  xdotool search --onlyvisible --pid "$pid" | head -n 1 | xargs -I{} xdotool windowactivate --sync {}
+  xdotool type --delay 20 ASHA
+  for _ in $(seq 11); do xdotool key Tab; done
+  xdotool type 28 && xdotool key Tab && xdotool type 37 && xdotool key Tab Tab
+  xdotool type 77 && xdotool key Tab && xdotool type 13
+  xdotool key Return
+}
+
+median() { sort -n | awk '{a[NR] = $1} END {print a[int((NR + 1) / 2)]}'; }
+
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN {printf "%.3f", a / b}'; }
+
+pid=
+declare -a th tb to
+for _ in $(seq "$runs"); do
+  # Alternated, so that a busy moment of the machine falls on all alike.
+  started "$halvora"; th+=("$elapsed"); stop
+  started "$bare"; tb+=("$elapsed"); stop
+  if [ -n "$other" ]; then started "$other"; to+=("$elapsed"); stop; fi
+done
+mh=$(printf '%s\n' "${th[@]}" | median)
+mb=$(printf '%s\n' "${tb[@]}" | median)
+
+started "$bare"; rb=$(resident); stop
+started "$halvora"; rs=$(resident); chart; rc=$(resident); stop
+
+echo "start-up to the window (median of $runs, microseconds): Halvora $mh, bare Qt window $mb, ratio $(ratio "$mh" "$mb")"
+echo "resident memory (kB): bare Qt window $rb; Halvora at start $rs, after a chart $rc," \
+  "ratio after a chart $(ratio "$rc" "$rb")"
+if [ -n "$other" ]; then
+  mo=$(printf '%s\n' "${to[@]}" | median)
+  started "$other"; os=$(resident); chart; oc=$(resident); stop
+  echo "the other build: start-up $mo, ratio $(ratio "$mo" "$mb"); memory at start $os, after a chart $oc," \
+    "ratio after a chart $(ratio "$oc" "$rb")"
+fi
