@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs, with apt-get, the Debian 12 packages that building and testing Halvora need.
 # Usage: scripts/install-deps.sh [extra-package ...]
 set -euo pipefail

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The windows on the real X11 platform, on a virtual screen with a window manager: the sizes the
 // windows open at, the clipboard guard read back through the X server, and where the closing
 // screen appears and whether it takes the focus. Run through run_under_x.sh.
