@@ -11,7 +11,7 @@ packages=(
   libgeonames-dev tzdata
   fonts-dejavu-core fonts-liberation
   locales
-  xvfb xauth openbox x11-utils xclip wmctrl
+  xvfb xauth openbox x11-utils xclip libxcb1-dev
   poppler-utils
   dpkg-dev lintian
   "$@"
