@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # make run  - install what is missing, build, start Halvora
 # make test - install what is missing, build, run every test (and the core tests again under ASan/UBSan)
 # make package - build the Debian package and check it with lintian

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Halvora: the desktop program of the Sree Lagna. Only wiring lives here.
 
 #include <QApplication>

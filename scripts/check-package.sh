@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Debian package from a build folder with CPack and checks it with lintian, which must
 # report no error and no warning. Usage: scripts/check-package.sh [build-folder]
 set -euo pipefail

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs, with apt-get, the Debian 12 packages that building and testing Halvora need.
 # Usage: scripts/install-deps.sh [extra-package ...]
 set -euo pipefail
@@ -10,7 +11,7 @@ packages=(
   libgeonames-dev tzdata
   fonts-dejavu-core fonts-liberation
   locales
-  xvfb xauth openbox x11-utils xclip wmctrl
+  xvfb xauth openbox x11-utils xclip libxcb1-dev
   poppler-utils
   dpkg-dev lintian
   "$@"

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The start-up time and the memory of Halvora beside a bare Qt window, both started the same way on
 # a virtual X screen with a window manager: the time from starting a program to its window on the
 # screen, and the memory it holds then (and, for Halvora, after it has computed a chart).

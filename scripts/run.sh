@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Starts Halvora from a build folder; without a display it runs under a virtual X server.
 set -euo pipefail
 build=${1:-build}

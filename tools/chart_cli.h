@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The command-line front end: one chart from flags, or one chart per JSON line of standard input,
 // written as JSON or as a readable page.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The JSON answer of halvora-chart, written straight into a text without a document tree: one
 // object whose members come in the order of their keys, numbers in their shortest form that reads

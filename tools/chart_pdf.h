@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The PDF writer of halvora-chart: the program's printed pages, drawn with Qt's painting under
 // the offscreen platform, so that no display is needed.

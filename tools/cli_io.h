@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Standard input read line by line with a cap on a line's length, and output gathered into a
 // buffer whose every write is checked.

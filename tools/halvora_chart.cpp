@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // halvora-chart: computes a chart from the command line, or one chart per JSON line with --batch.
 #include <csignal>
 #include <exception>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // halvora-screenshots [--form FILE] OUTDIR: renders every window of Halvora to PNG files, for
 // looking at them without a desktop (run with QT_QPA_PLATFORM=offscreen). With --form, the
 // results window of the birth in FILE (a birth-data file, or one JSON object in the keys of a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Speed of the entry form with the atlas, on the offscreen platform: a letter typed into City with
 // the list of places refreshed and shown, a place chosen from it, and a date changed while the zone
 // follows the place.

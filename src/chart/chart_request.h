@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The chart request: the entry form's values in, the first validation failure or a finished chart out.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "chart/rashi_chart.h"
 
 #include "chart/chart_request.h"

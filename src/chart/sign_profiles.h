@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The profile of each sign (names, lords, lucky things, compatibility and five prediction texts)
 // and the texts on the house that the Sree Lagna occupies.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The prose of the sign profiles and of the Sree Lagna's house, kept as data: one raw literal per
 // paragraph, grouped by sign. Each paragraph is one line of plain ASCII with no line break inside.
 #include "chart/sign_profiles.h"

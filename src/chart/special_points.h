@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The Sree Lagna and the other special points that mark the cells of the text chart.
 

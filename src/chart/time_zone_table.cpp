@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The time zones of the entry form's list, in list order. The offset in the row text is for
 // display only; the correction numbers are the ones used (west of Greenwich positive).
 #include "chart/time_zone_table.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Julian day numbers, the birth moment in universal time, and the position text of a longitude.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A calendar date and clock time without a time zone, with day arithmetic and differences.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The Moon's sidereal longitude from a truncated lunar series, with its own ayanamsa (epoch J2000.0).
 

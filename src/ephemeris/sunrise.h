@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Sunrise and sunset (upper limb with refraction) of one calendar date at one place, in local clock time.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Birth-data files (".halvora", MIME type application/x-halvora): the entries of one entry form,
 // kept so that a chart can be opened again. A file is one JSON object in UTF-8:

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Reading a birth form from command-line flags or from one flat JSON object whose keys are the
 // flag names without their dashes. Both hold every value to what the entry form could hold and

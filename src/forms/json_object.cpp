@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "forms/json_object.h"
 
 #include "forms/utf8.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A strict reader of one JSON object (RFC 8259) that keeps its members as a flat list: the key,
 // the JSON type and the raw text of each value, with nested objects and arrays checked and passed

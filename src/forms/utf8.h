@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Strict UTF-8 checking and a safe excerpt of any bytes for a message.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Filling the entry form from the atlas: a place's names and coordinates, and the zone entry that
 // the clock the place kept at the form's date and time selects.

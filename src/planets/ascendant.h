@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The sidereal ascendant (Lagna) and the ayanamsa of the planets (epoch 1900 January 0.5).
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Sidereal longitudes of the Sun, the planets and the lunar nodes from mean orbital elements,
 // and the position and chart texts built from them.

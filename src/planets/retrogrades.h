@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Retrograde marks of Mercury, Venus, Mars, Jupiter and Saturn, looked up in tables of station dates.
 

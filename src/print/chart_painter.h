@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The printed chart: two pages drawn with a QPainter on any paged device — a printer, the
 // printer of a print preview, a PDF writer — as text and lines, black on white. Page 1 holds

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One run of the program: the single-instance test, the update reminder, the entry form, the
 // results in their frame, Back, and the way out through the closing screen.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Birth-data files in the windows: opening and saving them (the old file stays whole until the new
 // one is), the save dialog both windows share, and the list of recently used files kept in the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The geometry of the text chart: the twelve sign cells with their sign label, marker label and
 // sign number, the centre and the outline, and the fitting of a marker label's lines into its

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A label that acts as a link: a hand pointer over it, and a click opens something.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A text box that lets in only what its key filter accepts: digits for the coordinates, letters
 // and blanks (in capitals) for the name. A refused key shows its message and changes nothing;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The last window of a run: the forum, the maker's other programs and the refer-a-friend form.
 // Closing it (close box or "E&xit") ends the program.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The results window: the house significance of the Sree Lagna, the text chart with the person's
 // details and the planets' positions, and on the second tab the profile of the Sree Lagna's sign

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The entry form: one person's birth data, the place and its coordinates, the time zone, and the
 // command "Get My Sree Lagna" that runs the chart request.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The look every Halvora window shares: caption, colours, fonts, and the twip measure the layouts
 // are drawn in.

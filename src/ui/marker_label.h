@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The marker label of a chart cell: the special points' lines of one sign, drawn where the chart's
 // layout fits them, so that a crowded cell keeps "SrL" inside its own border.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The frame window of the results: a title bar at the top, the results window in the middle, and
 // at the bottom the promotional line with "Back" and "Exit", kept at the right edge.

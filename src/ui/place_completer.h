@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The completion list under City: up to ten places of the atlas whose name starts with what has
 // been typed, one line each ("Pune, Maharashtra, India — 18°31′ N 73°51′ E"). The arrow keys and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The place search of the entry form: the user types city, state and country and the browser
 // opens a web search for the place's latitude and longitude. Nothing is read back.

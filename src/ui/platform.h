@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The platform services the windows use, behind small interfaces: the program passes the Qt
 // implementations (platform_qt.h), the tests pass fakes that record what was shown or opened.

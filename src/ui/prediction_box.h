@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A prediction text box of the results window: the text can be read and scrolled with the mouse
 // wheel, the scroll bar and the keyboard, but not selected, dragged or copied.

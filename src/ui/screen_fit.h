@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Opening a top-level window at a size that fits the screen: as large as it wants to be, but with
 // its frame inside the screen's available area, centred there.

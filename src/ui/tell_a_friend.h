@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The referral of the closing screen: its checks, in their order, and the address of the
 // refer-a-friend page that carries the five typed values and the product's site.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A label of one value that may be longer than its room: too long, it ends in "…" and shows the
 // whole text as its tooltip. Screen readers hear its caption and the whole value.

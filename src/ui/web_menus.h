@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The Help menu and the two menu titles that open pages at once, the same on both top-level windows.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The maker's web pages that the menus and the clickable lines open in the user's browser.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The chart request from end to end: the sunrise choice, places without sunrise, the profile row,
 // and a randomized sweep over the form's whole input space.
 #include <gtest/gtest.h>

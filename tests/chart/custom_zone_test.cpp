@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The zone list's entry after its rows: a clock that no row holds (Nepal's +5:45, Venezuela's
 // -4:30, Amsterdam's +0:20), taken by every pass like a row.
 #include <gtest/gtest.h>

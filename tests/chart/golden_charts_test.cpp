@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Whole charts computed apart from this project, pinned field by field. Doubles agree within 1e-9;
 // texts, captions and whole numbers exactly.
 #include <gtest/gtest.h>

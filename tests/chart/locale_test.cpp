@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The core reads and writes numbers the same way in every locale: the desktop program runs under
 // the user's locale, where a German user's decimal separator is a comma.
 #include <gtest/gtest.h>

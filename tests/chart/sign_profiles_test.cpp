@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Sign profiles, prediction paragraphs and Sree Lagna house texts.
 #include "chart/sign_profiles.h"
 

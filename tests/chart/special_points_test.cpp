@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The special points: arudha padas, time-rate points, indu, varnada, Sree Lagna and pranapada.
 #include <gtest/gtest.h>
 

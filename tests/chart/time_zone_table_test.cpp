@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The zone list and the correction numbers of its rows.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The entry form's checks: their order, messages, icons and the control that gets the focus.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One birth moment for every pass: the ascendant, the Moon, the planets and the sunrise all take
 // universal time from the zone's own signed correction, whichever side of Greenwich the place is.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Calendar carry and the differences the sunrise choice counts.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Moon's ayanamsa, its sidereal longitude and the start of its nakshatra.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Sunrise and sunset: the three worked cities, the US daylight rule, polar days and nights.
 #include <gtest/gtest.h>
 

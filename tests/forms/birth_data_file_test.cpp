@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Birth-data files: what is written reads back as the same form, a saved file is a batch line,
 // and every kind of bad file is refused with a message naming the file and the problem.
 #include <gtest/gtest.h>

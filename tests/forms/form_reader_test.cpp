@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading a form from one JSON object and from command-line flags: the values a form can hold,
 // the message for each that it cannot, the options, and random input.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The strict reader of one flat JSON object, its string decoding, and the UTF-8 check.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The entry form filled from the atlas: the places of the real atlas, the zone their clocks select
 // at the birth moment, and the chart that gives against the same form typed by hand.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The ascendant pass and the ayanamsa of the planets.
 #include <gtest/gtest.h>
 

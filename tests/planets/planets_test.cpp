@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The planets from mean elements, the nodes, and the position and chart texts.
 #include <gtest/gtest.h>
 

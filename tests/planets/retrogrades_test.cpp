@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Retrograde marks from the station tables: the lookup by calendar date, the generated tables themselves
 // against the reference stations, and the labels of whole golden charts.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The printed chart: the PDF of a known birth read back with poppler's pdftotext (two pages, the
 // name, the ten positions, "SrL" and the Sree Lagna's sign on page 1, the five predictions on
 // page 2), drawn as text and lines rather than pictures, on the paper asked for, and every

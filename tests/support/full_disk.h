@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A folder whose disk becomes full on request, for testing what a failed write leaves behind. As
 // root it is a small tmpfs of its own, filled to the last block; where no file system can be

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Whole forms chosen at random from a fixed seed, written both as a batch line and as the flags of
 // halvora-chart: every key given, place texts that JSON must escape (quotes, backslashes, letters

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Random input for the readers of a form and for halvora-chart: random bytes, invalid UTF-8, NUL
 // bytes, huge numbers, damaged forms and random keys with values of every kind.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The JSON answer of a chart against the JSON library's own writer, which halvora-chart used to
 // answer with: the same text to the byte, on one line and indented, for random charts and for
 // charts holding what no form gives (texts that are not UTF-8, control characters, numbers that

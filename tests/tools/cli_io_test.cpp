@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading lines with a cap and writing output whose every write is checked.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // halvora-chart with birth-data files and PDF: --form gives the chart of the same form as a batch
 // line, a file it refuses ends with status 2 and names the file; --pdf and a batch line's "pdf"
 // write the printed pages, and a PDF that cannot be written is reported.

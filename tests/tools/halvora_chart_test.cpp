@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // halvora-chart run as a program: its flags and their messages, exit statuses, batch mode line for
 // line, failed writes and reads, the golden charts and the page, and random input.
 #include <gtest/gtest.h>

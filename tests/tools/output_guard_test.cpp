@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The output of halvora-chart, byte for byte: digests of the batch answers, the --json documents and
 // the readable pages of a fixed set of pseudo-random forms (charts, polar places, texts that JSON
 // escapes, forms that fail a check or a key): the exit status, standard output and the message on

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The about box: its texts, its order from top to bottom, its links and OK.
 
 #include <cstdlib>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a screen reader hears, through Qt's accessibility interface: the chart cells as sentences,
 // the values with their captions, the prediction boxes and the entry boxes by their captions.
 

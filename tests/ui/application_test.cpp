@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One run of the program: the single-instance test, the update reminder, and the round from the
 // entry form to the results, back, and out through the closing screen.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Birth-data files in the windows: saving and opening every field, bad files refused with the
 // form untouched, a full disk that leaves the old file whole, the recent list, printing and PDF
 // from the frame, and `halvora FILE`.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The text chart's geometry: the cells of the twelve signs, and the marker lines fitted into their
 // cell, as pure functions and as the results window draws them for crowded births.
 

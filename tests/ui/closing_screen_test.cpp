@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The closing screen: referral checks on the real controls, placeholders, the blank filter on the
 // e-mail fields, the forum box, the collection line, the promotional text and the way out.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Recording stand-ins for the platform services, for the window tests: they remember what was
 // shown, opened, cleared and stored, and answer as the test tells them.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The results window: every caption of a finished request exactly as the request wrote it, the
 // fixed captions, the chart's cells, the first tab, the links and the clipboard guard.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The entry form: its controls, lists and defaults, the chart request's checks as the user meets
 // them, the menus and links, the keyboard.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The key filters of the entry form: what typing, pasting and dropping let into the name and the
 // coordinate fields, and the messages of what they refuse.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The windows' look where it helps the user: a focus mark that can be seen on every kind of
 // control, and scroll bars whose arrows stand out.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The frame of the results: its bars, the buttons kept at the right edge, its menus and links.
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The atlas in the entry form, with the real atlas and time-zone database: the completion list
 // under City driven by the keyboard and the mouse, the boxes and the zone a chosen place fills,
 // and the zone following the date and time until the user takes it over.

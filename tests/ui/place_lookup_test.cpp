@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The place search of the entry form: the three checks in order, the search text and its address.
 
 #include <optional>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Qt services of the running program: message boxes, the browser, the clipboard, the settings,
 // the single-instance lock, the clock and the random numbers.
 

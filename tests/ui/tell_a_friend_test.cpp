@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The referral: its checks in order and the refer-a-friend address that carries the typed values.
 
 #include <optional>

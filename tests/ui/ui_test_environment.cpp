@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One QApplication for the window tests, made before the first test (unless another file made it).
 
 #include <gtest/gtest.h>

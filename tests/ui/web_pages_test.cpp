@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The maker's pages: which procedure opens which address, and the clickable lines.
 
 #include <functional>

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs a program on a virtual X server of the given screen size, with a window manager, on the
 # real X11 platform: run_under_x.sh WIDTHxHEIGHT SCALE PROGRAM [ARGS...]
 set -euo pipefail

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The file and print dialogs of the running program on the real X11 platform: the save dialog adds
 // the suffix of a birth-data file to a name typed without one, the print preview shows the chart's
 // two pages, and a print dialog that is cancelled prints nothing.
