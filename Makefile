@@ -32,6 +32,7 @@ package: build
 bench: build
 	$(BUILD)/bench/halvora_bench
 	$(BUILD)/bench/halvora_ui_bench
+	$(BUILD)/bench/halvora_atlas_memory_bench
 
 # Start-up time and memory of the desktop program beside a bare Qt window, on a virtual X screen.
 desktop-figures: EXTRA_PACKAGES = xvfb xauth openbox xdotool

@@ -3,8 +3,10 @@
 // The atlas: populated places found by the start of their name, optionally narrowed by state or country.
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "places/place.h"
@@ -26,9 +28,13 @@ struct PlaceResolution {
 
 inline constexpr std::size_t kResolveCandidates = 5;
 
+class AtlasBuilder;
+
 // An index over a fixed list of places. Queries are "name[, qualifier ...]": the name is matched as
 // the start of a place's name, each qualifier as the start of the state's or the country's name (or
 // of one of their words), or as the country's two-letter code; case, accents and punctuation are ignored.
+// The places are held compactly: every text in one block, the states, countries, codes and zones
+// once each; a Place value is made only for a place returned.
 class Atlas {
  public:
   explicit Atlas(std::vector<Place> places);
@@ -41,34 +47,79 @@ class Atlas {
   // several places of the same standing are ambiguous.
   PlaceResolution resolve(std::string_view text) const;
 
-  std::size_t size() const { return m_places.size(); }
+  std::size_t size() const { return m_records.size(); }
+
+  // The bytes of memory the index holds.
+  std::size_t memoryBytes() const;
 
  private:
-  struct Key {
-    std::string name;  // folded names, sorted
-    std::size_t place;
+  friend class AtlasBuilder;
+  Atlas() = default;
+
+  // A text of m_text: `bytes` from `offset`, its search key (if kept) the `foldedBytes` after it.
+  struct Text {
+    std::uint32_t offset = 0;
+    std::uint16_t bytes = 0;
+    std::uint16_t foldedBytes = 0;
   };
-  struct Folded {
-    std::string state, country, countryCode;
+  struct Record {
+    double latitudeDeg = 0;
+    double longitudeDeg = 0;
+    Text name;  // offsets grow in the order the places were given, which breaks the last ties
+    std::uint32_t population = 0;
+    std::uint16_t state = 0, country = 0, countryCode = 0, timeZone = 0;  // in m_shared
+    bool hasPopulation = false;
   };
   struct Match {
-    std::size_t place;
+    std::size_t record;
     bool exact;
   };
+
+  std::string_view text(const Text& t) const { return {m_text.data() + t.offset, t.bytes}; }
+  std::string_view folded(const Text& t) const { return {m_text.data() + t.offset + t.bytes, t.foldedBytes}; }
+  std::string_view key(const Record& r) const { return folded(r.name); }
+  Place placeAt(std::size_t record) const;
+  bool labelBefore(const Record& a, const Record& b) const;
   std::vector<Match> matches(std::string_view text) const;
   std::vector<Match> ranked(std::vector<Match> all, std::size_t limit) const;
 
-  std::vector<Place> m_places;
-  std::vector<Folded> m_folded;  // parallel to m_places
-  std::vector<Key> m_keys;
-  std::vector<std::string> m_labels;  // folded labels, for the final tie-break
+  std::string m_text;             // every name with its key after it, every shared text with its key
+  std::vector<Text> m_shared;     // the distinct states, countries, codes and zones
+  std::vector<Record> m_records;  // sorted by key, then by the order the places were given
+};
+
+// Gathers places one at a time into an atlas, keeping none of the Place values it is given (the
+// caller may reuse one for every place). A text of more than 65,535 bytes, or more than 65,536
+// distinct states, countries, codes and zones, is refused with std::length_error; the texts
+// together may hold up to 4 GiB.
+class AtlasBuilder {
+ public:
+  explicit AtlasBuilder(std::size_t expectedPlaces = 0);
+  ~AtlasBuilder();
+  AtlasBuilder(const AtlasBuilder&) = delete;
+  AtlasBuilder& operator=(const AtlasBuilder&) = delete;
+
+  void add(const Place& place);
+  Atlas build() &&;
+
+ private:
+  using Text = Atlas::Text;
+  std::uint16_t shared(const std::string& text);
+  Text append(std::string_view text, std::string_view key);
+
+  Atlas m_atlas;
+  std::unordered_map<std::string, std::uint16_t> m_sharedIndex;
 };
 
 // Every place that Debian's GeoNames library holds, read through that library.
 std::vector<Place> ReadGeonamesPlaces();
+// The same places, indexed as they are read.
+Atlas ReadGeonamesAtlas();
 
 // The atlas of GeoNames places, read on first use (safe from any thread) and kept for the run.
 const Atlas& SystemAtlas();
+// Whether SystemAtlas() has finished reading: then it returns at once.
+bool SystemAtlasLoaded();
 
 // FindPlaces and ResolvePlace on the system atlas.
 std::vector<Place> FindPlaces(std::string_view text, std::size_t limit);

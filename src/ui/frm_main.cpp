@@ -19,7 +19,6 @@
 #include "chart/time_zone_table.h"
 #include "ephemeris/date_time.h"
 #include "place_form/place_form.h"
-#include "places/atlas.h"
 #include "ui/birth_data_files.h"
 #include "ui/clickable_label.h"
 #include "ui/filtered_edit.h"
@@ -117,10 +116,8 @@ FrmMain::FrmMain(Platform& platform, QWidget* parent) : QMainWindow(parent), m_p
 
   setMinimumSize(kMinimumWidthPx, menuBar()->sizeHint().height() + kMinimumClientHeightPx);
   fitToScreenOnShow(this, [this] { return withScrollBarRoom(this, preferredSize()); });
-
-  // The atlas is read once, in the background, while the user is still at the name: the first
-  // letters typed into City then find it ready.
-  m_atlasLoad = std::async(std::launch::async, [] { places::SystemAtlas(); });
+  // The atlas is not read here: City's completer reads it when City is first used, and a file
+  // that names a place when it is opened.
 }
 
 FrmMain::~FrmMain() = default;

@@ -5,7 +5,6 @@
 
 #include <QMainWindow>
 
-#include <future>
 #include <optional>
 
 #include "chart/chart_request.h"
@@ -116,7 +115,6 @@ class FrmMain : public QMainWindow {
   std::optional<places::Place> m_followedPlace;  // the zone follows this place's clock
   std::optional<CustomZone> m_customZone;        // the list's entry after its rows
   std::string m_placeLabel;                      // the place last chosen from the atlas
-  std::future<void> m_atlasLoad;                 // the atlas, read while the user starts typing
 };
 
 }  // namespace halvora::ui

@@ -3,11 +3,13 @@
 
 #include <QAbstractItemView>
 #include <QCompleter>
+#include <QEvent>
 #include <QLineEdit>
 #include <QScrollBar>
 #include <QStringListModel>
 
 #include "places/atlas.h"
+#include "ui/atlas_loader.h"
 #include "ui/look.h"
 
 namespace halvora::ui {
@@ -19,10 +21,17 @@ constexpr double kListFontPt = 8.25;  // the windows' text
 
 }  // namespace
 
-PlaceCompleter::PlaceCompleter(QLineEdit* edit, Lookup lookup)
+PlaceCompleter::PlaceCompleter(QLineEdit* edit, Lookup lookup, AtlasLoader* loader)
     : QObject(edit), m_edit(edit), m_lookup(std::move(lookup)), m_completer(new QCompleter(this)),
-      m_model(new QStringListModel(this)) {
-  if (!m_lookup) m_lookup = [](std::string_view text, std::size_t limit) { return places::FindPlaces(text, limit); };
+      m_model(new QStringListModel(this)), m_loader(loader) {
+  if (!m_lookup) {
+    m_lookup = [](std::string_view text, std::size_t limit) { return places::FindPlaces(text, limit); };
+    if (!m_loader) m_loader = new AtlasLoader(this);
+  }
+  if (m_loader) {
+    connect(m_loader, &AtlasLoader::loaded, this, &PlaceCompleter::atlasLoaded);
+    edit->installEventFilter(this);
+  }
   // The completer is tied to the box without taking it over: the box keeps what the user types
   // while the list is browsed, and a chosen place fills the form's boxes, not this one alone.
   m_completer->setModel(m_model);
@@ -48,10 +57,27 @@ PlaceCompleter::PlaceCompleter(QLineEdit* edit, Lookup lookup)
 
 QAbstractItemView* PlaceCompleter::popup() const { return m_completer->popup(); }
 
+// The box's first focus is the sign that the atlas is about to be needed.
+bool PlaceCompleter::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == m_edit && event->type() == QEvent::FocusIn) m_loader->start();
+  return QObject::eventFilter(watched, event);
+}
+
 void PlaceCompleter::lookUp(const QString& text) {
   const QString typed = text.trimmed();
   m_places.clear();
-  if (typed.size() >= kMinimumChars) m_places = m_lookup(typed.toStdString(), kMaxPlaces);
+  m_waiting = false;
+  if (typed.size() >= kMinimumChars) {
+    if (m_loader && !m_loader->isLoaded()) {
+      // Not ready yet: the list opens when it is (atlasLoaded), for what the box holds then.
+      m_loader->start();
+      m_waiting = true;
+    } else {
+      m_places = m_lookup(typed.toStdString(), kMaxPlaces);
+    }
+  } else if (m_loader) {
+    m_loader->start();
+  }
   QStringList lines;
   for (const places::Place& p : m_places) lines << QString::fromStdString(places::CompletionText(p));
   m_model->setStringList(lines);
@@ -67,6 +93,13 @@ void PlaceCompleter::lookUp(const QString& text) {
   QRect under = m_edit->rect();
   under.setWidth(width);
   m_completer->complete(under);
+}
+
+void PlaceCompleter::atlasLoaded() {
+  if (!m_waiting) return;
+  m_waiting = false;
+  // The user has moved on to another box: no list opens behind them.
+  if (m_edit->hasFocus()) lookUp(m_edit->text());
 }
 
 void PlaceCompleter::choose(int row) {

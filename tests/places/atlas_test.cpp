@@ -4,7 +4,11 @@
 #include <geonames.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 #include <set>
+#include <stdexcept>
 #include <string>
 #include <thread>
 #include <vector>
@@ -172,6 +176,76 @@ TEST(AtlasResolve, OnePlaceOrTheCandidates) {
   }
 }
 
+TEST(AtlasFind, TiesGoByTheFoldedLabelThenByTheOrderGiven) {
+  using L = std::vector<std::string>;
+  Place first = place("Udaipur", "Rajasthan", "India", "IN", 10000);
+  first.latitudeDeg = 24.58;
+  Place second = first;
+  second.latitudeDeg = 23.53;
+  const Atlas atlas{{
+      place("Ash", "Fork Ridge", "Utopia", "UT", 500),
+      place("Ash Fork", "Alabama", "Utopia", "UT", 500),
+      place("Vaduz", "Alpha", "Liechtenstein", "LI", 700),
+      place("Vaduz", "", "Liechtenstein", "LI", 700),
+      first,
+      second,
+  }};
+  const struct {
+    const char* name;
+    const char* text;
+    L expected;
+  } rows[] = {
+      // "ash fork alabama utopia" comes before "ash fork ridge utopia", though "ash" comes before "ash fork".
+      {"the whole label decides, not the name alone", "as", {"Ash Fork, Alabama, Utopia", "Ash, Fork Ridge, Utopia"}},
+      // "vaduz  liechtenstein": the empty state leaves two spaces, and a space comes before any letter.
+      {"a place without a state", "vaduz", {"Vaduz, Liechtenstein", "Vaduz, Alpha, Liechtenstein"}},
+  };
+  for (const auto& r : rows) EXPECT_EQ(labels(atlas.find(r.text, 10)), r.expected) << r.name;
+  const std::vector<Place> udaipur = atlas.find("udaipur", 10);
+  ASSERT_EQ(udaipur.size(), 2u);
+  EXPECT_EQ(udaipur[0], first) << "equal labels and populations keep the order given";
+  EXPECT_EQ(udaipur[1], second);
+}
+
+TEST(AtlasFind, APlaceComesBackAsItWasGiven) {
+  Place full = place("Tromsø", "Troms og Finnmark", "Norway", "NO", 52436);
+  full.latitudeDeg = 69.6489;
+  full.longitudeDeg = 18.95508;
+  full.timeZone = "Europe/Oslo";
+  const struct {
+    const char* name;
+    Place given;
+  } rows[] = {
+      {"every field", full},
+      {"no population", place("Salina", "Kansas", "United States of America", "US", std::nullopt)},
+      {"a population of nought is not none", place("Ghost Town", "Nevada", "United States of America", "US", 0)},
+      {"no state, no code", place("Monaco", "", "Principality of Monaco", "", 32965)},
+  };
+  for (const auto& r : rows) {
+    const std::vector<Place> found = Atlas({r.given}).find(r.given.name, 10);
+    ASSERT_EQ(found.size(), 1u) << r.name;
+    EXPECT_EQ(found.front(), r.given) << r.name;
+  }
+}
+
+TEST(AtlasBuilder, RefusesWhatItsIndexCannotHold) {
+  {
+    AtlasBuilder builder;
+    EXPECT_THROW(builder.add(place(std::string(70000, 'a').c_str(), "", "", "", 1)), std::length_error)
+        << "a name of more than 65,535 bytes";
+  }
+  // The empty text, the zone "Etc/UTC" and 65,534 states fill the 65,536 shared texts; one state
+  // more is refused.
+  AtlasBuilder builder;
+  for (int i = 0; i < 65534; ++i) builder.add(place("Town", ("State " + std::to_string(i)).c_str(), "", "", 1));
+  EXPECT_THROW(builder.add(place("Town", "One state too many", "", "", 1)), std::length_error);
+  const Atlas atlas = std::move(builder).build();
+  EXPECT_EQ(atlas.size(), 65534u);
+  const std::vector<Place> narrowed = atlas.find("town, state 65533", 10);
+  ASSERT_EQ(narrowed.size(), 1u);
+  EXPECT_EQ(narrowed.front().state, "State 65533");
+}
+
 // The system atlas is GeoNames' list of places of 15,000 people or more as Debian 12 ships it in
 // libgeonames0 0.3.0-1; the names, states, populations and coordinates below are that data's.
 TEST(SystemAtlas, ReadsEveryPlace) {
@@ -210,6 +284,17 @@ TEST(SystemAtlas, PlacesAreWhatTheLibrarysAccessorsReport) {
   }
 }
 
+TEST(SystemAtlas, EveryPlaceOfTheLibraryIsFoundUnchanged) {
+  const std::vector<Place> all = ReadGeonamesPlaces();
+  const Atlas& atlas = SystemAtlas();
+  std::size_t lost = 0;
+  for (const Place& p : all) {
+    const std::vector<Place> found = atlas.find(p.name, atlas.size());
+    if (std::find(found.begin(), found.end(), p) == found.end() && ++lost <= 5) ADD_FAILURE() << PlaceLabel(p);
+  }
+  EXPECT_EQ(lost, 0u);
+}
+
 TEST(SystemAtlas, EveryPlacesZoneIsInTheDatabase) {
   std::set<std::string> zones;
   for (const Place& p : ReadGeonamesPlaces()) zones.insert(p.timeZone);
@@ -228,6 +313,20 @@ TEST(SystemAtlas, FirstUseFromSeveralThreads) {
     ASSERT_EQ(r.size(), 1u);
     EXPECT_EQ(r.front().name, "Tromsø");
   }
+}
+
+// In a process of its own (the test program started again for this test alone): nothing reads the
+// atlas until it is first asked for, and from then on it says it has been read.
+TEST(SystemAtlasDeathTest, IsReadOnlyWhenFirstAskedFor) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  EXPECT_EXIT(
+      {
+        const bool before = SystemAtlasLoaded();
+        const std::size_t places = SystemAtlas().size();
+        std::fprintf(stderr, "before %d, places %zu, after %d\n", before, places, SystemAtlasLoaded());
+        std::exit(0);
+      },
+      testing::ExitedWithCode(0), "^before 0, places 24361, after 1\n$");
 }
 
 TEST(SystemAtlas, Lookups) {

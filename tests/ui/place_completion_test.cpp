@@ -17,6 +17,7 @@
 #include "chart/time_zone_table.h"
 #include "fakes.h"
 #include "form_helpers.h"
+#include "places/atlas.h"
 #include "places/clock.h"
 #include "ui/frm_main.h"
 #include "ui/look.h"
@@ -43,7 +44,9 @@ class PlaceCompletion : public ::testing::Test {
     city = child<QLineEdit>(&form, "txtMCity");
     zone = child<QComboBox>(&form, "cmbTimeZone");
     zoneSource = child<QLabel>(&form, "lblZoneSource");
+    // City's focus starts reading the atlas; these tests type once it is ready.
     city->setFocus();
+    ASSERT_TRUE(QTest::qWaitFor([] { return places::SystemAtlasLoaded(); }, 10000));
   }
 
   // A key as the keyboard sends it: to the open popup, else to the focused control.

@@ -30,14 +30,20 @@
 #include <QScrollBar>
 #include <QTabWidget>
 #include <QTest>
+#include <QVBoxLayout>
 #include <QWindow>
 
+#include <atomic>
+#include <chrono>
+#include <future>
 #include <memory>
 
 #include "fakes.h"
 #include "form_helpers.h"
+#include "places/atlas.h"
 #include "support/births.h"
 #include "ui/application.h"
+#include "ui/atlas_loader.h"
 #include "ui/frm_closing_screen.h"
 #include "ui/frm_display.h"
 #include "ui/frm_main.h"
@@ -512,6 +518,47 @@ TEST_F(X11PlaceList, AClickOnALineTakesThatPlace) {
   EXPECT_TRUE(first.startsWith(child<QLineEdit>(&form, "txtMCity")->text() + ", ")) << first.toStdString();
   EXPECT_EQ(child<QLineEdit>(&form, "txtLatD")->text(), "33");
   EXPECT_EQ(QApplication::focusWidget(), city);
+}
+
+// A list that opens when the atlas has finished reading, not at a keystroke: on the real platform it
+// must still open under the box and leave the keyboard in the box.
+TEST(X11LatePlaceList, OpensWhenTheAtlasIsReadyAndTheKeysStayInTheBox) {
+  const places::Atlas atlas{{
+      {"Pune", "Maharashtra", "India", "IN", 18.51957, 73.85535, 3124458, "Asia/Kolkata"},
+      {"Punta Arenas", "Magallanes", "Chile", "CL", -53.15483, -70.91129, 117430, "America/Punta_Arenas"},
+  }};
+  std::promise<void> release;
+  std::shared_future<void> released = release.get_future().share();
+  std::atomic<bool> read = false;
+  QWidget window;
+  auto* layout = new QVBoxLayout(&window);
+  auto* name = new QLineEdit;
+  auto* city = new QLineEdit;
+  layout->addWidget(name);
+  layout->addWidget(city);
+  auto* loader = new AtlasLoader({[&] { released.wait_for(std::chrono::seconds(10)); read = true; }, [&] { return read.load(); }},
+                                 &window);
+  auto* completer = new PlaceCompleter(
+      city, [&](std::string_view text, std::size_t limit) { return atlas.find(text, limit); }, loader);
+  showAndWait(&window);
+  window.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+  city->setFocus();
+  for (const char c : {'p', 'u'}) QTest::keyClick(window.windowHandle(), c);
+  settle(150);
+  EXPECT_FALSE(completer->popup()->isVisible()) << "the atlas is not ready yet";
+  release.set_value();
+  settle(300);
+  ASSERT_TRUE(completer->popup()->isVisible());
+  const QRect box(city->mapToGlobal(QPoint(0, 0)), city->size());
+  EXPECT_NEAR(completer->popup()->frameGeometry().top(), box.bottom() + 1, 2);
+  EXPECT_EQ(QApplication::focusWidget(), city);
+  EXPECT_TRUE(window.isActiveWindow());
+  QTest::keyClick(window.windowHandle(), 'n');
+  settle(150);
+  EXPECT_EQ(city->text(), "pun") << "typing goes on in the box";
+  EXPECT_TRUE(completer->popup()->isVisible());
+  saveScreen("place-list-late");
 }
 
 INSTANTIATE_TEST_SUITE_P(Paths, X11ClosingScreen,
