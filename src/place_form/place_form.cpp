@@ -115,6 +115,8 @@ std::variant<std::optional<AtlasFill>, std::string> FillFromAtlas(forms::ReadFor
   if (!given("place")) return std::optional<AtlasFill>{};
   const std::string key = style == forms::KeyStyle::Flag ? "--place" : "place";
   FormInput& form = read.form;
+  if (const std::optional<std::string>& problem = places::SystemAtlasProblem())
+    return key + ": the atlas is not available (" + *problem + "); give the coordinates and the zone instead";
   const places::PlaceResolution found = places::ResolvePlace(form.place);
   if (found.status != places::ResolveStatus::Found) return unresolved(key, form.place, found);
 

@@ -57,7 +57,8 @@ struct AtlasFill {
 // The keys given beside "place" keep their values (a zone given by hand is then the user's to
 // answer for). Nothing without a "place" key. The error, naming the key in the given style: a
 // text that names no place or several equally well (with up to five candidates), a birth time
-// that did not happen there (with the offsets around it), a zone the time-zone database lacks.
+// that did not happen there (with the offsets around it), a zone the time-zone database lacks, an
+// atlas whose library is missing (with what is missing).
 std::variant<std::optional<AtlasFill>, std::string> FillFromAtlas(forms::ReadForm& read, forms::KeyStyle style);
 
 }  // namespace halvora::place_form

@@ -242,24 +242,34 @@ std::atomic<bool>& systemAtlasRead() {
   return read;
 }
 
+struct SystemReading {
+  Atlas atlas;
+  std::optional<std::string> problem;
+};
+
 // The reading's passing allocations (one place's texts, the table of shared texts) are handed back
 // to the system, so that only the index stays resident.
-Atlas readAndRelease() {
-  Atlas atlas = ReadGeonamesAtlas();
+SystemReading readAndRelease() {
+  std::variant<Atlas, std::string> read = ReadGeonamesAtlas();
 #if defined(__GLIBC__)
   malloc_trim(0);
 #endif
-  return atlas;
+  if (auto* problem = std::get_if<std::string>(&read)) return {Atlas(std::vector<Place>{}), std::move(*problem)};
+  return {std::move(std::get<Atlas>(read)), std::nullopt};
+}
+
+const SystemReading& systemReading() {
+  static const SystemReading reading = readAndRelease();
+  static const bool marked = (systemAtlasRead().store(true, std::memory_order_release), true);
+  (void)marked;
+  return reading;
 }
 
 }  // namespace
 
-const Atlas& SystemAtlas() {
-  static const Atlas atlas = readAndRelease();
-  static const bool marked = (systemAtlasRead().store(true, std::memory_order_release), true);
-  (void)marked;
-  return atlas;
-}
+const Atlas& SystemAtlas() { return systemReading().atlas; }
+
+const std::optional<std::string>& SystemAtlasProblem() { return systemReading().problem; }
 
 bool SystemAtlasLoaded() { return systemAtlasRead().load(std::memory_order_acquire); }
 

@@ -4,9 +4,11 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <variant>
 #include <vector>
 
 #include "places/place.h"
@@ -111,13 +113,31 @@ class AtlasBuilder {
   std::unordered_map<std::string, std::uint16_t> m_sharedIndex;
 };
 
-// Every place that Debian's GeoNames library holds, read through that library.
-std::vector<Place> ReadGeonamesPlaces();
-// The same places, indexed as they are read.
-Atlas ReadGeonamesAtlas();
+// The file Debian's GeoNames library is opened from when the places are first read, found as the
+// dynamic loader finds libraries. The program does not link it.
+inline constexpr const char* kGeonamesLibraryFile = "libgeonames.so.0";
+
+// How the places' fields are taken from the library.
+enum class GeonamesFields {
+  Fastest,      // straight from each city's tuple when its layout is the one known, else by accessors
+  ByAccessors,  // through the library's accessor functions alone
+};
+
+// Every place that Debian's GeoNames library holds, read through the library opened from
+// `libraryFile`; or, when that library or one of the functions the reading uses is missing, what
+// is missing ("libgeonames.so.0: cannot open shared object file: No such file or directory",
+// "libz.so.1: no function geonames_get_n_cities").
+std::variant<std::vector<Place>, std::string> ReadGeonamesPlaces(const char* libraryFile = kGeonamesLibraryFile,
+                                                                 GeonamesFields fields = GeonamesFields::Fastest);
+// The same places, indexed as they are read; or what is missing.
+std::variant<Atlas, std::string> ReadGeonamesAtlas(const char* libraryFile = kGeonamesLibraryFile);
 
 // The atlas of GeoNames places, read on first use (safe from any thread) and kept for the run.
+// Without the library it holds no places, and SystemAtlasProblem() says why.
 const Atlas& SystemAtlas();
+// What is missing when the system atlas could not be read; nothing when it was. Reads the atlas
+// if it has not been read.
+const std::optional<std::string>& SystemAtlasProblem();
 // Whether SystemAtlas() has finished reading: then it returns at once.
 bool SystemAtlasLoaded();
 

@@ -1,12 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Finding places: the search key, the order of the matches, narrowing and resolving, on a small
 // atlas made here and on the GeoNames places of the system.
-#include <geonames.h>
+#include <dlfcn.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <set>
 #include <stdexcept>
 #include <string>
@@ -17,6 +19,7 @@
 #include "places/clock.h"
 #include "places/printers.h"
 #include "places/search_fold.h"
+#include "support/broken_atlas_library.h"
 
 namespace halvora::places {
 namespace {
@@ -246,11 +249,22 @@ TEST(AtlasBuilder, RefusesWhatItsIndexCannotHold) {
   EXPECT_EQ(narrowed.front().state, "State 65533");
 }
 
+// Every place of the system's GeoNames library, read as the atlas reads them.
+std::vector<Place> systemPlaces(GeonamesFields fields = GeonamesFields::Fastest) {
+  std::variant<std::vector<Place>, std::string> read = ReadGeonamesPlaces(kGeonamesLibraryFile, fields);
+  if (const auto* problem = std::get_if<std::string>(&read)) {
+    ADD_FAILURE() << *problem;
+    return {};
+  }
+  return std::get<std::vector<Place>>(std::move(read));
+}
+
 // The system atlas is GeoNames' list of places of 15,000 people or more as Debian 12 ships it in
 // libgeonames0 0.3.0-1; the names, states, populations and coordinates below are that data's.
 TEST(SystemAtlas, ReadsEveryPlace) {
   EXPECT_EQ(SystemAtlas().size(), 24361u);
-  const std::vector<Place> all = ReadGeonamesPlaces();
+  EXPECT_EQ(SystemAtlasProblem(), std::nullopt);
+  const std::vector<Place> all = systemPlaces();
   std::size_t withPopulation = 0, withZone = 0;
   for (const Place& p : all) {
     withPopulation += p.population.has_value();
@@ -264,28 +278,65 @@ TEST(SystemAtlas, ReadsEveryPlace) {
   EXPECT_EQ(withZone, all.size());
 }
 
+// The places read straight from the cities' tuples are those the library's own accessors report.
 TEST(SystemAtlas, PlacesAreWhatTheLibrarysAccessorsReport) {
-  const std::vector<Place> all = ReadGeonamesPlaces();
-  ASSERT_EQ(all.size(), static_cast<std::size_t>(geonames_get_n_cities()));
-  for (std::size_t i = 0; i < all.size(); ++i) {
-    GeonamesCity* city = geonames_get_city(static_cast<gint>(i));
-    ASSERT_NE(city, nullptr);
-    const Place& p = all[i];
-    EXPECT_EQ(p.name, geonames_city_get_name(city)) << i;
-    EXPECT_EQ(p.state, geonames_city_get_state(city)) << i;
-    EXPECT_EQ(p.country, geonames_city_get_country(city)) << i;
-    EXPECT_EQ(p.countryCode, geonames_city_get_country_code(city)) << i;
-    EXPECT_EQ(p.timeZone, geonames_city_get_timezone(city)) << i;
-    EXPECT_EQ(p.latitudeDeg, geonames_city_get_latitude(city)) << i;
-    EXPECT_EQ(p.longitudeDeg, geonames_city_get_longitude(city)) << i;
-    EXPECT_EQ(p.population.value_or(0), geonames_city_get_population(city)) << i;
-    geonames_city_free(city);
-    if (testing::Test::HasFailure()) break;
+  const std::vector<Place> fastest = systemPlaces();
+  const std::vector<Place> byAccessors = systemPlaces(GeonamesFields::ByAccessors);
+  ASSERT_EQ(fastest.size(), 24361u);
+  ASSERT_EQ(byAccessors.size(), fastest.size());
+  std::size_t differing = 0;
+  for (std::size_t i = 0; i < fastest.size(); ++i)
+    if (!(fastest[i] == byAccessors[i]) && ++differing <= 5) ADD_FAILURE() << i << ": " << PlaceLabel(fastest[i]);
+  EXPECT_EQ(differing, 0u);
+}
+
+// The library is opened when the places are read, and what it lacks is an answer, not a crash.
+TEST(GeonamesLibrary, AMissingLibraryOrFunctionIsReported) {
+  const testing_support::BrokenAtlasLibrary broken;
+  const struct {
+    const char* name;
+    std::string file;
+    std::string problem;  // the start of the answer (the dynamic loader's own words follow a file)
+  } rows[] = {
+      {"no such library", "libhalvora-no-such-library.so.0",
+       "libhalvora-no-such-library.so.0: cannot open shared object file"},
+      {"a file that is no library", broken.libraryFile(), broken.libraryFile() + ": "},
+      {"a library without the functions", "libm.so.6", "libm.so.6: no function geonames_get_n_cities"},
+  };
+  for (const auto& r : rows) {
+    const auto places = ReadGeonamesPlaces(r.file.c_str());
+    ASSERT_TRUE(std::holds_alternative<std::string>(places)) << r.name;
+    EXPECT_EQ(std::get<std::string>(places).rfind(r.problem, 0), 0u) << r.name << ": " << std::get<std::string>(places);
+    const auto atlas = ReadGeonamesAtlas(r.file.c_str());
+    ASSERT_TRUE(std::holds_alternative<std::string>(atlas)) << r.name;
+    EXPECT_EQ(std::get<std::string>(atlas), std::get<std::string>(places)) << r.name;
   }
 }
 
+// In a process of its own started with a broken library where the atlas's is looked for: the
+// process starts (nothing links the library), the atlas holds no places and says why, and asking
+// for places answers nothing rather than failing.
+TEST(SystemAtlasDeathTest, WithoutTheLibraryTheAtlasIsEmptyAndSaysWhy) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  const testing_support::BrokenAtlasLibrary broken;
+  const testing_support::ScopedLibraryPath path(broken.libraryPath());
+  EXPECT_EXIT(
+      {
+        const std::size_t places = SystemAtlas().size();
+        const std::string problem = SystemAtlasProblem().value_or("none");
+        std::fprintf(stderr, "places %zu, read %d, found %zu, resolved %d\nproblem %s\n", places, SystemAtlasLoaded(),
+                     FindPlaces("pune", 10).size(), ResolvePlace("Pune").status == ResolveStatus::Found,
+                     problem.c_str());
+        // The child made a folder of its own when it ran the test's first lines; its loader found
+        // the parent's, named in the environment it started with.
+        std::filesystem::remove_all(broken.folder());
+        std::exit(0);
+      },
+      testing::ExitedWithCode(0), "^places 0, read 1, found 0, resolved 0\nproblem " + broken.libraryFile() + ": ");
+}
+
 TEST(SystemAtlas, EveryPlaceOfTheLibraryIsFoundUnchanged) {
-  const std::vector<Place> all = ReadGeonamesPlaces();
+  const std::vector<Place> all = systemPlaces();
   const Atlas& atlas = SystemAtlas();
   std::size_t lost = 0;
   for (const Place& p : all) {
@@ -297,7 +348,7 @@ TEST(SystemAtlas, EveryPlaceOfTheLibraryIsFoundUnchanged) {
 
 TEST(SystemAtlas, EveryPlacesZoneIsInTheDatabase) {
   std::set<std::string> zones;
-  for (const Place& p : ReadGeonamesPlaces()) zones.insert(p.timeZone);
+  for (const Place& p : systemPlaces()) zones.insert(p.timeZone);
   EXPECT_GT(zones.size(), 300u);
   for (const std::string& zone : zones)
     EXPECT_EQ(ClockAt(zone, {2000, 1, 1, 12, 0}).status, ClockStatus::Ok) << zone;
@@ -316,17 +367,21 @@ TEST(SystemAtlas, FirstUseFromSeveralThreads) {
 }
 
 // In a process of its own (the test program started again for this test alone): nothing reads the
-// atlas until it is first asked for, and from then on it says it has been read.
+// atlas, nor loads its library, until it is first asked for, and from then on it says it has been
+// read.
 TEST(SystemAtlasDeathTest, IsReadOnlyWhenFirstAskedFor) {
   GTEST_FLAG_SET(death_test_style, "threadsafe");
   EXPECT_EXIT(
       {
+        const auto loaded = [] { return dlopen(kGeonamesLibraryFile, RTLD_NOW | RTLD_NOLOAD) != nullptr; };
         const bool before = SystemAtlasLoaded();
+        const bool libraryBefore = loaded();
         const std::size_t places = SystemAtlas().size();
-        std::fprintf(stderr, "before %d, places %zu, after %d\n", before, places, SystemAtlasLoaded());
+        std::fprintf(stderr, "before %d (library %d), places %zu, after %d (library %d)\n", before, libraryBefore,
+                     places, SystemAtlasLoaded(), loaded());
         std::exit(0);
       },
-      testing::ExitedWithCode(0), "^before 0, places 24361, after 1\n$");
+      testing::ExitedWithCode(0), "^before 0 \\(library 0\\), places 24361, after 1 \\(library 1\\)\n$");
 }
 
 TEST(SystemAtlas, Lookups) {

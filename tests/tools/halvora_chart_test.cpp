@@ -9,6 +9,7 @@
 
 #include "forms/form_reader.h"
 #include "forms/utf8.h"
+#include "support/broken_atlas_library.h"
 #include "support/random_input.h"
 #include "tools/process.h"
 
@@ -475,6 +476,37 @@ TEST(HalvoraChart, APlaceThatNamesNoOnePlaceOrATimeThatDidNotHappen) {
   // The same time with a zone given by hand is the user's to answer for.
   const ProcessRun own = runTool(birth("3", "14", "2010", "2", "30", {"--place", "New York, New York", "--zone", "27"}));
   EXPECT_EQ(own.status, 0) << own.err;
+}
+
+// On a system without the atlas's library: the program starts and charts as ever (it does not link
+// the library), and a place asked for is an error that says the atlas is missing, not that the
+// place is unknown; the batch answers each line alike.
+TEST(HalvoraChart, WithoutTheAtlasLibraryOnlyThePlaceFails) {
+  const testing_support::BrokenAtlasLibrary broken;
+  RunOptions noAtlas;
+  noAtlas.environment = {{"LD_LIBRARY_PATH", broken.libraryPath()}};
+  const std::string missing = "the atlas is not available (" + broken.libraryFile() + ": ";
+
+  const ProcessRun typed = runTool(delhi({}), "", noAtlas);
+  EXPECT_EQ(typed.status, 0) << typed.err;
+  EXPECT_EQ(typed.out, runTool(delhi({})).out);
+
+  const ProcessRun place = runTool(birth("3", "15", "1943", "9", "5", {"--place", "Pune, India"}), "", noAtlas);
+  EXPECT_EQ(place.status, 2);
+  EXPECT_TRUE(place.out.empty());
+  EXPECT_EQ(place.err.rfind("halvora-chart: --place: " + missing, 0), 0u) << place.err;
+  EXPECT_NE(place.err.find("); give the coordinates and the zone instead\n"), std::string::npos) << place.err;
+
+  const std::string batch = std::string(testing_support::kNewDelhiJson) + "\n" +
+                            R"({"name": "asha", "month": 3, "day": 15, "year": 1943, "hour": 9, "minute": 5, "place": "Pune, India"})"
+                            "\n";
+  const ProcessRun run = runTool({"--batch"}, batch, noAtlas);
+  EXPECT_EQ(run.status, 0) << run.err;
+  const std::vector<std::string> answers = lines(run.out);
+  ASSERT_EQ(answers.size(), 2u) << run.out << run.err;
+  EXPECT_EQ(json::parse(answers[0])["Zone"]["row"], 34) << answers[0];
+  const std::string error = json::parse(answers[1]).value("error", "");
+  EXPECT_EQ(error.rfind("place: " + missing, 0), 0u) << answers[1];
 }
 
 TEST(HalvoraChart, BatchLinesNameTheirPlace) {

@@ -14,6 +14,7 @@
 #include <sstream>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 namespace halvora::testing_support {
@@ -35,6 +36,7 @@ struct RunOptions {
   InputFrom input = InputFrom::File;
   std::string inputPath;    // read this file instead of the input text, when set
   bool ignoreSigpipe = false;  // the disposition the program inherits
+  std::vector<std::pair<std::string, std::string>> environment;  // set for the program, beside this one's
 };
 
 struct ProcessRun {
@@ -76,6 +78,7 @@ inline ProcessRun runProgram(const std::string& program, const std::vector<std::
   const pid_t pid = ::fork();
   if (pid == 0) {
     ::signal(SIGPIPE, options.ignoreSigpipe ? SIG_IGN : SIG_DFL);
+    for (const auto& [name, value] : options.environment) ::setenv(name.c_str(), value.c_str(), 1);
     ::dup2(::open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), 2);
     const int in = options.input == InputFrom::Pipe ? inPipe[0] : ::open(inPath.c_str(), O_RDONLY);
     ::dup2(in, 0);

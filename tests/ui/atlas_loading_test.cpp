@@ -2,10 +2,12 @@
 // When the atlas is read: not while the entry form opens, but when City is first used, in the
 // background; a list asked for before the atlas is ready opens when it is, and no keystroke waits.
 
+#include <dlfcn.h>
 #include <gtest/gtest.h>
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
 #include <QVBoxLayout>
@@ -14,12 +16,14 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <future>
 #include <memory>
 
 #include "fakes.h"
 #include "form_helpers.h"
 #include "places/atlas.h"
+#include "support/broken_atlas_library.h"
 #include "ui/atlas_loader.h"
 #include "ui/frm_main.h"
 #include "ui/place_completer.h"
@@ -37,23 +41,62 @@ TEST(AtlasLoadingDeathTest, TheFormReadsTheAtlasWhenCityIsFirstFocused) {
   GTEST_FLAG_SET(death_test_style, "threadsafe");
   EXPECT_EXIT(
       {
+        const auto libraryLoaded = [] {
+          return dlopen(places::kGeonamesLibraryFile, RTLD_NOW | RTLD_NOLOAD) != nullptr;
+        };
         FakePlatform fake;
         FrmMain form(fake.platform);
         form.show();
         const bool exposed = QTest::qWaitForWindowExposed(&form);
         QTest::qWait(300);
         const bool readOnOpening = places::SystemAtlasLoaded();
+        const bool libraryOnOpening = libraryLoaded();
         const bool startedOnOpening = child<AtlasLoader>(&form, "atlasLoader")->started();
         child<QLineEdit>(&form, "txtMCity")->setFocus();
         const bool startedOnFocus = child<AtlasLoader>(&form, "atlasLoader")->started();
         const bool readAfterFocus = QTest::qWaitFor([] { return places::SystemAtlasLoaded(); }, 10000);
-        std::fprintf(stderr, "exposed %d; on opening: read %d, started %d; on focus: started %d, read %d\n", exposed,
-                     readOnOpening, startedOnOpening, startedOnFocus, readAfterFocus);
+        std::fprintf(stderr, "exposed %d; on opening: read %d, library %d, started %d; on focus: started %d, read %d, library %d\n",
+                     exposed, readOnOpening, libraryOnOpening, startedOnOpening, startedOnFocus, readAfterFocus,
+                     libraryLoaded());
         // Without the program's ending, which would take the application down under the open form.
         std::fflush(stderr);
         std::_Exit(0);
       },
-      ::testing::ExitedWithCode(0), "exposed 1; on opening: read 0, started 0; on focus: started 1, read 1\n");
+      ::testing::ExitedWithCode(0),
+      "exposed 1; on opening: read 0, library 0, started 0; on focus: started 1, read 1, library 1\n");
+}
+
+// The entry form on a system without the atlas's library (a process of its own, started with a
+// broken library where the atlas's is looked for): City offers no places, and the form takes
+// everything typed by hand as ever, without a message.
+TEST(AtlasLoadingDeathTest, WithoutTheLibraryTheFormWorksByHand) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  const halvora::testing_support::BrokenAtlasLibrary broken;
+  const halvora::testing_support::ScopedLibraryPath path(broken.libraryPath());
+  EXPECT_EXIT(
+      {
+        std::filesystem::remove_all(broken.folder());  // this child's own; its loader found the parent's
+        FakePlatform fake;
+        FrmMain form(fake.platform);
+        int charts = 0;
+        QObject::connect(&form, &FrmMain::chartReady, [&charts](const ChartResult&) { ++charts; });
+        form.show();
+        const bool exposed = QTest::qWaitForWindowExposed(&form);
+        auto* city = child<QLineEdit>(&form, "txtMCity");
+        city->setFocus();
+        const bool read = QTest::qWaitFor([] { return places::SystemAtlasLoaded(); }, 10000);
+        QTest::keyClicks(city, QStringLiteral("Pune"));
+        QTest::qWait(100);
+        auto* completer = city->findChild<PlaceCompleter*>();
+        const bool listShown = completer && completer->popup()->isVisible();
+        testing::fillNewDelhiBirth(&form);
+        QTest::mouseClick(child<QPushButton>(&form, "cmdRashi"), Qt::LeftButton);
+        std::fprintf(stderr, "exposed %d, read %d, places %zu, list %d, charts %d, messages %zu\n", exposed, read,
+                     places::SystemAtlas().size(), listShown, charts, fake.messages.shown.size());
+        std::fflush(stderr);
+        std::_Exit(0);
+      },
+      ::testing::ExitedWithCode(0), "exposed 1, read 1, places 0, list 0, charts 1, messages 0\n");
 }
 
 // A reading the test holds back until it lets it go, over a small atlas of its own.
