@@ -85,7 +85,7 @@ chartPastCity() {
 charted() {
   local kb
   kb=$(resident)
-  if xdotool search --onlyvisible --pid "$pid" --name '^Halvora$' >/dev/null 2>&1; then
+  if xdotool search --all --onlyvisible --pid "$pid" --name '^Halvora$' >/dev/null 2>&1; then
     echo refused
   else
     echo "$kb"
