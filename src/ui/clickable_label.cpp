@@ -5,7 +5,7 @@
 
 namespace halvora::ui {
 
-ClickableLabel::ClickableLabel(const QString& text, QWidget* parent) : QLabel(text, parent) {
+ClickableLabel::ClickableLabel(const QString& text, QWidget* parent) : WrappingLabel(text, parent) {
   setCursor(Qt::PointingHandCursor);
   setTextFormat(Qt::PlainText);
 }

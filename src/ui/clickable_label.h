@@ -2,11 +2,11 @@
 #pragma once
 // A label that acts as a link: a hand pointer over it, and a click opens something.
 
-#include <QLabel>
+#include "ui/wrapping_label.h"
 
 namespace halvora::ui {
 
-class ClickableLabel : public QLabel {
+class ClickableLabel : public WrappingLabel {
   Q_OBJECT
  public:
   explicit ClickableLabel(const QString& text, QWidget* parent = nullptr);

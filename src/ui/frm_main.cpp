@@ -247,7 +247,7 @@ QWidget* FrmMain::buildControls() {
   zone->addSpacing(12);
   zone->addWidget(m_chkDST);
   zoneColumn->addLayout(zone);
-  m_lblZoneSource = label("lblZoneSource", kZoneHint);
+  m_lblZoneSource = named(new WrappingLabel(kZoneHint), "lblZoneSource");
   m_lblZoneSource->setWordWrap(true);
   m_lblZoneSource->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   zoneColumn->addWidget(m_lblZoneSource);
