@@ -14,29 +14,11 @@
 #include "ui/frm_main.h"
 #include "ui/look.h"
 #include "ui/place_completer.h"
+#include "ui/silent_platform.h"
 
 namespace {
 
 using namespace halvora::ui;
-
-// Services that do nothing: the form is only typed into.
-struct SilentPlatform final : MessageBoxes, UrlOpener, Clipboard, SettingsStore, InstanceLock, Clock, RandomSource,
-                              FileDialogs, PrintDialogs {
-  void show(QWidget*, const QString&, halvora::MessageIcon) override {}
-  bool askYesNo(QWidget*, const QString&, halvora::MessageIcon) override { return false; }
-  void open(const QUrl&) override {}
-  void clear() override {}
-  QString value(const QString&, const QString&) override { return {}; }
-  void setValue(const QString&, const QString&, const QString&) override {}
-  bool tryAcquire() override { return true; }
-  QDate today() override { return QDate(2011, 2, 22); }
-  double next() override { return 0.3; }
-  QString openFileName(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
-  QString saveFileName(QWidget*, const QString&, const QString&, const QString&, const QString&) override { return {}; }
-  bool askPrint(QWidget*, QPrinter&) override { return false; }
-  void preview(QWidget*, QPrinter&, const std::function<void(QPrinter&)>&) override {}
-  Platform platform{*this, *this, *this, *this, *this, *this, *this, *this, *this};
-};
 
 void key(QWidget* target, int code, const QString& text = {}) {
   QKeyEvent press(QEvent::KeyPress, code, Qt::NoModifier, text);
