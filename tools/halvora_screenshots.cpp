@@ -7,6 +7,7 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -212,6 +213,15 @@ int main(int argc, char* argv[]) {
     auto* completer = city ? city->findChild<PlaceCompleter*>() : nullptr;
     if (city && completer) {
       typeInto(city, "pun");
+      // The atlas is read in the background from the first letter; the list opens once it is.
+      QDeadlineTimer patience(10000);
+      while (completer->shown().empty() && !patience.hasExpired()) {
+        QApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 50);
+      }
+      if (completer->shown().empty()) {
+        QTextStream(stderr) << "the list of places under City stayed empty\n";
+        ok = false;
+      }
       ok &= saveWithPopup(&atlasForm, completer->popup(), dir, "frmMain-places.png");
       // The second line taken with the arrow keys.
       for (int step = 0; step < 2; ++step) {
