@@ -173,12 +173,9 @@ class FormBuilder {
       }
       case ValueKind::Number: {
         if (auto e = wrongType(key.name, value, JsonType::Number, "takes a whole number")) return e;
-        const bool whole = m_style == KeyStyle::Flag ? allDigits(value.text) : isJsonWholeNumber(value.text);
-        std::uint64_t n = 0;
-        const auto [end, ec] = std::from_chars(value.text.data(), value.text.data() + value.text.size(), n);
-        if (!whole || value.text[0] == '-' || ec != std::errc() || end != value.text.data() + value.text.size())
-          return error(key.name, "takes a whole number, not " + shownValue(value));
-        m_result.extras[name] = std::to_string(n);
+        const auto n = wholeNumber(value);
+        if (!n) return error(key.name, "takes a whole number, not " + shownValue(value));
+        m_result.extras[name] = std::to_string(*n);
         return std::nullopt;
       }
       default: {
@@ -223,6 +220,16 @@ class FormBuilder {
     return FormError{std::string(key), named(key) + ": " + std::string(text)};
   }
 
+  // A value of no sign, fraction or exponent: a flag's digits, or a JSON number written so.
+  std::optional<std::uint64_t> wholeNumber(const Given& value) const {
+    const std::string& t = value.text;
+    const bool whole = m_style == KeyStyle::Flag ? allDigits(t) : isJsonWholeNumber(t);
+    std::uint64_t n = 0;
+    const auto [end, ec] = std::from_chars(t.data(), t.data() + t.size(), n);
+    if (!whole || t[0] == '-' || ec != std::errc() || end != t.data() + t.size()) return std::nullopt;
+    return n;
+  }
+
   // A JSON value of another type than the key takes.
   std::optional<FormError> wrongType(std::string_view key, const Given& value, JsonType wanted,
                                      std::string_view takes) const {
@@ -238,14 +245,10 @@ class FormBuilder {
     };
     if (!value.present || (m_style == KeyStyle::Json && value.type != JsonType::Number))
       return wrongType(spec.name, value, JsonType::Number, takes());
-    const bool whole = m_style == KeyStyle::Flag ? allDigits(value.text) : isJsonWholeNumber(value.text);
-    int n = -1;
-    bool inRange = false;
-    if (whole && value.text[0] != '-') {
-      const auto [end, ec] = std::from_chars(value.text.data(), value.text.data() + value.text.size(), n);
-      inRange = ec == std::errc() && end == value.text.data() + value.text.size() && n >= spec.low && n <= spec.high;
-    }
-    if (!inRange) return error(spec.name, takes() + ", not " + shownValue(value));
+    const auto whole = wholeNumber(value);
+    if (!whole || *whole < static_cast<std::uint64_t>(spec.low) || *whole > static_cast<std::uint64_t>(spec.high))
+      return error(spec.name, takes() + ", not " + shownValue(value));
+    const int n = static_cast<int>(*whole);
 
     FormInput& f = m_result.form;
     switch (spec.field) {
