@@ -83,7 +83,7 @@ struct Given {
   JsonType type = JsonType::String;  // a flag's value is always a text
   std::string text;                  // decoded text, or the number's token
   bool boolean = false;
-  bool present = true;               // false for a flag given without a value
+  bool present = true;               // false for a flag given without a value (a switch)
 };
 
 std::string_view typeName(JsonType type) {
@@ -233,7 +233,6 @@ class FormBuilder {
   // A JSON value of another type than the key takes.
   std::optional<FormError> wrongType(std::string_view key, const Given& value, JsonType wanted,
                                      std::string_view takes) const {
-    if (!value.present) return error(key, "needs a value");
     if (m_style == KeyStyle::Flag || value.type == wanted) return std::nullopt;  // a flag's value is a text
     return error(key, std::string(takes) + ", not " + std::string(typeName(value.type)));
   }
@@ -243,7 +242,7 @@ class FormBuilder {
     const auto takes = [&spec] {
       return "takes a whole number from " + std::to_string(spec.low) + " to " + std::to_string(spec.high);
     };
-    if (!value.present || (m_style == KeyStyle::Json && value.type != JsonType::Number))
+    if (m_style == KeyStyle::Json && value.type != JsonType::Number)
       return wrongType(spec.name, value, JsonType::Number, takes());
     const auto whole = wholeNumber(value);
     if (!whole || *whole < static_cast<std::uint64_t>(spec.low) || *whole > static_cast<std::uint64_t>(spec.high))
@@ -293,9 +292,9 @@ class FormBuilder {
     return std::nullopt;
   }
 
+  // Both readers refuse a value that is not UTF-8 before it gets here.
   std::optional<FormError> checkText(std::string_view key, const Given& value) const {
     if (auto e = wrongType(key, value, JsonType::String, "takes a text")) return e;
-    if (!isValidUtf8(value.text)) return error(key, "is not valid UTF-8");
     if (hasControlCharacter(value.text)) return error(key, "takes no control characters");
     return std::nullopt;
   }
