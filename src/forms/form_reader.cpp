@@ -141,7 +141,7 @@ class FormBuilder {
     return nullptr;
   }
 
-  std::optional<FormError> unknown(std::string_view key) const {
+  FormError unknown(std::string_view key) const {
     if (m_style == KeyStyle::Flag) return FormError{std::string(key), "unknown option " + shownKey(key, m_style)};
     return FormError{std::string(key), "unknown key " + quoteForMessage(key)};
   }
@@ -392,7 +392,7 @@ ReadResult readFormJson(std::string_view text, const ReadOptions& options) {
     const FieldSpec* spec = builder.field(member.key);
     const ExtraKey* extra = spec ? nullptr : builder.extra(member.key);
     if (!spec && !extra) {
-      if (options.unknownKeysAreErrors) return *builder.unknown(member.key);
+      if (options.unknownKeysAreErrors) return builder.unknown(member.key);
       continue;
     }
     Given value;
@@ -423,7 +423,7 @@ ReadResult readFormFlags(std::span<const std::string> args, const ReadOptions& o
     }
     const FieldSpec* spec = builder.field(key);
     const ExtraKey* extra = spec ? nullptr : builder.extra(key);
-    if (!spec && !extra) return *builder.unknown(key);
+    if (!spec && !extra) return builder.unknown(key);
 
     const ValueKind kind = spec ? spec->kind : extra->kind;
     Given value;
