@@ -125,21 +125,6 @@ BirthDataForm readBirthDataForm(const std::string& path) {
   return parseBirthDataForm(text, path);
 }
 
-namespace {
-
-BirthDataResult formOf(BirthDataForm read) {
-  if (auto* error = std::get_if<FileError>(&read)) return std::move(*error);
-  return std::move(std::get<ReadForm>(read).form);
-}
-
-}  // namespace
-
-BirthDataResult parseBirthData(std::string_view text, std::string_view path) {
-  return formOf(parseBirthDataForm(text, path));
-}
-
-BirthDataResult readBirthDataFile(const std::string& path) { return formOf(readBirthDataForm(path)); }
-
 std::string formatBirthData(const FormInput& form) {
   std::string out = "{\n  \"version\": " + std::to_string(kBirthDataFileVersion);
   for (const FormValue& value : formValues(form)) {

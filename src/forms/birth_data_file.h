@@ -32,8 +32,6 @@ namespace halvora::forms {
 
 inline constexpr int kBirthDataFileVersion = 1;
 inline constexpr std::size_t kMaxBirthDataFileBytes = 64 * 1024;
-inline constexpr std::string_view kBirthDataFileSuffix = ".halvora";
-inline constexpr std::string_view kBirthDataMimeType = "application/x-halvora";
 
 // The key of the format's version, read beside the form's keys.
 inline constexpr ExtraKey kVersionKey{"version", ValueKind::Number};
@@ -47,18 +45,15 @@ struct FileError {
   friend bool operator==(const FileError&, const FileError&) = default;
 };
 
-using BirthDataResult = std::variant<FormInput, FileError>;
-// The same with the keys the file gave (as a batch line's reading keeps them), for a reader that
-// goes on to fill a form from the place the file names.
+// The form a file holds with the keys it gave, as a batch line's reading keeps them, so that a
+// reader can go on to fill the form from the place the file names.
 using BirthDataForm = std::variant<ReadForm, FileError>;
 
 // The form in a file's text; `path` only names the file in a message.
-BirthDataResult parseBirthData(std::string_view text, std::string_view path);
 BirthDataForm parseBirthDataForm(std::string_view text, std::string_view path);
 
 // Reads and parses a file; a folder, a file that cannot be opened or read, and a file larger than
 // kMaxBirthDataFileBytes (never read whole) are refused as well.
-BirthDataResult readBirthDataFile(const std::string& path);
 BirthDataForm readBirthDataForm(const std::string& path);
 
 // The file's text for a form: pretty-printed, UTF-8, every key of formValues() after "version",

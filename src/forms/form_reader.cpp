@@ -83,7 +83,7 @@ struct Given {
   JsonType type = JsonType::String;  // a flag's value is always a text
   std::string text;                  // decoded text, or the number's token
   bool boolean = false;
-  bool present = true;               // false for a flag given without a value
+  bool present = true;               // false for a flag given without a value (a switch)
 };
 
 std::string_view typeName(JsonType type) {
@@ -141,7 +141,7 @@ class FormBuilder {
     return nullptr;
   }
 
-  std::optional<FormError> unknown(std::string_view key) const {
+  FormError unknown(std::string_view key) const {
     if (m_style == KeyStyle::Flag) return FormError{std::string(key), "unknown option " + shownKey(key, m_style)};
     return FormError{std::string(key), "unknown key " + quoteForMessage(key)};
   }
@@ -173,12 +173,9 @@ class FormBuilder {
       }
       case ValueKind::Number: {
         if (auto e = wrongType(key.name, value, JsonType::Number, "takes a whole number")) return e;
-        const bool whole = m_style == KeyStyle::Flag ? allDigits(value.text) : isJsonWholeNumber(value.text);
-        std::uint64_t n = 0;
-        const auto [end, ec] = std::from_chars(value.text.data(), value.text.data() + value.text.size(), n);
-        if (!whole || value.text[0] == '-' || ec != std::errc() || end != value.text.data() + value.text.size())
-          return error(key.name, "takes a whole number, not " + shownValue(value));
-        m_result.extras[name] = std::to_string(n);
+        const auto n = wholeNumber(value);
+        if (!n) return error(key.name, "takes a whole number, not " + shownValue(value));
+        m_result.extras[name] = std::to_string(*n);
         return std::nullopt;
       }
       default: {
@@ -223,10 +220,19 @@ class FormBuilder {
     return FormError{std::string(key), named(key) + ": " + std::string(text)};
   }
 
+  // A value of no sign, fraction or exponent: a flag's digits, or a JSON number written so.
+  std::optional<std::uint64_t> wholeNumber(const Given& value) const {
+    const std::string& t = value.text;
+    const bool whole = m_style == KeyStyle::Flag ? allDigits(t) : isJsonWholeNumber(t);
+    std::uint64_t n = 0;
+    const auto [end, ec] = std::from_chars(t.data(), t.data() + t.size(), n);
+    if (!whole || t[0] == '-' || ec != std::errc() || end != t.data() + t.size()) return std::nullopt;
+    return n;
+  }
+
   // A JSON value of another type than the key takes.
   std::optional<FormError> wrongType(std::string_view key, const Given& value, JsonType wanted,
                                      std::string_view takes) const {
-    if (!value.present) return error(key, "needs a value");
     if (m_style == KeyStyle::Flag || value.type == wanted) return std::nullopt;  // a flag's value is a text
     return error(key, std::string(takes) + ", not " + std::string(typeName(value.type)));
   }
@@ -236,16 +242,12 @@ class FormBuilder {
     const auto takes = [&spec] {
       return "takes a whole number from " + std::to_string(spec.low) + " to " + std::to_string(spec.high);
     };
-    if (!value.present || (m_style == KeyStyle::Json && value.type != JsonType::Number))
+    if (m_style == KeyStyle::Json && value.type != JsonType::Number)
       return wrongType(spec.name, value, JsonType::Number, takes());
-    const bool whole = m_style == KeyStyle::Flag ? allDigits(value.text) : isJsonWholeNumber(value.text);
-    int n = -1;
-    bool inRange = false;
-    if (whole && value.text[0] != '-') {
-      const auto [end, ec] = std::from_chars(value.text.data(), value.text.data() + value.text.size(), n);
-      inRange = ec == std::errc() && end == value.text.data() + value.text.size() && n >= spec.low && n <= spec.high;
-    }
-    if (!inRange) return error(spec.name, takes() + ", not " + shownValue(value));
+    const auto whole = wholeNumber(value);
+    if (!whole || *whole < static_cast<std::uint64_t>(spec.low) || *whole > static_cast<std::uint64_t>(spec.high))
+      return error(spec.name, takes() + ", not " + shownValue(value));
+    const int n = static_cast<int>(*whole);
 
     FormInput& f = m_result.form;
     switch (spec.field) {
@@ -290,9 +292,9 @@ class FormBuilder {
     return std::nullopt;
   }
 
+  // Both readers refuse a value that is not UTF-8 before it gets here.
   std::optional<FormError> checkText(std::string_view key, const Given& value) const {
     if (auto e = wrongType(key, value, JsonType::String, "takes a text")) return e;
-    if (!isValidUtf8(value.text)) return error(key, "is not valid UTF-8");
     if (hasControlCharacter(value.text)) return error(key, "takes no control characters");
     return std::nullopt;
   }
@@ -390,7 +392,7 @@ ReadResult readFormJson(std::string_view text, const ReadOptions& options) {
     const FieldSpec* spec = builder.field(member.key);
     const ExtraKey* extra = spec ? nullptr : builder.extra(member.key);
     if (!spec && !extra) {
-      if (options.unknownKeysAreErrors) return *builder.unknown(member.key);
+      if (options.unknownKeysAreErrors) return builder.unknown(member.key);
       continue;
     }
     Given value;
@@ -421,7 +423,7 @@ ReadResult readFormFlags(std::span<const std::string> args, const ReadOptions& o
     }
     const FieldSpec* spec = builder.field(key);
     const ExtraKey* extra = spec ? nullptr : builder.extra(key);
-    if (!spec && !extra) return *builder.unknown(key);
+    if (!spec && !extra) return builder.unknown(key);
 
     const ValueKind kind = spec ? spec->kind : extra->kind;
     Given value;

@@ -38,7 +38,6 @@ class Parser {
         skipSpace();
         if (!take(':')) return fail("expected ':'");
         skipSpace();
-        member.offset = m_pos;
         if (!value(member, 1)) return m_error;
         members.push_back(std::move(member));
         skipSpace();

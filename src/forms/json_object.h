@@ -21,7 +21,6 @@ struct JsonMember {
   std::string_view raw;  // a string's text between its quotes (still escaped), a number's token,
                          // or the whole text of an object or array
   bool boolean = false;  // the value of true or false
-  std::size_t offset = 0;  // where the value begins in the text
 };
 
 struct JsonSyntaxError {

@@ -59,7 +59,7 @@ FormInput kathmandu() {
   return f;
 }
 
-std::string messageOf(const BirthDataResult& r) {
+std::string messageOf(const BirthDataForm& r) {
   const auto* e = std::get_if<FileError>(&r);
   return e ? e->message() : "(read without error)";
 }
@@ -85,9 +85,9 @@ TEST(BirthDataFile, WhatIsWrittenReadsBackAsTheSameForm) {
   for (const auto& row : rows) {
     SCOPED_TRACE(row.name);
     const std::string text = formatBirthData(row.form);
-    const BirthDataResult back = parseBirthData(text, "x.halvora");
-    ASSERT_TRUE(std::holds_alternative<FormInput>(back)) << messageOf(back) << "\n" << text;
-    EXPECT_EQ(std::get<FormInput>(back), row.form);
+    const BirthDataForm back = parseBirthDataForm(text, "x.halvora");
+    ASSERT_TRUE(std::holds_alternative<ReadForm>(back)) << messageOf(back) << "\n" << text;
+    EXPECT_EQ(std::get<ReadForm>(back).form, row.form);
   }
 }
 
@@ -145,11 +145,11 @@ TEST(BirthDataFile, EveryKeyOfTheFormIsWrittenAndTheFileIsABatchLine) {
 }
 
 TEST(BirthDataFile, ABatchLineOpensAsAFile) {
-  const BirthDataResult r = parseBirthData(
+  const BirthDataForm r = parseBirthDataForm(
       R"({"name":"CROWDED MAY","month":5,"day":10,"year":1980,"hour":12,"city":"Pune","lat-deg":"18","zone":34})",
       "line.halvora");
-  ASSERT_TRUE(std::holds_alternative<FormInput>(r)) << messageOf(r);
-  const FormInput& f = std::get<FormInput>(r);
+  ASSERT_TRUE(std::holds_alternative<ReadForm>(r)) << messageOf(r);
+  const FormInput& f = std::get<ReadForm>(r).form;
   EXPECT_EQ(f.name, "CROWDED MAY");
   EXPECT_EQ(f.monthIndex, 4);
   EXPECT_EQ(f.day, "10");
@@ -196,11 +196,11 @@ TEST(BirthDataFile, EveryKindOfBadFileIsRefusedWithItsProblem) {
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.name);
-    const BirthDataResult r = parseBirthData(row.text, "ravi.halvora");
+    const BirthDataForm r = parseBirthDataForm(row.text, "ravi.halvora");
     if (row.message) {
       EXPECT_EQ(messageOf(r), row.message);
     } else {
-      EXPECT_TRUE(std::holds_alternative<FormInput>(r)) << messageOf(r);
+      EXPECT_TRUE(std::holds_alternative<ReadForm>(r)) << messageOf(r);
     }
   }
 }
@@ -222,9 +222,9 @@ class BirthDataOnDisk : public ::testing::Test {
 
 TEST_F(BirthDataOnDisk, ReadsAFileAndRefusesWhatIsNoBirthDataFile) {
   const std::string good = write("good.halvora", formatBirthData(tromso()));
-  const BirthDataResult read = readBirthDataFile(good);
-  ASSERT_TRUE(std::holds_alternative<FormInput>(read)) << messageOf(read);
-  EXPECT_EQ(std::get<FormInput>(read), tromso());
+  const BirthDataForm read = readBirthDataForm(good);
+  ASSERT_TRUE(std::holds_alternative<ReadForm>(read)) << messageOf(read);
+  EXPECT_EQ(std::get<ReadForm>(read).form, tromso());
 
   const std::string big = write("big.halvora", std::string(65537, ' '));
   const std::string bad = write("bad.halvora", R"({"month": 13})");
@@ -244,10 +244,10 @@ TEST_F(BirthDataOnDisk, ReadsAFileAndRefusesWhatIsNoBirthDataFile) {
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.name);
-    EXPECT_EQ(messageOf(readBirthDataFile(row.path)), row.message);
+    EXPECT_EQ(messageOf(readBirthDataForm(row.path)), row.message);
   }
   // A name that would break the message's line is shown quoted and escaped; the file still reads.
-  EXPECT_TRUE(std::holds_alternative<FormInput>(readBirthDataFile(oddName)));
+  EXPECT_TRUE(std::holds_alternative<ReadForm>(readBirthDataForm(oddName)));
   const FileError odd{oddName, "is a folder, not a birth-data file"};
   EXPECT_EQ(odd.message().find('\n'), std::string::npos) << odd.message();
   EXPECT_NE(odd.message().find("odd\\x0Aname.halvora"), std::string::npos) << odd.message();

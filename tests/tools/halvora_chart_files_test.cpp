@@ -22,20 +22,11 @@ namespace {
 
 namespace fs = std::filesystem;
 using nlohmann::json;
+using testing_support::outputLines;
 using testing_support::ProcessRun;
 
 ProcessRun runTool(const std::vector<std::string>& args, const std::string& input = "") {
   return testing_support::runProgram(HALVORA_CHART_EXE, args, input);
-}
-
-std::vector<std::string> outputLines(const std::string& text) {
-  std::vector<std::string> out;
-  std::size_t start = 0;
-  for (std::size_t end = text.find('\n'); end != std::string::npos; end = text.find('\n', start)) {
-    out.push_back(text.substr(start, end - start));
-    start = end + 1;
-  }
-  return out;
 }
 
 std::string firstLine(const std::string& text) { return text.substr(0, text.find('\n')); }

@@ -18,6 +18,7 @@ namespace {
 
 using nlohmann::json;
 using testing_support::InputFrom;
+using testing_support::outputLines;
 using testing_support::ProcessRun;
 using testing_support::RunOptions;
 using testing_support::StandardOutput;
@@ -49,21 +50,6 @@ std::vector<std::string> delhi(std::set<std::string> without, std::initializer_l
   }
   args.insert(args.end(), more);
   return args;
-}
-
-std::vector<std::string> lines(const std::string& text) {
-  std::vector<std::string> out;
-  std::size_t start = 0;
-  while (start < text.size()) {
-    const auto end = text.find('\n', start);
-    if (end == std::string::npos) {
-      out.push_back(text.substr(start) + "(no line feed)");
-      break;
-    }
-    out.push_back(text.substr(start, end - start));
-    start = end + 1;
-  }
-  return out;
 }
 
 TEST(HalvoraChart, JsonCarriesEveryKey) {
@@ -191,7 +177,7 @@ TEST(HalvoraChart, BatchAnswersEveryLineInOrderWhateverItHolds) {
   EXPECT_TRUE(run.err.empty()) << run.err;
   EXPECT_TRUE(forms::isValidUtf8(run.out));
   EXPECT_LT(run.out.size(), 60000u) << "the megabyte line is not echoed back";
-  const std::vector<std::string> answers = lines(run.out);
+  const std::vector<std::string> answers = outputLines(run.out);
   ASSERT_EQ(answers.size(), 12u) << run.out.substr(0, 2000);
   std::vector<json> j;
   for (const auto& a : answers) j.push_back(json::parse(a));
@@ -219,7 +205,7 @@ TEST(HalvoraChart, BatchKeepsGoingAfterLinesFarPastTheCap) {
   piped.input = InputFrom::Pipe;
   const ProcessRun run = runTool({"--batch"}, input, piped);
   ASSERT_EQ(run.status, 0) << run.err;
-  const std::vector<std::string> answers = lines(run.out);
+  const std::vector<std::string> answers = outputLines(run.out);
   ASSERT_EQ(answers.size(), 5u);
   EXPECT_EQ(json::parse(answers[1]), json({{"error", "the line is longer than 65536 bytes"}}));
   EXPECT_EQ(json::parse(answers[3]), json({{"error", "the line is longer than 65536 bytes"}}));
@@ -302,7 +288,7 @@ TEST(HalvoraChart, GoldenChartsThroughBatch) {
   }
   const ProcessRun run = runTool({"--batch"}, input);
   ASSERT_EQ(run.status, 0) << run.err;
-  const std::vector<std::string> answers = lines(run.out);
+  const std::vector<std::string> answers = outputLines(run.out);
   ASSERT_EQ(answers.size(), expected.size());
   for (std::size_t i = 0; i < answers.size(); ++i) {
     const json got = json::parse(answers[i]);
@@ -502,7 +488,7 @@ TEST(HalvoraChart, WithoutTheAtlasLibraryOnlyThePlaceFails) {
                             "\n";
   const ProcessRun run = runTool({"--batch"}, batch, noAtlas);
   EXPECT_EQ(run.status, 0) << run.err;
-  const std::vector<std::string> answers = lines(run.out);
+  const std::vector<std::string> answers = outputLines(run.out);
   ASSERT_EQ(answers.size(), 2u) << run.out << run.err;
   EXPECT_EQ(json::parse(answers[0])["Zone"]["row"], 34) << answers[0];
   const std::string error = json::parse(answers[1]).value("error", "");
@@ -517,7 +503,7 @@ TEST(HalvoraChart, BatchLinesNameTheirPlace) {
       R"({"name": "asha", "month": 1, "day": 1, "year": 1990, "hour": 12, "place": "Kathmandu"})" "\n";
   const ProcessRun run = runTool({"--batch"}, input);
   ASSERT_EQ(run.status, 0) << run.err;
-  const std::vector<std::string> answers = lines(run.out);
+  const std::vector<std::string> answers = outputLines(run.out);
   ASSERT_EQ(answers.size(), 4u);
   const json pune = json::parse(answers[0]);
   EXPECT_EQ(pune["Zone"]["row"], 52);
@@ -562,7 +548,7 @@ TEST(RandomInput, EveryBatchLineIsAnsweredInItsPlace) {
   const ProcessRun run = runTool({"--batch"}, input);
   ASSERT_EQ(run.status, 0) << run.err;
   ASSERT_TRUE(forms::isValidUtf8(run.out));
-  const std::vector<std::string> answers = lines(run.out);
+  const std::vector<std::string> answers = outputLines(run.out);
   ASSERT_EQ(answers.size(), sound.size()) << "one answer a line";
   int charts = 0;
   for (std::size_t i = 0; i < answers.size(); ++i) {

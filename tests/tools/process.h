@@ -53,6 +53,23 @@ inline std::string slurp(const std::filesystem::path& p) {
   return s.str();
 }
 
+// The lines of a program's output without their line feeds; a last line that lacks one is marked
+// "(no line feed)", so that a test sees it.
+inline std::vector<std::string> outputLines(const std::string& text) {
+  std::vector<std::string> out;
+  std::size_t start = 0;
+  while (start < text.size()) {
+    const auto end = text.find('\n', start);
+    if (end == std::string::npos) {
+      out.push_back(text.substr(start) + "(no line feed)");
+      break;
+    }
+    out.push_back(text.substr(start, end - start));
+    start = end + 1;
+  }
+  return out;
+}
+
 inline ProcessRun runProgram(const std::string& program, const std::vector<std::string>& args,
                              const std::string& input, const RunOptions& options = {}) {
   static int counter = 0;
