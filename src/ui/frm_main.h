@@ -83,6 +83,8 @@ class FrmMain : public QMainWindow {
   void connectPlaceAndZone();
   void selectZoneForMoment();
   void stopFollowingPlace();
+  // City, State, Country, the coordinates and the hemispheres of the form.
+  void showPlaceFields(const FormInput& form);
   void setZoneSource(const QString& text, bool notice);
 
   Platform& m_platform;
