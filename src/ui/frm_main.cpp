@@ -120,8 +120,6 @@ FrmMain::FrmMain(Platform& platform, QWidget* parent) : QMainWindow(parent), m_p
   // that names a place when it is opened.
 }
 
-FrmMain::~FrmMain() = default;
-
 QSize FrmMain::preferredSize() const {
   const QSize content = m_content->sizeHint();
   return {content.width(), content.height() + menuBar()->sizeHint().height()};
@@ -396,8 +394,8 @@ FormInput FrmMain::formInput() const {
 }
 
 void FrmMain::connectPlaceAndZone() {
-  m_placeCompleter = new PlaceCompleter(m_txtMCity);
-  connect(m_placeCompleter, &PlaceCompleter::placeChosen, this, &FrmMain::choosePlace);
+  auto* completer = new PlaceCompleter(m_txtMCity);
+  connect(completer, &PlaceCompleter::placeChosen, this, &FrmMain::choosePlace);
 
   // A new date or time selects the zone again, while it follows a place.
   for (QComboBox* list : {m_cboMonth, m_cboDate, m_cboYear, m_cboHH, m_cboMM, m_cboSS}) {
