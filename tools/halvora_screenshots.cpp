@@ -19,12 +19,9 @@
 
 #include <cstdio>
 #include <optional>
-#include <string>
 #include <variant>
 
-#include "forms/birth_data_file.h"
-#include "place_form/place_form.h"
-
+#include "ui/birth_data_files.h"
 #include "ui/frm_about.h"
 #include "ui/frm_closing_screen.h"
 #include "ui/frm_display.h"
@@ -124,17 +121,6 @@ void fillSample(FrmMain& form) {
   choose(&form, "cmbTimeZone", 34);
 }
 
-// The birth of a form file, or the reason it cannot be read.
-std::variant<halvora::FormInput, std::string> readFormFile(const std::string& path) {
-  auto read = halvora::forms::readBirthDataForm(path);
-  if (const auto* error = std::get_if<halvora::forms::FileError>(&read)) return error->message();
-  // A place of the atlas fills the form as halvora-chart fills it.
-  auto& form = std::get<halvora::forms::ReadForm>(read);
-  const auto filled = halvora::place_form::FillFromAtlas(form, halvora::forms::KeyStyle::Json);
-  if (const auto* problem = std::get_if<std::string>(&filled)) return path + ": " + *problem;
-  return form.form;
-}
-
 // The results window of one chart, both tabs.
 bool saveResults(Platform& platform, const halvora::ChartResult& result, const QDir& dir) {
   MdiFrame frame(platform);
@@ -164,10 +150,10 @@ int main(int argc, char* argv[]) {
   Q_INIT_RESOURCE(halvora);
   QApplication app(argc, argv);
   const QStringList args = QApplication::arguments().mid(1);
-  std::optional<std::string> formFile;
+  std::optional<QString> formFile;
   QString outDir;
   if (args.size() == 3 && args[0] == "--form") {
-    formFile = args[1].toStdString();
+    formFile = args[1];
     outDir = args[2];
   } else if (args.size() == 1 && !args[0].startsWith("--")) {
     outDir = args[0];
@@ -177,14 +163,16 @@ int main(int argc, char* argv[]) {
   }
   std::optional<halvora::ChartResult> formResult;
   if (formFile) {
-    auto form = readFormFile(*formFile);
-    if (const auto* problem = std::get_if<std::string>(&form)) {
-      std::fprintf(stderr, "halvora-screenshots: %s\n", problem->c_str());
+    // Read as the entry form opens it: a place of the atlas fills the coordinates and the zone.
+    auto form = readBirthData(*formFile);
+    if (const auto* problem = std::get_if<QString>(&form)) {
+      QTextStream(stderr) << "halvora-screenshots: " << *problem << '\n';
       return 2;
     }
     auto outcome = halvora::RunChartRequest(std::get<halvora::FormInput>(form));
     if (const auto* failure = std::get_if<halvora::ValidationFailure>(&outcome)) {
-      std::fprintf(stderr, "halvora-screenshots: %s: %s\n", formFile->c_str(), failure->message.c_str());
+      QTextStream(stderr) << "halvora-screenshots: " << *formFile << ": " << QString::fromStdString(failure->message)
+                          << '\n';
       return 2;
     }
     formResult = std::get<halvora::ChartResult>(outcome);

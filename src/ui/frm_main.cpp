@@ -120,8 +120,6 @@ FrmMain::FrmMain(Platform& platform, QWidget* parent) : QMainWindow(parent), m_p
   // that names a place when it is opened.
 }
 
-FrmMain::~FrmMain() = default;
-
 QSize FrmMain::preferredSize() const {
   const QSize content = m_content->sizeHint();
   return {content.width(), content.height() + menuBar()->sizeHint().height()};
@@ -396,8 +394,8 @@ FormInput FrmMain::formInput() const {
 }
 
 void FrmMain::connectPlaceAndZone() {
-  m_placeCompleter = new PlaceCompleter(m_txtMCity);
-  connect(m_placeCompleter, &PlaceCompleter::placeChosen, this, &FrmMain::choosePlace);
+  auto* completer = new PlaceCompleter(m_txtMCity);
+  connect(completer, &PlaceCompleter::placeChosen, this, &FrmMain::choosePlace);
 
   // A new date or time selects the zone again, while it follows a place.
   for (QComboBox* list : {m_cboMonth, m_cboDate, m_cboYear, m_cboHH, m_cboMM, m_cboSS}) {
@@ -428,18 +426,22 @@ void FrmMain::connectPlaceAndZone() {
 void FrmMain::choosePlace(const places::Place& place) {
   FormInput filled = formInput();
   place_form::FillPlace(filled, place);
-  m_txtMCity->setText(QString::fromStdString(filled.city));
-  m_txtMState->setText(QString::fromStdString(filled.state));
-  m_txtMCountry->setText(QString::fromStdString(filled.country));
-  m_txtLatD->setText(QString::fromStdString(filled.latDeg));
-  m_txtLatM->setText(QString::fromStdString(filled.latMin));
-  m_optLat[filled.north ? 0 : 1]->setChecked(true);
-  m_txtLonD->setText(QString::fromStdString(filled.lonDeg));
-  m_txtLonM->setText(QString::fromStdString(filled.lonMin));
-  m_optLong[filled.east ? 0 : 1]->setChecked(true);
+  showPlaceFields(filled);
   m_placeLabel = filled.place;
   m_followedPlace = place;
   selectZoneForMoment();
+}
+
+void FrmMain::showPlaceFields(const FormInput& form) {
+  m_txtMCity->setText(QString::fromStdString(form.city));
+  m_txtMState->setText(QString::fromStdString(form.state));
+  m_txtMCountry->setText(QString::fromStdString(form.country));
+  m_txtLatD->setText(QString::fromStdString(form.latDeg));
+  m_txtLatM->setText(QString::fromStdString(form.latMin));
+  m_optLat[form.north ? 0 : 1]->setChecked(true);
+  m_txtLonD->setText(QString::fromStdString(form.lonDeg));
+  m_txtLonM->setText(QString::fromStdString(form.lonMin));
+  m_optLong[form.east ? 0 : 1]->setChecked(true);
 }
 
 void FrmMain::stopFollowingPlace() { m_followedPlace.reset(); }
@@ -571,15 +573,7 @@ void FrmMain::setFormInput(const FormInput& form) {
   pickText(m_cboHH, form.hour);
   pickText(m_cboMM, form.minute);
   pickText(m_cboSS, form.second);
-  m_txtMCity->setText(QString::fromStdString(form.city));
-  m_txtMState->setText(QString::fromStdString(form.state));
-  m_txtMCountry->setText(QString::fromStdString(form.country));
-  m_txtLatD->setText(QString::fromStdString(form.latDeg));
-  m_txtLatM->setText(QString::fromStdString(form.latMin));
-  m_txtLonD->setText(QString::fromStdString(form.lonDeg));
-  m_txtLonM->setText(QString::fromStdString(form.lonMin));
-  m_optLat[form.north ? 0 : 1]->setChecked(true);
-  m_optLong[form.east ? 0 : 1]->setChecked(true);
+  showPlaceFields(form);
   // The zone as the file keeps it: a row, or the custom entry after the rows. It no longer
   // follows a place chosen before.
   stopFollowingPlace();

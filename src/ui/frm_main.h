@@ -22,13 +22,11 @@ class QRadioButton;
 namespace halvora::ui {
 
 class FilteredEdit;
-class PlaceCompleter;
 
 class FrmMain : public QMainWindow {
   Q_OBJECT
  public:
   explicit FrmMain(Platform& platform, QWidget* parent = nullptr);
-  ~FrmMain() override;
 
   // The controls' values as the chart request reads them.
   FormInput formInput() const;
@@ -83,6 +81,8 @@ class FrmMain : public QMainWindow {
   void connectPlaceAndZone();
   void selectZoneForMoment();
   void stopFollowingPlace();
+  // City, State, Country, the coordinates and the hemispheres of the form.
+  void showPlaceFields(const FormInput& form);
   void setZoneSource(const QString& text, bool notice);
 
   Platform& m_platform;
@@ -110,7 +110,6 @@ class FrmMain : public QMainWindow {
   QCheckBox* m_chkDST = nullptr;
   QLabel* m_lblZoneSource = nullptr;  // where the zone came from, under the list
   QPushButton* m_cmdRashi = nullptr;
-  PlaceCompleter* m_placeCompleter = nullptr;
 
   std::optional<places::Place> m_followedPlace;  // the zone follows this place's clock
   std::optional<CustomZone> m_customZone;        // the list's entry after its rows
