@@ -15,7 +15,6 @@ build: deps
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release
 	cmake --build $(BUILD) -j $(JOBS)
 
-run: EXTRA_PACKAGES = $(if $(DISPLAY)$(WAYLAND_DISPLAY),,xvfb xauth)
 run: build
 	@bash scripts/run.sh $(BUILD)
 
@@ -35,7 +34,7 @@ bench: build
 	$(BUILD)/bench/halvora_atlas_memory_bench
 
 # Start-up time and memory of the desktop program beside a bare Qt window, on a virtual X screen.
-desktop-figures: EXTRA_PACKAGES = xvfb xauth openbox xdotool
+desktop-figures: EXTRA_PACKAGES = xdotool
 desktop-figures: build
 	bash scripts/measure-desktop.sh $(BUILD)
 

@@ -4,6 +4,9 @@
 # Usage: scripts/install-deps.sh [extra-package ...]
 set -euo pipefail
 
+sudo_cmd=""
+[ "$(id -u)" -ne 0 ] && sudo_cmd="sudo"
+
 packages=(
   cmake make g++ pkg-config
   qt6-base-dev libgl-dev
@@ -24,8 +27,6 @@ done
 
 if [ ${#missing[@]} -gt 0 ]; then
   echo "Installing: ${missing[*]}"
-  sudo_cmd=""
-  [ "$(id -u)" -ne 0 ] && sudo_cmd="sudo"
   $sudo_cmd apt-get update -qq
   DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
@@ -33,8 +34,6 @@ fi
 # The locale tests run the core under a German locale (decimal comma); generate it once.
 if ! locale -a 2>/dev/null | grep -qix 'de_DE.utf8'; then
   echo "Generating the de_DE.UTF-8 locale"
-  sudo_cmd=""
-  [ "$(id -u)" -ne 0 ] && sudo_cmd="sudo"
   if grep -q '^# *de_DE.UTF-8 UTF-8' /etc/locale.gen; then
     $sudo_cmd sed -i 's/^# *\(de_DE.UTF-8 UTF-8\)/\1/' /etc/locale.gen
   elif ! grep -q '^de_DE.UTF-8 UTF-8' /etc/locale.gen; then

@@ -6,7 +6,7 @@ build=${1:-build}
 if [ -x "$build/app/halvora" ]; then
   program=("$build/app/halvora")
 else
-  # Until the windows exist: print the chart of a sample birth.
+  # A build without the windows (-DHALVORA_BUILD_UI=OFF): print the chart of a sample birth.
   exec "$build/tools/halvora-chart" --name "ASHA" --month 2 --day 22 --year 2011 --hour 9 --minute 5 \
     --second 30 --city "New Delhi" --state "Delhi" --country "India" --lat-deg 28 --lat-min 37 --north \
     --lon-deg 77 --lon-min 13 --east --zone 34

@@ -301,16 +301,9 @@ ChartRequestOutcome RunChartRequest(const FormInput& form) {
     r.ElapsedMinutes = choice->elapsedMinutes;
     r.ElapsedSeconds = choice->elapsedSeconds;
     // The sunrise is a clock time of its own day, with that day's daylight-saving hour.
-    const LocalDateTime dayBefore = addDays(birthDate, -1);
-    const auto sameDate = [](const LocalDateTime& x, const LocalDateTime& y) {
-      return x.year == y.year && x.month == y.month && x.day == y.day;
-    };
-    const SunTimes& sunriseDay = sameDate(choice->sunrise, birthDate)  ? today
-                                 : sameDate(choice->sunrise, dayBefore) ? before
-                                                                        : after;
     SunriseSun sunriseSun =
         CalcSunriseSun({PlanetPassMode::Sunrise, choice->sunrise, r.zone, r.ascendant.AyanamsaDeg, r.moon.MoonText,
-                        r.ascendant.AscendantText, sunriseDay.daylightSaving});
+                        r.ascendant.AscendantText, choice->daylightSaving});
     r.SunriseSunLongitude = sunriseSun.SunriseSunLongitude;
     sunriseSunText = std::move(sunriseSun.SunriseSunText);
 

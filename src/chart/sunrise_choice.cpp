@@ -24,16 +24,16 @@ SunriseOutcome ChooseSunrise(const SunTimes& today, const SunTimes& before, cons
   const std::int64_t e0 = secondsSinceEpoch(*today.sunset);
   if (s0 <= b && b <= e0) {
     return SunriseChoice{*today.sunrise, std::llabs(minuteBoundariesBetween(*today.sunrise, birth)),
-                         std::llabs(secondsBetween(*today.sunrise, birth))};
+                         std::llabs(secondsBetween(*today.sunrise, birth)), today.daylightSaving};
   }
   if (b < s0) {
     if (!before.sunrise) return missingOn(birth, -1, before);
     return SunriseChoice{*before.sunrise, std::llabs(minuteBoundariesBetween(*before.sunrise, birth)),
-                         std::llabs(secondsBetween(*before.sunrise, birth))};
+                         std::llabs(secondsBetween(*before.sunrise, birth)), before.daylightSaving};
   }
   if (!after.sunrise) return missingOn(birth, 1, after);
   return SunriseChoice{*after.sunrise, minuteBoundariesBetween(birth, *after.sunrise),
-                       secondsBetween(birth, *after.sunrise)};
+                       secondsBetween(birth, *after.sunrise), after.daylightSaving};
 }
 
 std::string NoSunriseNotice(const MissingSunrise& missing) {

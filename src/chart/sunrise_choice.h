@@ -15,6 +15,7 @@ struct SunriseChoice {
   LocalDateTime sunrise;
   std::int64_t elapsedMinutes = 0;
   std::int64_t elapsedSeconds = 0;
+  bool daylightSaving = false;  // the sunrise's clock time includes its day's daylight-saving hour
 };
 
 // A date the choice needs on which the Sun does not rise or does not set.

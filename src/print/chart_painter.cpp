@@ -162,7 +162,7 @@ QRectF bodyArea(QPainter& painter, const QRectF& page, double unit) {
 // The twelve-sign chart with its top-left corner at `origin`, `unitsPerTwip` device pixels to
 // the twip, `fontScale` times the window's type sizes.
 void drawChart(QPainter& painter, const ChartResult& chart, QPointF origin, double unitsPerTwip, double fontScale,
-               double unit, PaintedChart* painted) {
+               double unit, PaintedChart& painted) {
   using namespace halvora::ui;
   const auto rect = [&](const QRect& twips) { return convertTwips(twips, unitsPerTwip, origin); };
   const auto point = [&](const QPoint& twips) { return convertTwips(twips, unitsPerTwip, origin); };
@@ -174,7 +174,7 @@ void drawChart(QPainter& painter, const ChartResult& chart, QPointF origin, doub
   painter.setPen(QPen(Qt::black, 1.2 * unit));
   painter.drawRect(rect(chartOutlineTwips()));
   painter.setPen(QPen(Qt::black));
-  if (painted) painted->outline = rect(chartOutlineTwips());
+  painted.outline = rect(chartOutlineTwips());
 
   const QFont bodyFont = sans(8.25 * fontScale);
   const QFont numberFont = mono(9.75 * fontScale, true);
@@ -184,7 +184,7 @@ void drawChart(QPainter& painter, const ChartResult& chart, QPointF origin, doub
     const auto index = static_cast<std::size_t>(k);
     const ChartCellTwips cellTwips = chartCellTwips(k);
     const QRectF cell = rect(cellTwips.border);
-    if (painted) painted->cells[index] = cell;
+    painted.cells[index] = cell;
 
     // The sign number, as the window's label shows it from its corner.
     const QString number = QString::number(k + 1);
@@ -234,7 +234,7 @@ void drawChart(QPainter& painter, const ChartResult& chart, QPointF origin, doub
     for (std::size_t i = 0; i < markers.size() && i < fit.lines.size(); ++i) {
       if (fit.lines[i].width() <= 0) continue;
       painter.drawText(fit.lines[i], Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, markers[i]);
-      if (painted) painted->markerLines[index].emplace_back(markers[i].trimmed(), fit.lines[i]);
+      painted.markerLines[index].emplace_back(markers[i].trimmed(), fit.lines[i]);
     }
   }
 
@@ -257,7 +257,7 @@ void drawChart(QPainter& painter, const ChartResult& chart, QPointF origin, doub
 }
 
 // Page 1; returns the height it takes (to the bottom of its last line).
-double firstPage(PageWriter& page, const ChartResult& chart, double unit, PaintedChart* painted) {
+double firstPage(PageWriter& page, const ChartResult& chart, double unit, PaintedChart& painted) {
   const QRectF& area = page.area();
   const double s = page.scale();
   const Details& d = chart.details;
@@ -387,7 +387,7 @@ PaintedChart paintChartPages(QPainter& painter, QPagedPaintDevice& device, const
   painter.setBrush(Qt::NoBrush);
   painter.setRenderHint(QPainter::Antialiasing);
 
-  fitted(painter, body, unit, [&](PageWriter& w) { return firstPage(w, chart, unit, w.drawing() ? &painted : nullptr); });
+  fitted(painter, body, unit, [&](PageWriter& w) { return firstPage(w, chart, unit, painted); });
   footer(painter, page, unit, 1);
 
   if (!device.newPage()) {

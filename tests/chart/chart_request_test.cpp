@@ -45,6 +45,33 @@ TEST(ChooseSunrise, DaylightBeforeSunriseAndAfterSunset) {
   }
 }
 
+// The sunrise pass reads the chosen sunrise on its own day's clock, so the choice carries that
+// day's daylight-saving hour (a birth the day after the clocks went forward can be timed from a
+// sunrise before they did).
+TEST(ChooseSunrise, KeepsTheDaylightSavingHourOfTheDayItTakes) {
+  struct Row {
+    const char* name;
+    LocalDateTime birth;
+    int chosenDay;  // -1 the day before, 0 the birth date, 1 the next day
+  } rows[] = {
+      {"a daylight birth takes the birth date's", {2000, 3, 20, 12, 0, 0}, 0},
+      {"a birth before sunrise takes the day before's", {2000, 3, 20, 5, 0, 0}, -1},
+      {"a birth after sunset takes the next day's", {2000, 3, 20, 20, 0, 0}, 1},
+  };
+  for (const auto& r : rows) {
+    for (const bool chosenDayHasTheHour : {true, false}) {
+      SunTimes days[3] = {day(2000, 3, 19, 6, 6, 18, 11), day(2000, 3, 20, 6, 4, 18, 13),
+                          day(2000, 3, 21, 6, 2, 18, 15)};
+      for (int k = 0; k < 3; ++k) days[k].daylightSaving = (k - 1 == r.chosenDay) == chosenDayHasTheHour;
+      const SunriseOutcome outcome = ChooseSunrise(days[1], days[0], days[2], r.birth);
+      const auto* choice = std::get_if<SunriseChoice>(&outcome);
+      ASSERT_NE(choice, nullptr) << r.name;
+      EXPECT_EQ(choice->sunrise, days[r.chosenDay + 1].sunrise) << r.name;
+      EXPECT_EQ(choice->daylightSaving, chosenDayHasTheHour) << r.name;
+    }
+  }
+}
+
 TEST(ChooseSunrise, WrappedSunsetTriesTheCasesInOrder) {
   // Sunset's clock time wrapped past midnight, so it lies before the sunrise on the same date.
   const SunTimes today = day(2000, 6, 20, 3, 0, 0, 30);
