@@ -9,9 +9,12 @@
 #include "chart/chart_request.h"
 #include "chart/sign_profiles.h"
 #include "chart/sunrise_choice.h"
+#include "support/chart_of.h"
 
 namespace halvora {
 namespace {
+
+using testing_support::chartOf;
 
 SunTimes day(int y, int m, int d, int riseH, int riseM, int setH, int setM) {
   return {LocalDateTime{y, m, d, riseH, riseM, 0}, LocalDateTime{y, m, d, setH, setM, 0}, std::nullopt};
@@ -146,12 +149,6 @@ FormInput form(const char* name, int month, int dayOfMonth, int year, int hour, 
   f.zoneIndex = zone;
   f.dst = dst;
   return f;
-}
-
-ChartResult chartOf(const FormInput& f) {
-  auto outcome = RunChartRequest(f);
-  EXPECT_TRUE(std::holds_alternative<ChartResult>(outcome));
-  return std::get<ChartResult>(outcome);
 }
 
 int lineCount(const std::string& caption) {

@@ -11,9 +11,12 @@
 #include "chart/chart_request.h"
 #include "chart/time_zone_table.h"
 #include "ephemeris/sunrise.h"
+#include "support/chart_of.h"
 
 namespace halvora {
 namespace {
+
+using testing_support::chartOf;
 
 constexpr int kGmt = 29;       // "Greenwich Mean Time,GMT,0.0"
 constexpr int kIst = 34;       // "Indian Time, IST, +5.3"
@@ -101,12 +104,6 @@ FormInput onCustom(FormInput f, const CustomZone& zone) {
 FormInput onRow(FormInput f, int row) {
   f.zoneIndex = row;
   return f;
-}
-
-ChartResult chartOf(const FormInput& f) {
-  const auto outcome = RunChartRequest(f);
-  if (const auto* failure = std::get_if<ValidationFailure>(&outcome)) ADD_FAILURE() << failure->message;
-  return std::get<ChartResult>(outcome);
 }
 
 int minutesOfDay(const LocalDateTime& t) { return t.hour * 60 + t.minute; }

@@ -9,9 +9,12 @@
 
 #include "chart/chart_request.h"
 #include "chart/time_zone_table.h"
+#include "support/chart_of.h"
 
 namespace halvora {
 namespace {
+
+using testing_support::chartOf;
 
 // Zone rows of the entry form's list.
 constexpr int kGmt = 29;
@@ -47,12 +50,6 @@ FormInput formAt(const Place& p, int month, int day, int year, int hour, int min
   f.zoneIndex = zone;
   f.dst = dst;
   return f;
-}
-
-ChartResult chartOf(const FormInput& f) {
-  const auto outcome = RunChartRequest(f);
-  if (const auto* failure = std::get_if<ValidationFailure>(&outcome)) ADD_FAILURE() << failure->message;
-  return std::get<ChartResult>(outcome);
 }
 
 struct SameMomentRow {

@@ -7,9 +7,12 @@
 #include "chart/time_zone_table.h"
 #include "place_form/place_form.h"
 #include "places/atlas.h"
+#include "support/chart_of.h"
 
 namespace halvora::place_form {
 namespace {
+
+using testing_support::chartOf;
 
 FormInput blankForm(int year, int month, int day, int hour, int minute) {
   FormInput f;
@@ -39,12 +42,6 @@ struct MomentRow {
   places::LocalClockTime local;
   Typed typed;
 };
-
-ChartResult chartOf(const FormInput& f) {
-  const auto outcome = RunChartRequest(f);
-  if (const auto* failure = std::get_if<ValidationFailure>(&outcome)) ADD_FAILURE() << failure->message;
-  return std::get<ChartResult>(outcome);
-}
 
 // Offsets read with Python 3.11's zoneinfo from Debian's tzdata 2025b: Asia/Kolkata +5:21:10 (MMT)
 // in 1903, +6:30 in 1943, +5:30 (IST) in 1980; America/New_York -4:00 (EDT) on 4 July and -5:00

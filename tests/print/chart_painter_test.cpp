@@ -23,9 +23,12 @@
 
 #include "print/chart_painter.h"
 #include "support/births.h"
+#include "support/chart_of.h"
 
 namespace halvora::print {
 namespace {
+
+using testing_support::chartOf;
 
 namespace fs = std::filesystem;
 
@@ -64,12 +67,6 @@ std::string words(const std::string& text) {
   const auto first = joined.find_first_not_of(' ');
   const auto last = joined.find_last_not_of(' ');
   return first == std::string::npos ? std::string() : joined.substr(first, last - first + 1);
-}
-
-ChartResult chartOf(const FormInput& form) {
-  const ChartRequestOutcome outcome = RunChartRequest(form);
-  EXPECT_TRUE(std::holds_alternative<ChartResult>(outcome));
-  return std::get<ChartResult>(outcome);
 }
 
 std::string profileText(const ChartResult& chart, const std::string& control) {

@@ -14,6 +14,7 @@
 #include "fakes.h"
 #include "form_helpers.h"
 #include "support/births.h"
+#include "support/chart_of.h"
 #include "ui/frm_display.h"
 #include "ui/value_label.h"
 #include "ui/web_pages.h"
@@ -23,15 +24,10 @@ namespace {
 
 using testing::child;
 using testing::FakePlatform;
+using testing_support::chartOf;
 
 // ASHA, New Delhi, 22 February 2011 9:05:30 Indian time, as the entry form hands it on.
 FormInput newDelhiBirth() { return halvora::testing_support::newDelhiForm(); }
-
-ChartResult resultOf(const FormInput& form) {
-  const ChartRequestOutcome outcome = RunChartRequest(form);
-  EXPECT_TRUE(std::holds_alternative<ChartResult>(outcome));
-  return std::get<ChartResult>(outcome);
-}
 
 QString qt(std::string_view caption) {
   return QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size())).replace("\r\n", "\n");
@@ -48,7 +44,7 @@ class ResultsWindow : public ::testing::Test {
 
   FakePlatform fake;
   FrmDisplay display{fake.platform};
-  ChartResult result = resultOf(newDelhiBirth());
+  ChartResult result = chartOf(newDelhiBirth());
 };
 
 TEST_F(ResultsWindow, ShowsEveryCaptionOfTheRequest) {
@@ -197,7 +193,7 @@ TEST_F(ResultsWindow, LongValuesEndInAnEllipsisAndShowWholeAsATooltip) {
   FormInput form = newDelhiBirth();
   form.name = "VENKATA SUBRAMANIAN RAMASWAMY IYER";
   form.city = "Thiruvananthapuram (Trivandrum)";
-  display.showResult(resultOf(form));
+  display.showResult(chartOf(form));
   display.show();
   const std::pair<const char*, QString> longValues[] = {{"lblName", "VENKATA SUBRAMANIAN RAMASWAMY IYER"},
                                                         {"lblCity", "Thiruvananthapuram (Trivandrum)"}};
@@ -224,7 +220,7 @@ TEST_F(ResultsWindow, NoValueIsCutMidLetter) {
   form.city = "Thiruvananthapuram (Trivandrum)";
   form.state = "Andaman and Nicobar Islands";
   form.country = "The United Kingdom of Great Britain";
-  display.showResult(resultOf(form));
+  display.showResult(chartOf(form));
   display.show();
   auto* tabs = child<QTabWidget>(&display, "SSTab1");
   for (int page = 0; page < tabs->count(); ++page) {
@@ -247,7 +243,7 @@ TEST_F(ResultsWindow, PlaceWithoutSunriseShowsTheNotice) {
   polar.latDeg = "80";
   polar.monthIndex = 11;
   polar.day = "21";
-  const ChartResult dark = resultOf(polar);
+  const ChartResult dark = chartOf(polar);
   ASSERT_TRUE(dark.notice.has_value());
   display.showResult(dark);
   EXPECT_TRUE(notice->isVisible());
