@@ -5,8 +5,6 @@
 #include <QRandomGenerator>
 #include <QString>
 
-#include <memory>
-
 #include "ui/platform.h"
 
 namespace halvora::ui {
