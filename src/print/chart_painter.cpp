@@ -13,10 +13,18 @@
 #include <string_view>
 
 #include "ui/chart_layout.h"
+#include "ui/result_captions.h"
 
 namespace halvora::print {
 
 namespace {
+
+// The results window's captions and names; its caption is the footer's and the PDF's creator.
+using ui::CaptionedValue;
+using ui::kPositionNames;
+using ui::kPredictions;
+using ui::kProfileGrid;
+using ui::kWindowCaption;
 
 constexpr double kPointsPerTwip = 1.0 / 20.0;  // 1440 twips and 72 points to the inch
 // The chart is drawn at most this much larger than the results window draws it.
@@ -25,37 +33,6 @@ constexpr double kMostChartEnlargement = 1.15;
 constexpr double kLeastFontScale = 0.6;
 // Gap kept between a marker's text and the cell's border or the sign number, in points.
 constexpr double kMarkerMarginPt = 1.5;
-
-struct CaptionedValue {
-  const char* caption;
-  const char* control;  // the control of the results window that shows the value
-};
-
-// The profile as the results window's second tab lays it out, row by row, three to a row.
-constexpr CaptionedValue kProfileGrid[8][3] = {
-    {{"Vedic Name", "lblVedicName"}, {nullptr, nullptr}, {"Sree Lagna Present In Sign", "lblArudhaLagnaPresentInSign"}},
-    {{"Ruling Planet", "lblRullingPlanet"}, {"Compatible With", "lblCompatibleWith"},
-     {"Not Compatible With", "lblNotCompatibleWith"}},
-    {{"Symbol", "lblSymbol"}, {"Nature", "lblNature"}, {"Color", "lblColor"}},
-    {{"Type Of Sign", "lblTypeOfSign"}, {"Gender", "lblGender"}, {"Best Period Of Activity", "lblBestPeriodOfActivity"}},
-    {{"Barren", "lblBarren"}, {"Caste", "lblCaste"}, {"Position", "lblPosition"}},
-    {{"Constituent Character", "lblConstituentCharacter"}, {"Lucky Days", "lblLuckyDays"},
-     {"Lucky Numbers", "lblLuckyNumbers"}},
-    {{"Best Direction", "lblBestDirection"}, {"Lucky Colors", "lblLuckyColors"}, {"Lucky Gemstone", "lblLuckyGemstone"}},
-    {{"Part Of The Body", "lblPartOfTheBody"}, {"Physique", "lblPhysique"}, {"English Name", "lblEnglishName"}},
-};
-
-constexpr CaptionedValue kPredictions[5] = {
-    {"Looks", "txtLooks"},
-    {"Nature", "txtNature"},
-    {"Career And Finance", "txtCareerAndFinance"},
-    {"Love And Domestic Life", "txtLoveAndDomesticLife"},
-    {"Health", "txtHealth"},
-};
-
-constexpr const char* kPositionNames[10] = {"Surya/Sun",    "Chandra/Moon", "Budha/Mercury",   "Shukra/Venus",
-                                            "Mangala/Mars", "Guru/Jupiter", "Shani/Saturn",    "Rahu/North Node",
-                                            "Ketu/South node", "Asc/Lagna"};
 
 QString text(std::string_view s) {
   QString t = QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
@@ -148,7 +125,7 @@ void footer(QPainter& painter, const QRectF& page, double unit, int number) {
   const QRectF box(page.left(), page.bottom() - height, page.width(), height);
   painter.setPen(QPen(Qt::black, 0.5 * unit));
   painter.drawLine(QPointF(page.left(), box.top() - 3 * unit), QPointF(page.right(), box.top() - 3 * unit));
-  painter.drawText(box, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, QString::fromLatin1(kFooterCaption));
+  painter.drawText(box, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, QString::fromLatin1(kWindowCaption));
   painter.drawText(box, Qt::AlignRight | Qt::AlignTop | Qt::TextSingleLine,
                    QStringLiteral("Page %1 of %2").arg(number).arg(kChartPageCount));
 }
@@ -417,8 +394,8 @@ QString writeChartPdf(const QString& path, const ChartResult& chart, const QPage
     QPdfWriter writer(&file);
     writer.setPageSize(pageSize);
     writer.setPageMargins(QMarginsF(kPageMarginMm, kPageMarginMm, kPageMarginMm, kPageMarginMm), QPageLayout::Millimeter);
-    writer.setCreator(QString::fromLatin1(kFooterCaption));
-    writer.setTitle(QStringLiteral("%1: %2").arg(QString::fromLatin1(kFooterCaption), text(chart.details.lblName)));
+    writer.setCreator(QString::fromLatin1(kWindowCaption));
+    writer.setTitle(QStringLiteral("%1: %2").arg(QString::fromLatin1(kWindowCaption), text(chart.details.lblName)));
     QPainter painter;
     if (!painter.begin(&writer)) return QStringLiteral("the pages cannot be drawn");
     complete = paintChartPages(painter, writer, chart).complete;

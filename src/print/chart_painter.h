@@ -24,7 +24,6 @@ class QPainter;
 namespace halvora::print {
 
 inline constexpr int kChartPageCount = 2;
-inline constexpr char kFooterCaption[] = "Halvora v1.15";
 
 // Where the pages put the chart, in the painter's coordinates (the device's pixels), for checks.
 struct PaintedChart {

@@ -13,6 +13,7 @@
 #include "ui/look.h"
 #include "ui/marker_label.h"
 #include "ui/prediction_box.h"
+#include "ui/result_captions.h"
 #include "ui/value_label.h"
 #include "ui/web_pages.h"
 
@@ -80,63 +81,30 @@ void setColour(QWidget* widget, const QColor& colour) {
   widget->setPalette(palette);
 }
 
-struct PositionRow {
-  int nameIndex;  // element of PlanetName
-  const char* name;
-};
-constexpr PositionRow kPositionRows[10] = {
-    {0, "Surya/Sun"},     {1, "Chandra/Moon"}, {2, "Budha/Mercury"},    {3, "Shukra/Venus"},
-    {4, "Mangala/Mars"},  {5, "Guru/Jupiter"}, {6, "Shani/Saturn"},     {10, "Rahu/North Node"},
-    {11, "Ketu/South node"}, {16, "Asc/Lagna"},
-};
+// The position list's name labels are named by the element of PlanetName each shows.
+constexpr int kPositionNameIndex[10] = {0, 1, 2, 3, 4, 5, 6, 10, 11, 16};
 
-// The profile grid: caption, caption control and value control, by row and column.
-struct ProfileCell {
-  const char* captionName;
-  const char* caption;
-  const char* value;
-};
+// The profile grid by row and column: where its captions stand and the names of the caption
+// labels (the texts and the value controls are kProfileGrid's).
 constexpr int kProfileColumnLeft[3] = {120, 3960, 8280};
 constexpr int kProfileColumnWidth[3] = {3735, 4215, 3615};
 constexpr int kProfileRowTop[8] = {240, 840, 1440, 2040, 2640, 3240, 3840, 4440};
-constexpr ProfileCell kProfileCells[8][3] = {
-    {{"dsd_0", "Vedic Name", "lblVedicName"},
-     {nullptr, nullptr, nullptr},
-     {"Label8_0", "Sree Lagna Present In Sign", "lblArudhaLagnaPresentInSign"}},
-    {{"Label8_1", "Ruling Planet", "lblRullingPlanet"},
-     {"Label8_2", "Compatible With", "lblCompatibleWith"},
-     {"Label8_3", "Not Compatible With", "lblNotCompatibleWith"}},
-    {{"Label8_4", "Symbol", "lblSymbol"}, {"Label8_5", "Nature", "lblNature"}, {"Label8_6", "Color", "lblColor"}},
-    {{"Label8_7", "Type Of Sign", "lblTypeOfSign"},
-     {"Label8_8", "Gender", "lblGender"},
-     {"Label8_9", "Best Period Of Activity", "lblBestPeriodOfActivity"}},
-    {{"Label8_10", "Barren", "lblBarren"},
-     {"Label8_11", "Caste", "lblCaste"},
-     {"Label8_12", "Position", "lblPosition"}},
-    {{"Label8_13", "Constituent Character", "lblConstituentCharacter"},
-     {"Label8_14", "Lucky Days", "lblLuckyDays"},
-     {"Label8_15", "Lucky Numbers", "lblLuckyNumbers"}},
-    {{"Label8_16", "Best Direction", "lblBestDirection"},
-     {"Label8_17", "Lucky Colors", "lblLuckyColors"},
-     {"Label8_18", "Lucky Gemstone", "lblLuckyGemstone"}},
-    {{"Label8_19", "Part Of The Body", "lblPartOfTheBody"},
-     {"Label8_20", "Physique", "lblPhysique"},
-     {"Label8_21", "English Name", "lblEnglishName"}},
+constexpr const char* kProfileCaptionNames[8][3] = {
+    {"dsd_0", nullptr, "Label8_0"},         {"Label8_1", "Label8_2", "Label8_3"},
+    {"Label8_4", "Label8_5", "Label8_6"},    {"Label8_7", "Label8_8", "Label8_9"},
+    {"Label8_10", "Label8_11", "Label8_12"}, {"Label8_13", "Label8_14", "Label8_15"},
+    {"Label8_16", "Label8_17", "Label8_18"}, {"Label8_19", "Label8_20", "Label8_21"},
 };
 
+// The prediction boxes in kPredictions' order: the name of each caption label and where the box stands.
 struct PredictionPlace {
   const char* captionName;
-  const char* caption;
-  const char* name;
   int left, top, width;
 };
 constexpr int kPredictionHeight = 735;
 constexpr PredictionPlace kPredictionBoxes[5] = {
-    {"Label8_22", "Looks", "txtLooks", 120, 5280, 3735},
-    {"Label8_23", "Nature", "txtNature", 3960, 5280, 4215},
-    {"Label8_24", "Career And Finance", "txtCareerAndFinance", 8280, 5280, 3615},
-    {"Label8_25", "Love And Domestic Life", "txtLoveAndDomesticLife", 120, 6360, 6015},
-    {"Label8_26", "Health", "txtHealth", 6240, 6360, 5655},
+    {"Label8_22", 120, 5280, 3735},  {"Label8_23", 3960, 5280, 4215}, {"Label8_24", 8280, 5280, 3615},
+    {"Label8_25", 120, 6360, 6015},  {"Label8_26", 6240, 6360, 5655},
 };
 constexpr int kPredictionCaptionDropTwips = 240;  // caption row sits this far above its boxes
 
@@ -196,11 +164,12 @@ FrmDisplay::FrmDisplay(Platform& platform, QWidget* parent) : QWidget(parent), m
     if (auto* label = findChild<QLabel*>(heading)) label->setFont(verdana(8.25, true));
   }
   if (auto* significance = findChild<QLabel*>("dsd_1")) significance->adjustSize();
-  for (const auto& row : kProfileCells) {
-    for (const ProfileCell& cell : row) {
-      if (cell.captionName == nullptr) continue;
-      if (auto* caption = findChild<QLabel*>(cell.captionName)) caption->setFont(verdana(8.25, true));
-      if (auto* value = findChild<QLabel*>(cell.value)) setColour(value, Qt::white);
+  for (int row = 0; row < 8; ++row) {
+    for (int column = 0; column < 3; ++column) {
+      const char* captionName = kProfileCaptionNames[row][column];
+      if (captionName == nullptr) continue;
+      if (auto* caption = findChild<QLabel*>(captionName)) caption->setFont(verdana(8.25, true));
+      if (auto* value = findChild<QLabel*>(kProfileGrid[row][column].control)) setColour(value, Qt::white);
     }
   }
   for (const PredictionPlace& box : kPredictionBoxes) {
@@ -274,11 +243,11 @@ QWidget* FrmDisplay::buildChartTab() {
   fraWestern->setGeometry(pageRect(8640, 3240, 3495, 4335));
   for (int i = 0; i < 10; ++i) {
     const int top = 360 + 390 * i + kRowDropTwips;
-    const PositionRow& row = kPositionRows[i];
-    QLabel* name =
-        labelAt(fraWestern, QStringLiteral("PlanetName_%1").arg(row.nameIndex), row.name, 120, top, 1785, 255);
-    m_planets[i] = valueAt(fraWestern, QStringLiteral("planet_%1").arg(i), QString::fromLatin1(row.name), 1920, top,
-                           1455, 255);
+    const char* positionName = kPositionNames[i];
+    QLabel* name = labelAt(fraWestern, QStringLiteral("PlanetName_%1").arg(kPositionNameIndex[i]), positionName, 120,
+                           top, 1785, 255);
+    m_planets[i] = valueAt(fraWestern, QStringLiteral("planet_%1").arg(i), QString::fromLatin1(positionName), 1920,
+                           top, 1455, 255);
     m_planets[i]->setValue(QStringLiteral("planet(%1)").arg(i));
     name->setBuddy(m_planets[i]);
   }
@@ -358,23 +327,26 @@ QWidget* FrmDisplay::buildProfileTab() {
 
   for (int row = 0; row < 8; ++row) {
     for (int column = 0; column < 3; ++column) {
-      const ProfileCell& cell = kProfileCells[row][column];
-      if (cell.captionName == nullptr) continue;
+      const char* captionName = kProfileCaptionNames[row][column];
+      if (captionName == nullptr) continue;
+      const CaptionedValue& cell = kProfileGrid[row][column];
       const int left = kProfileColumnLeft[column];
       const int width = kProfileColumnWidth[column];
-      QLabel* caption = labelAt(frame4, cell.captionName, cell.caption, left, kProfileRowTop[row], width, 255);
-      QLabel* value = valueAt(frame4, cell.value, QString::fromLatin1(cell.caption), left,
+      QLabel* caption = labelAt(frame4, captionName, cell.caption, left, kProfileRowTop[row], width, 255);
+      QLabel* value = valueAt(frame4, cell.control, QString::fromLatin1(cell.caption), left,
                               kProfileRowTop[row] + 240, width, 255);
       caption->setBuddy(value);
     }
   }
-  for (const PredictionPlace& place : kPredictionBoxes) {
-    QLabel* caption = labelAt(frame4, place.captionName, place.caption, place.left,
+  for (int i = 0; i < 5; ++i) {
+    const PredictionPlace& place = kPredictionBoxes[i];
+    const CaptionedValue& prediction = kPredictions[i];
+    QLabel* caption = labelAt(frame4, place.captionName, prediction.caption, place.left,
                               place.top - kPredictionCaptionDropTwips, place.width, 240);
-    auto* box = named(new PredictionBox(frame4), place.name);
+    auto* box = named(new PredictionBox(frame4), prediction.control);
     box->setGeometry(twipsRect(place.left, place.top, place.width, kPredictionHeight));
-    box->setPlainText(place.name);
-    box->setAccessibleName(QString::fromLatin1(place.caption));
+    box->setPlainText(prediction.control);
+    box->setAccessibleName(QString::fromLatin1(prediction.caption));
     caption->setBuddy(box);
     guardClipboard(box);
     m_predictionBoxes << box;

@@ -10,12 +10,13 @@
 
 #include <string>
 
+#include "ui/result_captions.h"
+
 class QStyle;
 class QWidget;
 
 namespace halvora::ui {
 
-inline constexpr char kWindowCaption[] = "Halvora v1.15";
 inline constexpr char kMessageTitle[] = "Halvora";
 
 inline const QColor kOlive{64, 64, 0};             // window backgrounds
