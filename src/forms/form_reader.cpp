@@ -448,10 +448,11 @@ ReadResult readFormFlags(std::span<const std::string> args, const ReadOptions& o
 
 std::string failureMessage(const ValidationFailure& failure, KeyStyle style) {
   const std::string prefix = style == KeyStyle::Flag ? "--" : "";
+  // The two date checks put the focus on the day, but concern the month and the day together.
+  if (failure.focus == "cboDate" && failure.message.starts_with("Please Enter Correct Date Or Month"))
+    return prefix + "month and " + prefix + "day: " + failure.message;
   for (const auto& [control, key] : kControlKeys)
     if (failure.focus == control) return prefix + std::string(key) + ": " + failure.message;
-  // The two date checks leave the focus where it is; they concern the month and the day together.
-  if (failure.focus.empty()) return prefix + "month and " + prefix + "day: " + failure.message;
   if (failure.focus == "cmbTimeZone") return prefix + "zone: " + failure.message;
   return failure.message;
 }

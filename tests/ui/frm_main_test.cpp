@@ -377,13 +377,13 @@ INSTANTIATE_TEST_SUITE_P(
                    testing::choose(f, "cboDate", "30");
                    testing::choose(f, "cboYear", "2000");
                  },
-                 "Please Enter Correct Date Or Month!", MessageIcon::Information, nullptr},
+                 "Please Enter Correct Date Or Month!", MessageIcon::Information, "cboDate"},
         CheckRow{"ThirtyFirstOfApril",
                  [](QWidget* f) {
                    testing::choose(f, "cboMonth", "April");
                    testing::choose(f, "cboDate", "31");
                  },
-                 "Please Enter Correct Date Or Month !", MessageIcon::Information, nullptr}),
+                 "Please Enter Correct Date Or Month !", MessageIcon::Information, "cboDate"}),
     [](const ::testing::TestParamInfo<CheckRow>& info) { return std::string(info.param.name); });
 
 TEST_F(EntryForm, ReadsEveryControlIntoTheRequest) {
