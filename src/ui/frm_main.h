@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "chart/chart_request.h"
+#include "place_form/zone_follower.h"
 #include "places/place.h"
 #include "ui/platform.h"
 
@@ -46,7 +47,7 @@ class FrmMain : public QMainWindow {
   void choosePlace(const places::Place& place);
 
   // Whether the zone follows the date and time for a chosen place.
-  bool zoneFollowsPlace() const { return m_followedPlace.has_value(); }
+  bool zoneFollowsPlace() const { return m_zoneFollower.follows(); }
 
   // The entry after the zone list's rows, or none; removing it while it is selected selects the
   // first row.
@@ -79,11 +80,11 @@ class FrmMain : public QMainWindow {
   void setTabOrder();
   void nameForListeners();
   void connectPlaceAndZone();
-  void selectZoneForMoment();
-  void stopFollowingPlace();
   // City, State, Country, the coordinates and the hemispheres of the form.
   void showPlaceFields(const FormInput& form);
-  void setZoneSource(const QString& text, bool notice);
+  // The zone entry and daylight saving of the form, and the line under them.
+  void showZone(const FormInput& form);
+  void showZoneSource();
 
   Platform& m_platform;
 
@@ -111,7 +112,7 @@ class FrmMain : public QMainWindow {
   QLabel* m_lblZoneSource = nullptr;  // where the zone came from, under the list
   QPushButton* m_cmdRashi = nullptr;
 
-  std::optional<places::Place> m_followedPlace;  // the zone follows this place's clock
+  place_form::ZoneFollower m_zoneFollower;       // the place the zone follows, and the line under it
   std::optional<CustomZone> m_customZone;        // the list's entry after its rows
   std::string m_placeLabel;                      // the place last chosen from the atlas
 };

@@ -163,6 +163,33 @@ TEST_F(Files, APlaceFromTheAtlasAndItsZoneEntryAreKept) {
   }
 }
 
+// A file that names a place of the atlas follows the date as a place just chosen does; one typed by
+// hand keeps its zone. Asia/Kathmandu (time-zone database): +5:30 until 1985, +5:45 from 1986.
+TEST_F(Files, AnOpenedFileFromTheAtlasFollowsTheDate) {
+  const struct {
+    const char* name;
+    const char* text;
+    const char* zoneIn1980;
+  } rows[] = {
+      {"filled from the atlas", R"({"name": "ASHA", "month": 1, "day": 1, "year": 2000, "place": "Kathmandu"})",
+       "Indian Time, IST, +5.3"},
+      {"typed by hand",
+       R"({"name": "ASHA", "month": 1, "day": 1, "year": 2000, "city": "Kathmandu", "lat-deg": "27", "lat-min": "42",)"
+       R"( "lon-deg": "85", "lon-min": "19", "zone-offset": "+5:45"})",
+       "Local clock of Kathmandu, +5:45"},
+  };
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.name);
+    FrmMain form(fake.platform);
+    ASSERT_TRUE(form.openBirthDataFile(write("kathmandu.halvora", r.text)))
+        << fake.messages.shown.at(0).text.toStdString();
+    auto* zone = child<QComboBox>(&form, "cmbTimeZone");
+    ASSERT_EQ(zone->currentText(), "Local clock of Kathmandu, +5:45");
+    testing::choose(&form, "cboYear", "1980");
+    EXPECT_EQ(zone->currentText(), r.zoneIn1980);
+  }
+}
+
 TEST_F(Files, CancelledDialogsChangeNothing) {
   FrmMain form(fake.platform);
   testing::fillNewDelhiBirth(&form);

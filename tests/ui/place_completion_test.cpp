@@ -243,6 +243,33 @@ TEST_F(PlaceCompletion, TypingACoordinateByHandStopsTheFollowing) {
             "The zone no longer follows the date and time of birth: a coordinate was typed by hand.");
 }
 
+TEST_F(PlaceCompletion, ANewCityTypedOverAChosenPlaceIsSaidUnderTheZone) {
+  setMoment("March", "15", "1980", "9", "5");
+  typeAndTakeFirst("pune");
+  ASSERT_EQ(city->text(), "Pune");
+  city->selectAll();
+  type("Mumbai");
+  press(Qt::Key_Escape);  // the list opened for Mumbai is left unpicked
+  EXPECT_EQ(zoneSource->text(),
+            "Latitude and longitude are those of Pune, Maharashtra: pick Mumbai from the list or type its coordinates");
+  EXPECT_EQ(zoneSource->palette().color(QPalette::WindowText), kNoticeYellow);
+  choose(&form, "cboYear", "1943");
+  EXPECT_NE(zoneSource->text().indexOf("those of Pune"), -1) << "until a place is picked or a coordinate typed";
+
+  // Picking a place ends it, and so does typing a coordinate.
+  city->selectAll();
+  typeAndTakeFirst("mumbai");
+  EXPECT_EQ(zoneSource->text().indexOf("Clock of Mumbai"), 0) << zoneSource->text().toStdString();
+  city->selectAll();
+  type("Pune");
+  press(Qt::Key_Escape);
+  ASSERT_NE(zoneSource->text().indexOf("those of Mumbai"), -1) << zoneSource->text().toStdString();
+  auto* latM = child<QLineEdit>(&form, "txtLatM");
+  latM->setFocus();
+  QTest::keyClick(latM, Qt::Key_Backspace);
+  EXPECT_EQ(zoneSource->text().indexOf("those of"), -1) << zoneSource->text().toStdString();
+}
+
 TEST_F(PlaceCompletion, ATimeThatDidNotExistOrCameTwiceIsSaidUnderTheZone) {
   // New York, 2010 (time-zone database): 2:30 on 14 March did not exist (EST to EDT at 2:00);
   // 1:30 on 7 November came twice, first on EDT.
