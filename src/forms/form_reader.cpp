@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "forms/json_object.h"
+#include "forms/person_name.h"
 #include "forms/utf8.h"
 
 namespace halvora::forms {
@@ -279,16 +280,13 @@ class FormBuilder {
     return std::nullopt;
   }
 
-  // A name holds letters and blanks only and is stored in capitals, as the entry form types it.
+  // A name is stored in capitals, as the entry form types it, and takes what the form's key filter
+  // takes: letters of any script, blanks, and a hyphen or apostrophe after a letter.
   std::optional<FormError> applyName(const FieldSpec& spec, const Given& value) {
     if (auto e = wrongType(spec.name, value, JsonType::String, "takes a text")) return e;
-    std::string name = value.text;
-    for (char& c : name) {
-      const bool lower = c >= 'a' && c <= 'z';
-      if (c != ' ' && !lower && !(c >= 'A' && c <= 'Z')) return formMessage(spec.name, "Please Enter only Letters");
-      if (lower) c = static_cast<char>(c - 'a' + 'A');
-    }
-    m_result.form.name = std::move(name);
+    std::optional<std::string> name = CapitalisedName(value.text);
+    if (!name) return formMessage(spec.name, "Please Enter only Letters");
+    m_result.form.name = std::move(*name);
     return std::nullopt;
   }
 
