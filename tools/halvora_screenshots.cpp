@@ -47,6 +47,18 @@ bool save(QWidget* window, const QDir& dir, const QString& file) {
   return ok;
 }
 
+// A window with the focus on one of its controls, as the keyboard leaves it there.
+bool saveFocused(QWidget* window, const char* control, const QDir& dir, const QString& file) {
+  window->show();
+  window->activateWindow();
+  QApplication::processEvents();
+  auto* target = window->findChild<QWidget*>(QString::fromLatin1(control));
+  if (target == nullptr) return false;
+  target->setFocus(Qt::TabFocusReason);
+  QApplication::processEvents();
+  return save(window, dir, file);
+}
+
 // A window's File menu, opened as the user would see it.
 bool saveFileMenu(QWidget* window, const QDir& dir, const QString& file) {
   auto* menu = window->findChild<QMenu*>("mnuFile");
@@ -228,6 +240,8 @@ int main(int argc, char* argv[]) {
   ok &= saveFileMenu(&form, dir, "frmMain-file-menu.png");
   fillSample(form);
   ok &= save(&form, dir, "frmMain-filled.png");
+  ok &= saveFocused(&form, "cmdRashi", dir, "frmMain-focus-button.png");
+  ok &= saveFocused(&form, "cboHH", dir, "frmMain-focus-list.png");
 
   const halvora::ChartRequestOutcome outcome = halvora::RunChartRequest(form.formInput());
   if (!std::holds_alternative<halvora::ChartResult>(outcome)) {
@@ -262,6 +276,7 @@ int main(int argc, char* argv[]) {
 
   FrmClosingScreen closing(platform);
   ok &= save(&closing, dir, "frmClosingScreen.png");
+  ok &= saveFocused(&closing, "cmdSubmit", dir, "frmClosingScreen-focus-button.png");
   closing.hide();
 
   if (formResult) ok &= saveResults(platform, *formResult, dir);

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <QApplication>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QTabBar>
 #include <QTest>
@@ -145,6 +146,36 @@ TEST(FocusMark, EveryTabStopShowsIt) {
     } while (QApplication::focusWidget() != first && stops < 80);
     EXPECT_LT(stops, 80) << r.name << ": Tab never came back";
     EXPECT_TRUE(unmarked.isEmpty()) << r.name << ": no focus mark on " << unmarked.join(", ").toStdString();
+  }
+}
+
+// A button's yellow mark runs round its edge, inside its dark border: none of it crosses the
+// caption's letters ("Get My Sree Lagna", "Refer A Friend Now").
+TEST(FocusMark, LeavesAButtonsCaptionClear) {
+  FakePlatform fake;
+  FrmMain form(fake.platform);
+  FrmClosingScreen closing(fake.platform);
+  const std::pair<QWidget*, const char*> buttons[] = {{&form, "cmdRashi"}, {&closing, "cmdSubmit"}};
+  for (const auto& [window, name] : buttons) {
+    window->show();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window)) << name;
+    auto* button = child<QPushButton>(window, name);
+    button->setFocus(Qt::TabFocusReason);
+    const QImage image = button->grab().toImage();
+    constexpr int kEdgeBandPx = 4;  // the dark border and the mark inside it
+    int inside = 0, onEdge = 0;
+    for (int y = 0; y < image.height(); ++y) {
+      for (int x = 0; x < image.width(); ++x) {
+        if (image.pixelColor(x, y) != kFocusMark) continue;
+        const bool edge = x < kEdgeBandPx || y < kEdgeBandPx || x >= image.width() - kEdgeBandPx ||
+                          y >= image.height() - kEdgeBandPx;
+        ++(edge ? onEdge : inside);
+      }
+    }
+    EXPECT_GT(onEdge, 2 * (image.width() + image.height())) << name << ": the mark goes all round";
+    EXPECT_EQ(inside, 0) << name << ": the mark crosses the caption";
+    window->hide();
   }
 }
 

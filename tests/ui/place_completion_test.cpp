@@ -145,6 +145,27 @@ TEST_F(PlaceCompletion, ArrowDownAndEnterFillThePlaceTheCoordinatesAndTheZone) {
   EXPECT_EQ(form.formInput().place, "Pune, Maharashtra, India");
 }
 
+// The framed line's focus frame is two pixels at the row's edge: the letters, descenders and all
+// ("Springfield", "Guangdong"), stay clear of it.
+TEST_F(PlaceCompletion, TheFocusFrameLeavesTheLettersWhole) {
+  type("springfield");
+  ASSERT_TRUE(listOpen());
+  const QFontMetrics metrics(list()->font());
+  for (int row = 0; row < list()->model()->rowCount(); ++row) {
+    const QRect line = list()->visualRect(list()->model()->index(row, 0));
+    EXPECT_GE(line.height(), metrics.height() + 2 * 2 + 2) << row;
+  }
+  // The frame round the first line, as drawn: no yellow within the letters' band.
+  const QRect first = list()->visualRect(list()->model()->index(0, 0));
+  const QImage image = list()->viewport()->grab(first).toImage();
+  const int textTop = (first.height() - metrics.height()) / 2;
+  int yellowOnLetters = 0;
+  for (int y = textTop; y < textTop + metrics.height(); ++y)
+    for (int x = 4; x < image.width() - 4; ++x)
+      if (image.pixelColor(x, y) == kFocusMark) ++yellowOnLetters;
+  EXPECT_EQ(yellowOnLetters, 0);
+}
+
 TEST_F(PlaceCompletion, EnterTakesTheFramedFirstLineAndTheArrowsMoveOn) {
   type("pun");
   ASSERT_TRUE(listOpen());
