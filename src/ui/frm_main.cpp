@@ -126,6 +126,10 @@ QSize FrmMain::preferredSize() const {
 void FrmMain::buildMenus() {
   QMenu* mnuFile = menuBar()->addMenu("&File");
   mnuFile->setObjectName("mnuFile");
+  QAction* mnuNew = mnuFile->addAction(QStringLiteral("&New"), this, &FrmMain::mnuNew_Click);
+  mnuNew->setObjectName("mnuNew");
+  mnuNew->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+  mnuNew->setStatusTip(QStringLiteral("Clears the form for a new birth"));
   QAction* mnuOpen = mnuFile->addAction(QString::fromUtf8("&Open Birth Data\u2026"), this, &FrmMain::mnuOpen_Click);
   mnuOpen->setObjectName("mnuOpen");
   mnuOpen->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
@@ -519,8 +523,32 @@ void FrmMain::mnuOpen_Click() {
 }
 
 void FrmMain::mnuSave_Click() {
-  saveBirthDataAs(this, m_platform, formInput());
+  const FormInput form = formInput();
+  const QString written = saveBirthDataAs(this, m_platform, form);
+  if (!written.isEmpty()) {
+    m_filePath = written;
+    m_fileForm = form;
+  }
   refreshRecentMenu();
+}
+
+void FrmMain::mnuNew_Click() {
+  if (!saveChangesIfWanted()) return;
+  setFormInput(FormInput{});
+  m_filePath.clear();
+  m_txtName->setFocus();
+}
+
+bool FrmMain::saveChangesIfWanted() {
+  const FormInput form = formInput();
+  if (m_filePath.isEmpty() || form == m_fileForm) return true;
+  if (!m_platform.messages.askYesNo(this, QStringLiteral("Save changes?"), MessageIcon::Information)) return true;
+  if (const QString problem = writeBirthData(m_filePath, form); !problem.isEmpty()) {
+    m_platform.messages.show(this, problem, MessageIcon::Error);
+    return false;
+  }
+  m_fileForm = form;
+  return true;
 }
 
 // Later, not at once: the item that was chosen may be the one being triggered.
@@ -543,7 +571,10 @@ bool FrmMain::openBirthDataFile(const QString& path) {
     m_platform.messages.show(this, *problem, MessageIcon::Error);
     return false;
   }
+  if (!saveChangesIfWanted()) return false;
   setFormInput(std::get<FormInput>(read));
+  m_filePath = path;
+  m_fileForm = formInput();
   RecentFiles(m_platform.settings).add(path);
   refreshRecentMenu();
   return true;
@@ -579,6 +610,10 @@ void FrmMain::setFormInput(const FormInput& form) {
 }
 
 void FrmMain::closeEvent(QCloseEvent* event) {
+  if (!saveChangesIfWanted()) {
+    event->ignore();
+    return;
+  }
   event->accept();
   emit closed();
 }

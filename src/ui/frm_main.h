@@ -35,7 +35,8 @@ class FrmMain : public QMainWindow {
   void setFormInput(const FormInput& form);
 
   // Opens a birth-data file into the form and puts it first in the recent list; a file that
-  // cannot be read is named in a message with its problem, and the form stays as it was.
+  // cannot be read is named in a message with its problem, and the form stays as it was. A form
+  // changed since its own file was opened or saved is offered for saving first.
   bool openBirthDataFile(const QString& path);
 
   // The size that shows every control at its natural size without scrolling.
@@ -62,6 +63,8 @@ class FrmMain : public QMainWindow {
  public slots:
   void cmdRashi_Click();
   void cmdBrowser_Click();
+  // "&New": the form as it starts, once a changed file has been offered for saving.
+  void mnuNew_Click();
   // "&Open Birth Data…", "&Save Birth Data…" and an item of "Open &Recent".
   void mnuOpen_Click();
   void mnuSave_Click();
@@ -82,6 +85,9 @@ class FrmMain : public QMainWindow {
   void connectPlaceAndZone();
   // City, State, Country, the coordinates and the hemispheres of the form.
   void showPlaceFields(const FormInput& form);
+  // Asks "Save changes?" when the form came from a file (opened or saved) and was changed since,
+  // and on Yes writes it back there. False when that write failed: what asked should not go on.
+  bool saveChangesIfWanted();
   // The zone entry and daylight saving of the form, and the line under them.
   void showZone(const FormInput& form);
   void showZoneSource();
@@ -115,6 +121,8 @@ class FrmMain : public QMainWindow {
   place_form::ZoneFollower m_zoneFollower;       // the place the zone follows, and the line under it
   std::optional<CustomZone> m_customZone;        // the list's entry after its rows
   std::string m_placeLabel;                      // the place last chosen from the atlas
+  QString m_filePath;                            // the file the form came from or was saved to
+  FormInput m_fileForm;                          // the form as that file holds it
 };
 
 }  // namespace halvora::ui

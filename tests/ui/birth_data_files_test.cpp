@@ -190,6 +190,66 @@ TEST_F(Files, AnOpenedFileFromTheAtlasFollowsTheDate) {
   }
 }
 
+// File > New, opening a file and Exit ask "Save changes?" only for a form that came from a file
+// (opened or saved) and was changed since; Yes writes it back to that file.
+TEST_F(Files, NewOpenAndExitAskToSaveOnlyAChangedFile) {
+  enum class Origin { Typed, Opened, Saved };
+  enum class Then { New, Open, Exit };
+  const struct {
+    const char* name;
+    Origin origin;
+    bool changed;
+    Then then;
+    bool yes;
+    bool asked;
+  } rows[] = {
+      {"typed, New", Origin::Typed, true, Then::New, true, false},
+      {"opened and unchanged, New", Origin::Opened, false, Then::New, true, false},
+      {"opened and changed, New, No", Origin::Opened, true, Then::New, false, true},
+      {"opened and changed, New, Yes", Origin::Opened, true, Then::New, true, true},
+      {"opened and changed, Open, Yes", Origin::Opened, true, Then::Open, true, true},
+      {"opened and changed, Exit, No", Origin::Opened, true, Then::Exit, false, true},
+      {"saved and changed, Exit, Yes", Origin::Saved, true, Then::Exit, true, true},
+      {"saved and unchanged, Exit", Origin::Saved, false, Then::Exit, true, false},
+  };
+  const std::string kept = forms::formatBirthData(testing_support::newDelhiForm());
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.name);
+    const QString file = write("asha.halvora", kept);
+    const QString other = write("other.halvora", kept);
+    FakePlatform local;
+    FrmMain form(local.platform);
+    bool closed = false;
+    QObject::connect(&form, &FrmMain::closed, [&closed] { closed = true; });
+    if (r.origin == Origin::Opened) {
+      ASSERT_TRUE(form.openBirthDataFile(file));
+    } else {
+      testing::fillNewDelhiBirth(&form);
+      if (r.origin == Origin::Saved) {
+        local.files.answers = {file};
+        child<QAction>(&form, "mnuSave")->trigger();
+      }
+    }
+    if (r.changed) testing::setText(&form, "txtName", "RAVI");
+    local.messages.answerYes = r.yes;
+    switch (r.then) {
+      case Then::New: child<QAction>(&form, "mnuNew")->trigger(); break;
+      case Then::Open: ASSERT_TRUE(form.openBirthDataFile(other)); break;
+      case Then::Exit: child<QAction>(&form, "mnuExit")->trigger(); break;
+    }
+    const bool asked = !local.messages.shown.empty();
+    EXPECT_EQ(asked, r.asked);
+    if (asked) {
+      EXPECT_EQ(local.messages.shown[0].text, "Save changes?");
+      EXPECT_TRUE(local.messages.shown[0].question);
+    }
+    const bool savedChange = r.asked && r.yes;
+    EXPECT_EQ(read(file).find("RAVI") != std::string::npos, savedChange) << read(file);
+    if (r.then == Then::New) EXPECT_EQ(form.formInput(), FormInput{}) << "the form as it starts";
+    if (r.then == Then::Exit) EXPECT_TRUE(closed);
+  }
+}
+
 TEST_F(Files, CancelledDialogsChangeNothing) {
   FrmMain form(fake.platform);
   testing::fillNewDelhiBirth(&form);

@@ -509,11 +509,13 @@ TEST_F(EntryForm, MenusHaveTheirCaptionsAndOrder) {
 
   QStringList file;
   for (QAction* item : bar[0]->menu()->actions()) file << (item->isSeparator() ? "-" : item->text());
-  EXPECT_EQ(file, (QStringList{QString::fromUtf8("&Open Birth Data\u2026"), QString::fromUtf8("&Save Birth Data\u2026"),
-                               "Open &Recent", "-", "Get My Sree Lagna", "E&xit"}));
+  EXPECT_EQ(file, (QStringList{"&New", QString::fromUtf8("&Open Birth Data\u2026"),
+                               QString::fromUtf8("&Save Birth Data\u2026"), "Open &Recent", "-", "Get My Sree Lagna",
+                               "E&xit"}));
+  EXPECT_EQ(action("mnuNew")->shortcut(), QKeySequence("Ctrl+N"));
   EXPECT_EQ(action("mnuOpen")->shortcut(), QKeySequence("Ctrl+O"));
   EXPECT_EQ(action("mnuSave")->shortcut(), QKeySequence("Ctrl+S"));
-  EXPECT_NE(bar[0]->menu()->actions()[2]->menu(), nullptr) << "Open Recent is a submenu";
+  EXPECT_NE(bar[0]->menu()->actions()[3]->menu(), nullptr) << "Open Recent is a submenu";
   QStringList help;
   for (QAction* item : bar[1]->menu()->actions()) help << (item->isSeparator() ? "-" : item->text());
   EXPECT_EQ(help, (QStringList{"&Online Help", "&Visit Us Online", "-", "Check for Software &Update", "-",
