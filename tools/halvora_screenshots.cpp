@@ -25,6 +25,7 @@
 #include "ui/frm_about.h"
 #include "ui/frm_closing_screen.h"
 #include "ui/frm_display.h"
+#include "ui/frm_help.h"
 #include "ui/frm_main.h"
 #include "ui/look.h"
 #include "ui/mdi_frame.h"
@@ -273,6 +274,15 @@ int main(int argc, char* argv[]) {
   FrmAbout about(platform);
   ok &= save(&about, dir, "frmAbout.png");
   about.hide();
+
+  FrmHelp help;
+  ok &= save(&help, dir, "frmHelp.png");
+  if (auto* find = help.findChild<QLineEdit*>("txtFind")) {
+    find->setText(QStringLiteral("zone line"));
+    help.findNext();
+    ok &= save(&help, dir, "frmHelp-found.png");
+  }
+  help.hide();
 
   FrmClosingScreen closing(platform);
   ok &= save(&closing, dir, "frmClosingScreen.png");

@@ -518,7 +518,7 @@ TEST_F(EntryForm, MenusHaveTheirCaptionsAndOrder) {
   EXPECT_NE(bar[0]->menu()->actions()[3]->menu(), nullptr) << "Open Recent is a submenu";
   QStringList help;
   for (QAction* item : bar[1]->menu()->actions()) help << (item->isSeparator() ? "-" : item->text());
-  EXPECT_EQ(help, (QStringList{"&Online Help", "&Visit Us Online", "-", "Check for Software &Update", "-",
+  EXPECT_EQ(help, (QStringList{"&Halvora Help", "&Online Help", "&Visit Us Online", "-", "Check for Software &Update", "-",
                                "&About Software"}));
 }
 

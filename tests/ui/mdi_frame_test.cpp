@@ -167,7 +167,7 @@ TEST_F(Frame, MenusHaveTheirCaptionsAndOrder) {
   EXPECT_EQ(frame.findChild<QAction*>("mnuPrint")->shortcut(), QKeySequence("Ctrl+P"));
   QStringList help;
   for (QAction* item : titles[1]->menu()->actions()) help << (item->isSeparator() ? "-" : item->text());
-  EXPECT_EQ(help, (QStringList{"&Online Help", "&Visit Us Online", "-", "Check for Software &Update", "-",
+  EXPECT_EQ(help, (QStringList{"&Halvora Help", "&Online Help", "&Visit Us Online", "-", "Check for Software &Update", "-",
                                "&About Software"}));
 }
 
