@@ -65,15 +65,14 @@ QLabel* label(const QString& objectName, const QString& text) {
   return named(new QLabel(text), objectName);
 }
 
-QComboBox* dropDownList(const QString& objectName, QComboBox* list = new QComboBox) {
-  named(list, objectName);
+// A list of numbers is a NumberList, which also takes the number typed in digits.
+template <typename List = QComboBox>
+QComboBox* dropDownList(const QString& objectName) {
+  auto* list = named(new List, objectName);
   list->setEditable(false);  // the user picks an item, never types one
   list->setMaxVisibleItems(15);
   return list;
 }
-
-// A list of numbers, which also takes the number typed in digits.
-QComboBox* numberList(const QString& objectName) { return dropDownList(objectName, new NumberList); }
 
 }  // namespace
 
@@ -162,11 +161,11 @@ QWidget* FrmMain::buildControls() {
   auto* personal = new QGridLayout(frame6);
   m_txtName = named(new FilteredEdit(FilteredEdit::Filter::Letters, messages), "txtName");
   m_cboMonth = dropDownList("cboMonth");
-  m_cboDate = numberList("cboDate");
-  m_cboYear = numberList("cboYear");
-  m_cboHH = numberList("cboHH");
-  m_cboMM = numberList("cboMM");
-  m_cboSS = numberList("cboSS");
+  m_cboDate = dropDownList<NumberList>("cboDate");
+  m_cboYear = dropDownList<NumberList>("cboYear");
+  m_cboHH = dropDownList<NumberList>("cboHH");
+  m_cboMM = dropDownList<NumberList>("cboMM");
+  m_cboSS = dropDownList<NumberList>("cboSS");
   auto* timeCaption = new QVBoxLayout;
   timeCaption->setSpacing(2);
   timeCaption->addWidget(label("Label1", "Time of Birth"));

@@ -10,6 +10,7 @@
 #include <QTabBar>
 #include <QTest>
 
+#include <cmath>
 #include <functional>
 #include <memory>
 
@@ -163,7 +164,8 @@ TEST(FocusMark, LeavesAButtonsCaptionClear) {
     auto* button = child<QPushButton>(window, name);
     button->setFocus(Qt::TabFocusReason);
     const QImage image = button->grab().toImage();
-    constexpr int kEdgeBandPx = 4;  // the dark border and the mark inside it
+    // The dark border and the mark inside it, two pixels each, in the image's device pixels.
+    const int kEdgeBandPx = static_cast<int>(std::ceil(4 * image.devicePixelRatio()));
     int inside = 0, onEdge = 0;
     for (int y = 0; y < image.height(); ++y) {
       for (int x = 0; x < image.width(); ++x) {

@@ -158,10 +158,13 @@ TEST_F(PlaceCompletion, TheFocusFrameLeavesTheLettersWhole) {
   // The frame round the first line, as drawn: no yellow within the letters' band.
   const QRect first = list()->visualRect(list()->model()->index(0, 0));
   const QImage image = list()->viewport()->grab(first).toImage();
-  const int textTop = (first.height() - metrics.height()) / 2;
+  const double scale = image.devicePixelRatio();  // the image is in device pixels
+  const int textTop = static_cast<int>((first.height() - metrics.height()) / 2 * scale);
+  const int textBottom = static_cast<int>(((first.height() - metrics.height()) / 2 + metrics.height()) * scale);
+  const int side = static_cast<int>(4 * scale);
   int yellowOnLetters = 0;
-  for (int y = textTop; y < textTop + metrics.height(); ++y)
-    for (int x = 4; x < image.width() - 4; ++x)
+  for (int y = textTop; y < textBottom; ++y)
+    for (int x = side; x < image.width() - side; ++x)
       if (image.pixelColor(x, y) == kFocusMark) ++yellowOnLetters;
   EXPECT_EQ(yellowOnLetters, 0);
 }
