@@ -65,17 +65,5 @@ TEST(NumberLists, DigitsTypedTogetherFormOneNumber) {
   }
 }
 
-TEST(NumberLists, ANumberTypedIsAChangeOfTheDate) {
-  FakePlatform fake;
-  FrmMain form(fake.platform);
-  auto* year = child<QComboBox>(&form, "cboYear");
-  for (const auto& [digit, atMs] : std::vector<Key>{{'1', 100}, {'9', 200}, {'8', 300}, {'0', 400}}) {
-    QKeyEvent press(QEvent::KeyPress, Qt::Key_0 + (digit - '0'), Qt::NoModifier, QString(QChar(digit)));
-    press.setTimestamp(static_cast<quint64>(atMs));
-    QApplication::sendEvent(year, &press);
-  }
-  EXPECT_EQ(form.formInput().year, "1980");
-}
-
 }  // namespace
 }  // namespace halvora::ui
