@@ -85,6 +85,8 @@ void Application::goBack() {
 // centred and on top, with the keyboard's focus in its first box.
 void Application::showClosingScreen() {
   if (m_frame) {
+    // The form's entries end with the program: a changed file is offered for saving first.
+    if (m_main) m_main->offerToSaveChanges();
     m_frame->hide();
     m_frame->deleteLater();
     m_frame = nullptr;

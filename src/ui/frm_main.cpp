@@ -532,13 +532,13 @@ void FrmMain::mnuSave_Click() {
 }
 
 void FrmMain::mnuNew_Click() {
-  if (!saveChangesIfWanted()) return;
+  if (!offerToSaveChanges()) return;
   setFormInput(FormInput{});
   m_filePath.clear();
   m_txtName->setFocus();
 }
 
-bool FrmMain::saveChangesIfWanted() {
+bool FrmMain::offerToSaveChanges() {
   const FormInput form = formInput();
   if (m_filePath.isEmpty() || form == m_fileForm) return true;
   if (!m_platform.messages.askYesNo(this, QStringLiteral("Save changes?"), MessageIcon::Information)) return true;
@@ -570,7 +570,7 @@ bool FrmMain::openBirthDataFile(const QString& path) {
     m_platform.messages.show(this, *problem, MessageIcon::Error);
     return false;
   }
-  if (!saveChangesIfWanted()) return false;
+  if (!offerToSaveChanges()) return false;
   setFormInput(std::get<FormInput>(read));
   m_filePath = path;
   m_fileForm = formInput();
@@ -609,7 +609,7 @@ void FrmMain::setFormInput(const FormInput& form) {
 }
 
 void FrmMain::closeEvent(QCloseEvent* event) {
-  if (!saveChangesIfWanted()) {
+  if (!offerToSaveChanges()) {
     event->ignore();
     return;
   }

@@ -39,6 +39,10 @@ class FrmMain : public QMainWindow {
   // changed since its own file was opened or saved is offered for saving first.
   bool openBirthDataFile(const QString& path);
 
+  // Asks "Save changes?" when the form came from a file (opened or saved) and was changed since,
+  // and on Yes writes it back there. False when that write failed: what asked should not go on.
+  bool offerToSaveChanges();
+
   // The size that shows every control at its natural size without scrolling.
   QSize preferredSize() const;
 
@@ -85,9 +89,6 @@ class FrmMain : public QMainWindow {
   void connectPlaceAndZone();
   // City, State, Country, the coordinates and the hemispheres of the form.
   void showPlaceFields(const FormInput& form);
-  // Asks "Save changes?" when the form came from a file (opened or saved) and was changed since,
-  // and on Yes writes it back there. False when that write failed: what asked should not go on.
-  bool saveChangesIfWanted();
   // The zone entry and daylight saving of the form, and the line under them.
   void showZone(const FormInput& form);
   void showZoneSource();
