@@ -25,6 +25,7 @@
 #include "ui/frm_about.h"
 #include "ui/frm_closing_screen.h"
 #include "ui/frm_display.h"
+#include "ui/frm_help.h"
 #include "ui/frm_main.h"
 #include "ui/look.h"
 #include "ui/mdi_frame.h"
@@ -46,6 +47,18 @@ bool save(QWidget* window, const QDir& dir, const QString& file) {
   const bool ok = window->grab().save(path);
   QTextStream(stdout) << (ok ? "wrote " : "could not write ") << path << '\n';
   return ok;
+}
+
+// A window with the focus on one of its controls, as the keyboard leaves it there.
+bool saveFocused(QWidget* window, const char* control, const QDir& dir, const QString& file) {
+  window->show();
+  window->activateWindow();
+  QApplication::processEvents();
+  auto* target = window->findChild<QWidget*>(QString::fromLatin1(control));
+  if (target == nullptr) return false;
+  target->setFocus(Qt::TabFocusReason);
+  QApplication::processEvents();
+  return save(window, dir, file);
 }
 
 // A window's File menu, opened as the user would see it.
@@ -229,6 +242,8 @@ int main(int argc, char* argv[]) {
   ok &= saveFileMenu(&form, dir, "frmMain-file-menu.png");
   fillSample(form);
   ok &= save(&form, dir, "frmMain-filled.png");
+  ok &= saveFocused(&form, "cmdRashi", dir, "frmMain-focus-button.png");
+  ok &= saveFocused(&form, "cboHH", dir, "frmMain-focus-list.png");
 
   const halvora::ChartRequestOutcome outcome = halvora::RunChartRequest(form.formInput());
   if (!std::holds_alternative<halvora::ChartResult>(outcome)) {
@@ -273,9 +288,18 @@ int main(int argc, char* argv[]) {
     ok &= save(&swissFrame, dir, "MDI-chart-swiss.png");
     swissFrame.hide();
   }
+  FrmHelp help;
+  ok &= save(&help, dir, "frmHelp.png");
+  if (auto* find = help.findChild<QLineEdit*>("txtFind")) {
+    find->setText(QStringLiteral("zone line"));
+    help.findNext();
+    ok &= save(&help, dir, "frmHelp-found.png");
+  }
+  help.hide();
 
   FrmClosingScreen closing(platform);
   ok &= save(&closing, dir, "frmClosingScreen.png");
+  ok &= saveFocused(&closing, "cmdSubmit", dir, "frmClosingScreen-focus-button.png");
   closing.hide();
 
   if (formResult) ok &= saveResults(platform, *formResult, dir);

@@ -201,11 +201,11 @@ std::variant<ValidationFailure, ListValues> validated(const FormInput& form) {
   const int dayIndex = v.day - 1;
   if (form.monthIndex == 1) {
     const bool leap = v.year % 4 == 0;  // every fourth year, without the century rule
-    if (dayIndex > (leap ? 28 : 27)) return information("Please Enter Correct Date Or Month!");
+    if (dayIndex > (leap ? 28 : 27)) return information("Please Enter Correct Date Or Month!", "cboDate");
   }
   if ((form.monthIndex == 3 || form.monthIndex == 5 || form.monthIndex == 8 || form.monthIndex == 10) &&
       dayIndex == 30) {
-    return information("Please Enter Correct Date Or Month !");
+    return information("Please Enter Correct Date Or Month !", "cboDate");
   }
   if (form.monthIndex < 0 || form.monthIndex > 11)
     return information("Please choose the month of birth from its list.", "cboMonth");

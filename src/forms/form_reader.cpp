@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "forms/json_object.h"
+#include "forms/person_name.h"
 #include "forms/utf8.h"
 
 namespace halvora::forms {
@@ -297,16 +298,13 @@ class FormBuilder {
     return std::nullopt;
   }
 
-  // A name holds letters and blanks only and is stored in capitals, as the entry form types it.
+  // A name is stored in capitals, as the entry form types it, and takes what the form's key filter
+  // takes: letters of any script, blanks, and a hyphen or apostrophe after a letter.
   std::optional<FormError> applyName(const FieldSpec& spec, const Given& value) {
     if (auto e = wrongType(spec.name, value, JsonType::String, "takes a text")) return e;
-    std::string name = value.text;
-    for (char& c : name) {
-      const bool lower = c >= 'a' && c <= 'z';
-      if (c != ' ' && !lower && !(c >= 'A' && c <= 'Z')) return formMessage(spec.name, "Please Enter only Letters");
-      if (lower) c = static_cast<char>(c - 'a' + 'A');
-    }
-    m_result.form.name = std::move(name);
+    std::optional<std::string> name = CapitalisedName(value.text);
+    if (!name) return formMessage(spec.name, "Please Enter only Letters");
+    m_result.form.name = std::move(*name);
     return std::nullopt;
   }
 
@@ -491,10 +489,11 @@ ReadResult readFormFlags(std::span<const std::string> args, const ReadOptions& o
 
 std::string failureMessage(const ValidationFailure& failure, KeyStyle style) {
   const std::string prefix = style == KeyStyle::Flag ? "--" : "";
+  // The two date checks put the focus on the day, but concern the month and the day together.
+  if (failure.focus == "cboDate" && failure.message.starts_with("Please Enter Correct Date Or Month"))
+    return prefix + "month and " + prefix + "day: " + failure.message;
   for (const auto& [control, key] : kControlKeys)
     if (failure.focus == control) return prefix + std::string(key) + ": " + failure.message;
-  // The two date checks leave the focus where it is; they concern the month and the day together.
-  if (failure.focus.empty()) return prefix + "month and " + prefix + "day: " + failure.message;
   if (failure.focus == "cmbTimeZone") return prefix + "zone: " + failure.message;
   return failure.message;
 }

@@ -25,7 +25,7 @@ inline constexpr std::size_t kMaxFormBytes = 64 * 1024;
 enum class ValueKind {
   Number,  // a whole number within the key's list
   Digits,  // a coordinate text: decimal digits only, at most as many as its box takes
-  Name,    // letters and blanks, stored in capitals
+  Name,    // letters of any script, blanks, a hyphen or apostrophe after a letter; stored in capitals
   Text,    // any text without control characters
   Switch,  // on or off
   Choice,  // one of a few words, such as "builtin" or "swiss"

@@ -82,9 +82,11 @@ void Application::goBack() {
 }
 
 // Whichever window was closed, it goes first; then the closing screen appears in the same way,
-// centred and on top, without taking the focus from the user.
+// centred and on top, with the keyboard's focus in its first box.
 void Application::showClosingScreen() {
   if (m_frame) {
+    // The form's entries end with the program: a changed file is offered for saving first.
+    if (m_main) m_main->offerToSaveChanges();
     m_frame->hide();
     m_frame->deleteLater();
     m_frame = nullptr;
@@ -94,7 +96,7 @@ void Application::showClosingScreen() {
     m_closing = std::make_unique<FrmClosingScreen>(m_platform);
     connect(m_closing.get(), &FrmClosingScreen::endApplicationRequested, this, &Application::End_Application);
   }
-  m_closing->showTopMostWithoutActivation();
+  m_closing->showTopMost();
 }
 
 void Application::End_Application() {

@@ -8,6 +8,10 @@
 #include <QMenu>
 #include <QMimeData>
 
+#include <algorithm>
+
+#include "forms/person_name.h"
+
 namespace halvora::ui {
 
 namespace {
@@ -23,7 +27,12 @@ bool isCommandKey(const QKeyEvent* event) {
   return false;
 }
 
-bool isAsciiLetter(QChar c) { return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z'); }
+// The text in capitals, letter by letter, as a name keeps it.
+QString nameCapitals(const QString& text) {
+  QList<uint> codePoints = text.toUcs4();
+  for (uint& c : codePoints) c = static_cast<uint>(forms::NameCapital(static_cast<char32_t>(c)));
+  return QString::fromUcs4(reinterpret_cast<const char32_t*>(codePoints.constData()), codePoints.size());
+}
 
 }  // namespace
 
@@ -37,21 +46,28 @@ FilteredEdit::FilteredEdit(Filter filter, MessageBoxes& messages, QWidget* paren
   connect(this, &QLineEdit::textEdited, this, &FilteredEdit::guardEdit);
 }
 
-bool FilteredEdit::accepts(Filter filter, QChar c) {
+bool FilteredEdit::admits(Filter filter, const QString& text) {
   switch (filter) {
     case Filter::Digits:
-      return c >= u'0' && c <= u'9';
+      return std::all_of(text.begin(), text.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
     case Filter::Letters:
-      return isAsciiLetter(c) || c == u' ';
+      return forms::CapitalisedName(text.toStdString()).has_value();
   }
   return false;
 }
 
-bool FilteredEdit::acceptsAll(const QString& text) const {
-  for (const QChar c : text) {
-    if (!accepts(m_filter, c)) return false;
+bool FilteredEdit::acceptsAll(const QString& text) const { return admits(m_filter, text); }
+
+// The box's text with `typed` in place of the selection, or at the cursor: a hyphen or an
+// apostrophe is let in only after a letter.
+QString FilteredEdit::withTyped(const QString& typed) const {
+  QString result = text();
+  int at = cursorPosition();
+  if (hasSelectedText()) {
+    at = selectionStart();
+    result.remove(at, selectedText().size());
   }
-  return true;
+  return result.insert(at, typed);
 }
 
 void FilteredEdit::refuse() {
@@ -68,11 +84,11 @@ void FilteredEdit::pasteFrom(QClipboard::Mode mode) {
   if (clipboard == nullptr || isReadOnly()) return;
   const QString text = clipboard->text(mode);
   if (text.isEmpty()) return;
-  if (!acceptsAll(text)) {
+  if (!acceptsAll(withTyped(text))) {
     refuse();
     return;
   }
-  insert(text);
+  insert(m_filter == Filter::Letters ? nameCapitals(text) : text);
 }
 
 void FilteredEdit::paste() { pasteFrom(QClipboard::Clipboard); }
@@ -126,13 +142,13 @@ void FilteredEdit::keyPressEvent(QKeyEvent* event) {
     return;
   }
   const QString text = event->text();
-  if (!acceptsAll(text)) {
+  if (!acceptsAll(withTyped(text))) {
     event->accept();
     refuse();
     return;
   }
-  if (m_filter == Filter::Letters && text != text.toUpper()) {
-    QKeyEvent capital(event->type(), event->key(), event->modifiers(), text.toUpper(), event->isAutoRepeat(),
+  if (m_filter == Filter::Letters && text != nameCapitals(text)) {
+    QKeyEvent capital(event->type(), event->key(), event->modifiers(), nameCapitals(text), event->isAutoRepeat(),
                       static_cast<ushort>(event->count()));
     QLineEdit::keyPressEvent(&capital);
     return;
@@ -150,9 +166,9 @@ void FilteredEdit::guardEdit(const QString& text) {
     refuse();
     return;
   }
-  if (m_filter == Filter::Letters && text != text.toUpper()) {
+  if (m_filter == Filter::Letters && text != nameCapitals(text)) {
     const int cursor = cursorPosition();
-    setText(text.toUpper());
+    setText(nameCapitals(text));
     setCursorPosition(cursor);
   }
 }

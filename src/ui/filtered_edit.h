@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// A text box that lets in only what its key filter accepts: digits for the coordinates, letters
-// and blanks (in capitals) for the name. A refused key shows its message and changes nothing;
+// A text box that lets in only what its key filter accepts: digits for the coordinates; for the
+// name, letters of any script (in capitals), blanks, and a hyphen or apostrophe after a letter. A refused key shows its message and changes nothing;
 // pasted or dropped text is held to the same rule and refused whole.
 
 #include <QClipboard>
@@ -16,13 +16,14 @@ class FilteredEdit : public QLineEdit {
  public:
   enum class Filter {
     Digits,   // "0".."9"; anything else: "Only Numbers Are Accepted", error icon
-    Letters,  // "A".."Z", "a".."z" (turned to capitals) and blank; else "Please Enter only Letters"
+    Letters,  // a name as files keep it (forms::CapitalisedName), letters turned to capitals; else
+              // "Please Enter only Letters"
   };
 
   FilteredEdit(Filter filter, MessageBoxes& messages, QWidget* parent = nullptr);
 
-  // Whether the filter lets the character in (before a letter is turned to a capital).
-  static bool accepts(Filter filter, QChar c);
+  // Whether the filter lets the whole text in (before its letters are turned to capitals).
+  static bool admits(Filter filter, const QString& text);
 
  public slots:
   // Pastes the clipboard's text when the filter accepts all of it; else refuses it with the message.
@@ -39,6 +40,7 @@ class FilteredEdit : public QLineEdit {
   void guardEdit(const QString& text);
   void refuse();
   bool acceptsAll(const QString& text) const;
+  QString withTyped(const QString& typed) const;
 
   Filter m_filter;
   MessageBoxes& m_messages;

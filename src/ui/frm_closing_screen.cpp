@@ -174,10 +174,14 @@ FrmClosingScreen::FrmClosingScreen(Platform& platform, QWidget* parent)
   fitToScreenOnShow(this, [this] { return size(); });
 }
 
-void FrmClosingScreen::showTopMostWithoutActivation() {
-  setAttribute(Qt::WA_ShowWithoutActivating, true);
+void FrmClosingScreen::showTopMost() {
   if (!(windowFlags() & Qt::WindowStaysOnTopHint)) setWindowFlag(Qt::WindowStaysOnTopHint, true);
   show();
+  raise();
+  activateWindow();
+  // The first box, as the window's own activation gives it: its placeholder stays until a key
+  // types over it, and Tab and Alt+X work at once.
+  if (auto* first = findChild<QLineEdit*>(QStringLiteral("txtName"))) first->setFocus(Qt::ActiveWindowFocusReason);
 }
 
 void FrmClosingScreen::closeEvent(QCloseEvent* event) {

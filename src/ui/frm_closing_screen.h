@@ -22,8 +22,9 @@ class FrmClosingScreen : public QWidget {
  public:
   explicit FrmClosingScreen(Platform& platform, QWidget* parent = nullptr);
 
-  // Shows the window above all others without activating it, moving or resizing it.
-  void showTopMostWithoutActivation();
+  // Shows the window above all others, without moving or resizing it, and gives it the keyboard:
+  // the windows before it are gone, so nothing else of the program could take a key.
+  void showTopMost();
 
  signals:
   // The user closed the screen: the program should end.

@@ -5,6 +5,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QShortcut>
 #include <QTabBar>
 #include <QTabWidget>
 
@@ -149,6 +150,13 @@ FrmDisplay::FrmDisplay(Platform& platform, QWidget* parent) : QWidget(parent), m
   m_tabs = named(new QTabWidget(this), "SSTab1");
   m_tabs->addTab(buildChartTab(), "Sree Lagna - Chart");
   m_tabs->addTab(buildProfileTab(), "Lagna Details");
+  // Ctrl+Tab and Ctrl+Shift+Tab turn the tabs from anywhere in the window, Back and Exit included.
+  const auto turn = [this](int step) {
+    m_tabs->setCurrentIndex((m_tabs->currentIndex() + step + m_tabs->count()) % m_tabs->count());
+  };
+  new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Tab), this, [turn] { turn(1); });
+  for (const QKeyCombination back : {Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab, Qt::CTRL | Qt::SHIFT | Qt::Key_Tab})
+    new QShortcut(QKeySequence(back), this, [turn] { turn(-1); });
   applyWindowLook(this);
 
   // Faces and colours of their own, after the window's look.

@@ -19,11 +19,13 @@
 #include "chart/time_zone_table.h"
 #include "ephemeris/date_time.h"
 #include "place_form/place_form.h"
+#include "places/atlas.h"
 #include "ui/birth_data_files.h"
 #include "ui/clickable_label.h"
 #include "ui/filtered_edit.h"
 #include "ui/look.h"
 #include "ui/model_settings.h"
+#include "ui/number_list.h"
 #include "ui/place_completer.h"
 #include "ui/place_lookup.h"
 #include "ui/screen_fit.h"
@@ -45,13 +47,6 @@ constexpr char kFullBrandLine[] =
     "Home Business Opportunity. Start your own Internet business and make money online. Get this software "
     "fully branded for your website. Click here for more details.";
 
-// What the line under the zone list says when no place of the atlas chose the zone.
-constexpr char kZoneHint[] =
-    "Type the city of birth and choose it from the list: the coordinates and the zone are filled in for "
-    "the date and time of birth.";
-constexpr char kZoneByHand[] = "Zone chosen by hand.";
-constexpr char kZoneNoLongerFollows[] =
-    "The zone no longer follows the date and time of birth: a coordinate was typed by hand.";
 // The line under the zone list keeps room for this many lines, so the form does not jump.
 constexpr int kZoneSourceLines = 2;
 
@@ -71,8 +66,10 @@ QLabel* label(const QString& objectName, const QString& text) {
   return named(new QLabel(text), objectName);
 }
 
+// A list of numbers is a NumberList, which also takes the number typed in digits.
+template <typename List = QComboBox>
 QComboBox* dropDownList(const QString& objectName) {
-  auto* list = named(new QComboBox, objectName);
+  auto* list = named(new List, objectName);
   list->setEditable(false);  // the user picks an item, never types one
   list->setMaxVisibleItems(15);
   return list;
@@ -129,6 +126,10 @@ QSize FrmMain::preferredSize() const {
 void FrmMain::buildMenus() {
   QMenu* mnuFile = menuBar()->addMenu("&File");
   mnuFile->setObjectName("mnuFile");
+  QAction* mnuNew = mnuFile->addAction(QStringLiteral("&New"), this, &FrmMain::mnuNew_Click);
+  mnuNew->setObjectName("mnuNew");
+  mnuNew->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+  mnuNew->setStatusTip(QStringLiteral("Clears the form for a new birth"));
   QAction* mnuOpen = mnuFile->addAction(QString::fromUtf8("&Open Birth Data\u2026"), this, &FrmMain::mnuOpen_Click);
   mnuOpen->setObjectName("mnuOpen");
   mnuOpen->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
@@ -163,11 +164,11 @@ QWidget* FrmMain::buildControls() {
   auto* personal = new QGridLayout(frame6);
   m_txtName = named(new FilteredEdit(FilteredEdit::Filter::Letters, messages), "txtName");
   m_cboMonth = dropDownList("cboMonth");
-  m_cboDate = dropDownList("cboDate");
-  m_cboYear = dropDownList("cboYear");
-  m_cboHH = dropDownList("cboHH");
-  m_cboMM = dropDownList("cboMM");
-  m_cboSS = dropDownList("cboSS");
+  m_cboDate = dropDownList<NumberList>("cboDate");
+  m_cboYear = dropDownList<NumberList>("cboYear");
+  m_cboHH = dropDownList<NumberList>("cboHH");
+  m_cboMM = dropDownList<NumberList>("cboMM");
+  m_cboSS = dropDownList<NumberList>("cboSS");
   auto* timeCaption = new QVBoxLayout;
   timeCaption->setSpacing(2);
   timeCaption->addWidget(label("Label1", "Time of Birth"));
@@ -248,7 +249,7 @@ QWidget* FrmMain::buildControls() {
   zone->addSpacing(12);
   zone->addWidget(m_chkDST);
   zoneColumn->addLayout(zone);
-  m_lblZoneSource = named(new WrappingLabel(kZoneHint), "lblZoneSource");
+  m_lblZoneSource = named(new WrappingLabel(place_form::kZoneHint), "lblZoneSource");
   m_lblZoneSource->setWordWrap(true);
   m_lblZoneSource->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   zoneColumn->addWidget(m_lblZoneSource);
@@ -403,36 +404,48 @@ void FrmMain::connectPlaceAndZone() {
   // A new date or time selects the zone again, while it follows a place.
   for (QComboBox* list : {m_cboMonth, m_cboDate, m_cboYear, m_cboHH, m_cboMM, m_cboSS}) {
     connect(list, &QComboBox::currentIndexChanged, this, [this] {
-      if (m_followedPlace) {
-        selectZoneForMoment();
-      } else if (m_lblZoneSource->text() != QLatin1String(kZoneHint) &&
-                 m_lblZoneSource->text() != QLatin1String(kZoneByHand)) {
-        setZoneSource(QString::fromLatin1(kZoneNoLongerFollows), false);
-      }
+      FormInput form = formInput();
+      m_zoneFollower.momentChanged(form);
+      showZone(form);
     });
   }
   // What the user picks or types by hand is left alone from then on.
-  connect(m_cmbTimeZone, &QComboBox::activated, this, [this] {
-    stopFollowingPlace();
-    setZoneSource(QString::fromLatin1(kZoneByHand), false);
-  });
-  connect(m_chkDST, &QCheckBox::clicked, this, [this] {
-    stopFollowingPlace();
-    setZoneSource(QString::fromLatin1(kZoneByHand), false);
-  });
+  const auto takenByHand = [this] {
+    m_zoneFollower.zoneTakenByHand();
+    showZoneSource();
+  };
+  connect(m_cmbTimeZone, &QComboBox::activated, this, takenByHand);
+  connect(m_chkDST, &QCheckBox::clicked, this, takenByHand);
+  const auto coordinateTyped = [this] {
+    m_zoneFollower.coordinateTyped();
+    showZoneSource();
+  };
   for (FilteredEdit* box : {m_txtLatD, m_txtLatM, m_txtLonD, m_txtLonM})
-    connect(box, &QLineEdit::textEdited, this, &FrmMain::stopFollowingPlace);
+    connect(box, &QLineEdit::textEdited, this, coordinateTyped);
   for (QRadioButton* option : {m_optLat[0], m_optLat[1], m_optLong[0], m_optLong[1]})
-    connect(option, &QRadioButton::clicked, this, &FrmMain::stopFollowingPlace);
+    connect(option, &QRadioButton::clicked, this, coordinateTyped);
+  // Names typed over a chosen place: the line says whose coordinates the form still holds.
+  for (QLineEdit* names : {m_txtMCity, m_txtMState, m_txtMCountry}) {
+    connect(names, &QLineEdit::textEdited, this, [this] {
+      m_zoneFollower.placeNamesChanged(formInput());
+      showZoneSource();
+    });
+  }
 }
 
 void FrmMain::choosePlace(const places::Place& place) {
-  FormInput filled = formInput();
-  place_form::FillPlace(filled, place);
-  showPlaceFields(filled);
-  m_placeLabel = filled.place;
-  m_followedPlace = place;
-  selectZoneForMoment();
+  FormInput form = formInput();
+  m_zoneFollower.choosePlace(form, place);
+  showPlaceFields(form);
+  m_placeLabel = form.place;
+  showZone(form);
+}
+
+void FrmMain::showZone(const FormInput& form) {
+  setCustomZoneEntry(form.customZone);
+  if (form.zoneIndex >= 0 && form.zoneIndex < m_cmbTimeZone->count()) m_cmbTimeZone->setCurrentIndex(form.zoneIndex);
+  m_chkDST->setChecked(form.dst);
+  showZoneSource();
 }
 
 void FrmMain::showPlaceFields(const FormInput& form) {
@@ -447,12 +460,11 @@ void FrmMain::showPlaceFields(const FormInput& form) {
   m_optLong[form.east ? 0 : 1]->setChecked(true);
 }
 
-void FrmMain::stopFollowingPlace() { m_followedPlace.reset(); }
-
-void FrmMain::setZoneSource(const QString& text, bool notice) {
-  m_lblZoneSource->setText(text);
+void FrmMain::showZoneSource() {
+  const place_form::ZoneSource source = m_zoneFollower.source();
+  m_lblZoneSource->setText(QString::fromStdString(source.text));
   QPalette palette = m_lblZoneSource->palette();
-  palette.setColor(QPalette::WindowText, notice ? kNoticeYellow : kLightOrange);
+  palette.setColor(QPalette::WindowText, source.notice ? kNoticeYellow : kLightOrange);
   m_lblZoneSource->setPalette(palette);
 }
 
@@ -470,24 +482,6 @@ void FrmMain::setCustomZoneEntry(const std::optional<CustomZone>& entry) {
     m_cmbTimeZone->removeItem(kCustomZonePosition);
   }
   m_customZone = entry;
-}
-
-// The zone of the followed place's clock at the date and time on the form.
-void FrmMain::selectZoneForMoment() {
-  if (!m_followedPlace) return;
-  const std::optional<places::LocalClockTime> moment = place_form::FormMoment(formInput());
-  if (!moment) return;
-  const place_form::PlaceZone zone = place_form::ZoneAt(*m_followedPlace, *moment);
-  if (zone.choice) {
-    FormInput chosen;
-    place_form::SelectZone(chosen, *zone.choice);
-    // The entry after the rows belongs to the clock of this moment: a row leaves no entry behind.
-    setCustomZoneEntry(chosen.customZone);
-    m_cmbTimeZone->setCurrentIndex(chosen.zoneIndex);
-    m_chkDST->setChecked(chosen.dst);
-  }
-  const bool notice = zone.reading.status != places::ClockStatus::Ok;
-  setZoneSource(QString::fromStdString(zone.explanation), notice);
 }
 
 void FrmMain::cmdRashi_Click() {
@@ -531,8 +525,32 @@ void FrmMain::mnuOpen_Click() {
 }
 
 void FrmMain::mnuSave_Click() {
-  saveBirthDataAs(this, m_platform, formInput());
+  const FormInput form = formInput();
+  const QString written = saveBirthDataAs(this, m_platform, form);
+  if (!written.isEmpty()) {
+    m_filePath = written;
+    m_fileForm = form;
+  }
   refreshRecentMenu();
+}
+
+void FrmMain::mnuNew_Click() {
+  if (!offerToSaveChanges()) return;
+  setFormInput(FormInput{});
+  m_filePath.clear();
+  m_txtName->setFocus();
+}
+
+bool FrmMain::offerToSaveChanges() {
+  const FormInput form = formInput();
+  if (m_filePath.isEmpty() || form == m_fileForm) return true;
+  if (!m_platform.messages.askYesNo(this, QStringLiteral("Save changes?"), MessageIcon::Information)) return true;
+  if (const QString problem = writeBirthData(m_filePath, form); !problem.isEmpty()) {
+    m_platform.messages.show(this, problem, MessageIcon::Error);
+    return false;
+  }
+  m_fileForm = form;
+  return true;
 }
 
 // Later, not at once: the item that was chosen may be the one being triggered.
@@ -555,7 +573,10 @@ bool FrmMain::openBirthDataFile(const QString& path) {
     m_platform.messages.show(this, *problem, MessageIcon::Error);
     return false;
   }
+  if (!offerToSaveChanges()) return false;
   setFormInput(std::get<FormInput>(read));
+  m_filePath = path;
+  m_fileForm = formInput();
   RecentFiles(m_platform.settings).add(path);
   refreshRecentMenu();
   return true;
@@ -569,6 +590,8 @@ void FrmMain::setFormInput(const FormInput& form) {
     const int index = list->findText(QString::fromStdString(text));
     if (index >= 0) list->setCurrentIndex(index);
   };
+  // A place chosen before is not followed while the file's date goes in.
+  m_zoneFollower.clear();
   m_txtName->setText(QString::fromStdString(form.name));
   pick(m_cboMonth, form.monthIndex);
   pickText(m_cboDate, form.day);
@@ -577,17 +600,22 @@ void FrmMain::setFormInput(const FormInput& form) {
   pickText(m_cboMM, form.minute);
   pickText(m_cboSS, form.second);
   showPlaceFields(form);
-  // The zone as the file keeps it: a row, or the custom entry after the rows. It no longer
-  // follows a place chosen before.
-  stopFollowingPlace();
+  // The zone as the file keeps it: a row, or the custom entry after the rows.
   setCustomZoneEntry(form.customZone);
   pick(m_cmbTimeZone, form.zoneIndex);
   m_chkDST->setChecked(form.dst);
   m_placeLabel = form.place;
-  setZoneSource(QString::fromLatin1(kZoneHint), false);
+  // A file filled from the atlas follows its place as a place just chosen does; the atlas is
+  // read only for a file that names one.
+  if (!form.place.empty()) m_zoneFollower.openForm(form, places::SystemAtlas());
+  showZoneSource();
 }
 
 void FrmMain::closeEvent(QCloseEvent* event) {
+  if (!offerToSaveChanges()) {
+    event->ignore();
+    return;
+  }
   event->accept();
   emit closed();
 }

@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "chart/chart_request.h"
+#include "place_form/zone_follower.h"
 #include "places/place.h"
 #include "ui/platform.h"
 
@@ -34,8 +35,13 @@ class FrmMain : public QMainWindow {
   void setFormInput(const FormInput& form);
 
   // Opens a birth-data file into the form and puts it first in the recent list; a file that
-  // cannot be read is named in a message with its problem, and the form stays as it was.
+  // cannot be read is named in a message with its problem, and the form stays as it was. A form
+  // changed since its own file was opened or saved is offered for saving first.
   bool openBirthDataFile(const QString& path);
+
+  // Asks "Save changes?" when the form came from a file (opened or saved) and was changed since,
+  // and on Yes writes it back there. False when that write failed: what asked should not go on.
+  bool offerToSaveChanges();
 
   // The size that shows every control at its natural size without scrolling.
   QSize preferredSize() const;
@@ -46,7 +52,7 @@ class FrmMain : public QMainWindow {
   void choosePlace(const places::Place& place);
 
   // Whether the zone follows the date and time for a chosen place.
-  bool zoneFollowsPlace() const { return m_followedPlace.has_value(); }
+  bool zoneFollowsPlace() const { return m_zoneFollower.follows(); }
 
   // The entry after the zone list's rows, or none; removing it while it is selected selects the
   // first row.
@@ -61,6 +67,8 @@ class FrmMain : public QMainWindow {
  public slots:
   void cmdRashi_Click();
   void cmdBrowser_Click();
+  // "&New": the form as it starts, once a changed file has been offered for saving.
+  void mnuNew_Click();
   // "&Open Birth Data…", "&Save Birth Data…" and an item of "Open &Recent".
   void mnuOpen_Click();
   void mnuSave_Click();
@@ -79,11 +87,11 @@ class FrmMain : public QMainWindow {
   void setTabOrder();
   void nameForListeners();
   void connectPlaceAndZone();
-  void selectZoneForMoment();
-  void stopFollowingPlace();
   // City, State, Country, the coordinates and the hemispheres of the form.
   void showPlaceFields(const FormInput& form);
-  void setZoneSource(const QString& text, bool notice);
+  // The zone entry and daylight saving of the form, and the line under them.
+  void showZone(const FormInput& form);
+  void showZoneSource();
 
   Platform& m_platform;
 
@@ -111,9 +119,11 @@ class FrmMain : public QMainWindow {
   QLabel* m_lblZoneSource = nullptr;  // where the zone came from, under the list
   QPushButton* m_cmdRashi = nullptr;
 
-  std::optional<places::Place> m_followedPlace;  // the zone follows this place's clock
+  place_form::ZoneFollower m_zoneFollower;       // the place the zone follows, and the line under it
   std::optional<CustomZone> m_customZone;        // the list's entry after its rows
   std::string m_placeLabel;                      // the place last chosen from the atlas
+  QString m_filePath;                            // the file the form came from or was saved to
+  FormInput m_fileForm;                          // the form as that file holds it
 };
 
 }  // namespace halvora::ui

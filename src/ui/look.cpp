@@ -2,6 +2,9 @@
 #include "ui/look.h"
 
 #include <QAbstractButton>
+#include <QAbstractScrollArea>
+#include <QApplication>
+#include <QPointer>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -27,6 +30,20 @@ namespace {
 
 constexpr double kBasePointSize = 8.25;
 constexpr int kFocusMarkWidthPx = 2;
+constexpr int kButtonBorderPx = 2;  // the dark border of a button that has the focus
+
+// The two-pixel yellow frame round the control that has the focus.
+void drawFocusMark(const QRect& rect, QPainter* painter) {
+  painter->save();
+  painter->setRenderHint(QPainter::Antialiasing, false);
+  QPen pen(kFocusMark, kFocusMarkWidthPx);
+  pen.setJoinStyle(Qt::MiterJoin);
+  painter->setPen(pen);
+  painter->setBrush(Qt::NoBrush);
+  const int inset = kFocusMarkWidthPx / 2;
+  painter->drawRect(rect.adjusted(inset, inset, -inset, -inset));
+  painter->restore();
+}
 
 // Fusion marks the focus with a faint patch; this draws a plain yellow frame instead.
 class WindowStyle : public QProxyStyle {
@@ -37,6 +54,12 @@ class WindowStyle : public QProxyStyle {
                      const QWidget* widget) const override {
     if (element != PE_FrameFocusRect) {
       QProxyStyle::drawPrimitive(element, option, painter, widget);
+      return;
+    }
+    // A button's mark runs just inside its focus border, clear of the caption's letters.
+    if (const auto* button = qobject_cast<const QPushButton*>(widget)) {
+      drawFocusMark(button->rect().adjusted(kButtonBorderPx, kButtonBorderPx, -kButtonBorderPx, -kButtonBorderPx),
+                    painter);
       return;
     }
     drawFocusMark(option->rect, painter);
@@ -50,20 +73,57 @@ class WindowStyle : public QProxyStyle {
       drawFocusMark(option->rect.adjusted(3, 3, -3, -2), painter);
     }
   }
+};
 
- private:
-  static void drawFocusMark(const QRect& rect, QPainter* painter) {
-    painter->save();
-    painter->setRenderHint(QPainter::Antialiasing, false);
-    QPen pen(kFocusMark, kFocusMarkWidthPx);
-    pen.setJoinStyle(Qt::MiterJoin);
-    painter->setPen(pen);
-    painter->setBrush(Qt::NoBrush);
-    const int inset = kFocusMarkWidthPx / 2;
-    painter->drawRect(rect.adjusted(inset, inset, -inset, -inset));
-    painter->restore();
+// Text boxes, lists and scrolled areas get no focus rectangle from the style: a frame laid over
+// the edge of the one that has the focus marks it instead. It lets the mouse through and follows
+// the control's size.
+class FocusFrame : public QWidget {
+ public:
+  FocusFrame() {
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setAttribute(Qt::WA_NoSystemBackground);
+    setFocusPolicy(Qt::NoFocus);
+  }
+
+  void follow(QWidget* control) {
+    if (parentWidget()) parentWidget()->removeEventFilter(this);
+    if (control == nullptr) {
+      hide();
+      return;
+    }
+    setParent(control);
+    control->installEventFilter(this);
+    setGeometry(control->rect());
+    raise();
+    show();
+  }
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter painter(this);
+    drawFocusMark(rect(), &painter);
+  }
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (watched == parentWidget() && event->type() == QEvent::Resize) setGeometry(parentWidget()->rect());
+    return false;
   }
 };
+
+constexpr char kLookProperty[] = "halvoraLook";
+
+bool marksItsOwnFocus(const QWidget* control) {
+  return !qobject_cast<const QLineEdit*>(control) && !qobject_cast<const QComboBox*>(control) &&
+         !qobject_cast<const QAbstractScrollArea*>(control);
+}
+
+// Puts the frame on the control that takes the focus in a window of this look.
+void followFocus(QWidget*, QWidget* now) {
+  static QPointer<FocusFrame> frame;
+  if (frame.isNull()) frame = new FocusFrame;
+  const bool ours = now != nullptr && now->window()->property(kLookProperty).toBool() && !marksItsOwnFocus(now);
+  frame->follow(ours ? now : nullptr);
+}
 
 }  // namespace
 
@@ -103,6 +163,12 @@ void applyWindowLook(QWidget* window) {
   window->setPalette(palette);
   window->setAutoFillBackground(true);
   window->setWindowTitle(kWindowCaption);
+  window->setProperty(kLookProperty, true);
+  static const bool following = [] {
+    QObject::connect(qApp, &QApplication::focusChanged, qApp, &followFocus);
+    return true;
+  }();
+  (void)following;
 
   const QFont normal = verdana(kBasePointSize);
   const QFont bold = verdana(kBasePointSize, true);

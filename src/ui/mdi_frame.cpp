@@ -90,6 +90,7 @@ void MdiFrame::buildMenus() {
   mnuFile->addAction("&Back", this, &MdiFrame::backRequested)->setObjectName("mnuBack");
   QAction* mnuSave = mnuFile->addAction(QString::fromUtf8("&Save Birth Data\u2026"), this, &MdiFrame::mnuSave_Click);
   mnuSave->setObjectName("mnuSave");
+  mnuSave->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
   mnuSave->setStatusTip(QStringLiteral("Saves the birth data of this chart in a birth-data file"));
   mnuFile->addSeparator()->setObjectName("mnuFileSep1");
   QAction* mnuPrint = mnuFile->addAction(QString::fromUtf8("&Print\u2026"), this, &MdiFrame::mnuPrint_Click);

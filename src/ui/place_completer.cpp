@@ -7,6 +7,9 @@
 #include <QLineEdit>
 #include <QScrollBar>
 #include <QStringListModel>
+#include <QStyledItemDelegate>
+
+#include <algorithm>
 
 #include "places/atlas.h"
 #include "ui/atlas_loader.h"
@@ -18,6 +21,17 @@ namespace {
 
 constexpr int kVisibleRows = 10;
 constexpr double kListFontPt = 8.25;  // the windows' text
+
+// Rows tall enough that the focus frame round the framed row (two pixels, at its edge) leaves the
+// letters whole, descenders included.
+class PlaceRowDelegate : public QStyledItemDelegate {
+ public:
+  using QStyledItemDelegate::QStyledItemDelegate;
+  QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+    const QSize hint = QStyledItemDelegate::sizeHint(option, index);
+    return {hint.width(), std::max(hint.height(), option.fontMetrics.height()) + 2 * PlaceCompleter::kRowMarginPx};
+  }
+};
 
 }  // namespace
 
@@ -44,6 +58,7 @@ PlaceCompleter::PlaceCompleter(QLineEdit* edit, Lookup lookup, AtlasLoader* load
   list->setAccessibleDescription(QStringLiteral("Places of the atlas that match the city typed"));
   // Black on white like the boxes, the row under the keys or the mouse in the windows' colours.
   list->setFont(verdana(kListFontPt));
+  list->setItemDelegate(new PlaceRowDelegate(list));
   QPalette palette = list->palette();
   palette.setColor(QPalette::Base, Qt::white);
   palette.setColor(QPalette::Text, Qt::black);

@@ -34,6 +34,8 @@ class PlaceCompleter : public QObject {
   // The list opens from this many characters typed.
   static constexpr int kMinimumChars = 2;
   static constexpr std::size_t kMaxPlaces = 10;
+  // Room above and below the letters of each line, for the focus frame round the framed one.
+  static constexpr int kRowMarginPx = 3;
 
   // Without a lookup, the system atlas's, read by a loader of the completer's own; with one, the
   // places are ready when `loader` (if any) has loaded.

@@ -5,6 +5,7 @@
 #include <QMenuBar>
 
 #include "ui/frm_about.h"
+#include "ui/frm_help.h"
 #include "ui/web_pages.h"
 
 namespace halvora::ui {
@@ -13,6 +14,10 @@ void addWebMenus(QMainWindow* window, Platform& platform, const WebMenuNames& na
   QMenuBar* bar = window->menuBar();
   QMenu* mnuHelp = bar->addMenu("&Help");
   mnuHelp->setObjectName("mnuHelp");
+  QAction* mnuManual = mnuHelp->addAction("&Halvora Help", window, [window] { showHelp(window); });
+  mnuManual->setObjectName("mnuManual");
+  mnuManual->setShortcut(QKeySequence::HelpContents);
+  mnuManual->setStatusTip(QStringLiteral("Opens the manual that comes with the program"));
   mnuHelp->addAction("&Online Help", window, [&platform] { Open_Help_Page(platform.urls); })
       ->setObjectName("mnuOnline");
   mnuHelp->addAction("&Visit Us Online", window, [&platform] { Open_Home_Page(platform.urls); })

@@ -15,7 +15,7 @@ struct WebMenuNames {
   const char* makeMoney;
 };
 
-// Adds "&Help" (online help, visit us, check for updates, about), "&Donate" and "Make Money &Online".
+// Adds "&Help" (the manual, F1; online help, visit us, check for updates, about), "&Donate" and "Make Money &Online".
 void addWebMenus(QMainWindow* window, Platform& platform, const WebMenuNames& names);
 
 }  // namespace halvora::ui

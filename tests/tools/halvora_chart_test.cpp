@@ -139,6 +139,9 @@ TEST(HalvoraChart, ValuesThatMayLookOdd) {
   const ProcessRun accents = runTool(delhi({"--city"}, {"--city", "Z\xc3\xbcrich", "--json"}));
   ASSERT_EQ(accents.status, 0) << accents.err;
   EXPECT_EQ(json::parse(accents.out)["Details"]["lblCity"], "Z\xc3\xbcrich");
+  const ProcessRun name = runTool(delhi({"--name"}, {"--name", "zo\xc3\xab m\xc3\xbcller-o'brien", "--json"}));
+  ASSERT_EQ(name.status, 0) << name.err;
+  EXPECT_EQ(json::parse(name.out)["Details"]["lblName"], "ZO\xc3\x8b M\xc3\x9cLLER-O'BRIEN") << "as the form types it";
   const ProcessRun help = runTool({"--help"});
   EXPECT_EQ(help.status, 0);
   EXPECT_EQ(help.out.rfind("usage: halvora-chart", 0), 0u);

@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 #include <QApplication>
 #include <QCheckBox>
+#include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QPointer>
 #include <QLineEdit>
@@ -16,6 +18,8 @@
 
 #include "fakes.h"
 #include "form_helpers.h"
+#include "forms/birth_data_file.h"
+#include "support/births.h"
 #include "ui/application.h"
 #include "ui/frm_closing_screen.h"
 #include "ui/frm_display.h"
@@ -292,6 +296,31 @@ TEST_F(Run, ClosingTheFrameByItsCloseBoxShowsTheClosingScreen) {
   EXPECT_EQ(app.frame(), nullptr);
   ASSERT_NE(app.closingScreen(), nullptr);
   EXPECT_TRUE(app.closingScreen()->isVisible());
+}
+
+// Exit from the results ends the program too: a form changed since its file was opened is offered
+// for saving, as the form's own Exit offers it.
+TEST_F(Run, ExitFromTheResultsOffersToSaveAChangedFile) {
+  const QString file = QDir::temp().filePath(QStringLiteral("halvora-exit-%1.halvora").arg(QCoreApplication::applicationPid()));
+  {
+    QFile out(file);
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+    out.write(forms::formatBirthData(testing_support::newDelhiForm()).c_str());
+  }
+  ASSERT_TRUE(app.start(file));
+  testing::setText(app.entryForm(), "txtName", "RAVI");
+  compute();
+  ASSERT_NE(app.frame(), nullptr);
+  fake.messages.answerYes = true;
+  QTest::mouseClick(child<QPushButton>(app.frame(), "cmdExit"), Qt::LeftButton);
+  settle();
+  ASSERT_EQ(fake.messages.shown.size(), 1u);
+  EXPECT_EQ(fake.messages.shown[0].text, "Save changes?");
+  QFile in(file);
+  ASSERT_TRUE(in.open(QIODevice::ReadOnly));
+  EXPECT_TRUE(in.readAll().contains("\"RAVI\""));
+  EXPECT_TRUE(app.closingScreen()->isVisible());
+  QFile::remove(file);
 }
 
 }  // namespace

@@ -392,18 +392,28 @@ TEST_F(ClosingScreen, ExitAndCloseBoxAskToEndTheProgram) {
   EXPECT_FALSE(closed.isVisible());
 }
 
-TEST_F(ClosingScreen, ShownTopMostWithoutActivationCentredOnTheScreen) {
+TEST_F(ClosingScreen, ShownTopMostCentredWithTheKeyboardInItsFirstBox) {
   screen.move(123, 77);
   const QSize size = screen.size();
-  screen.showTopMostWithoutActivation();
+  screen.showTopMost();
   EXPECT_TRUE(screen.isVisible());
   EXPECT_TRUE(screen.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-  EXPECT_TRUE(screen.testAttribute(Qt::WA_ShowWithoutActivating));
-  EXPECT_FALSE(screen.isActiveWindow());
   const QRect area = screen.screen()->availableGeometry();
   EXPECT_LE((screen.frameGeometry().center() - area.center()).manhattanLength(), 2);
   EXPECT_EQ(screen.size(), size);
-  EXPECT_EQ(line("txtName")->text(), kNamePlaceholder);
+
+  // The windows before it are gone: the keys come here.
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&screen));
+  EXPECT_EQ(QApplication::focusWidget(), line("txtName"));
+  EXPECT_EQ(line("txtName")->text(), kNamePlaceholder) << "the placeholder stays until a key types over it";
+  QTest::keyClicks(QApplication::focusWidget(), "Asha");
+  EXPECT_EQ(line("txtName")->text(), "Asha");
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+  EXPECT_NE(QApplication::focusWidget(), line("txtName"));
+  QSignalSpy exitSpy(&screen, &FrmClosingScreen::endApplicationRequested);
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_X, Qt::AltModifier);
+  for (int waited = 0; exitSpy.count() == 0 && waited < 2000; waited += 20) QTest::qWait(20);
+  EXPECT_EQ(exitSpy.count(), 1) << "Alt+X is E&xit";
 }
 
 TEST_F(ClosingScreen, EverythingFitsInTheWindow) {

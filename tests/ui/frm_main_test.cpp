@@ -377,13 +377,13 @@ INSTANTIATE_TEST_SUITE_P(
                    testing::choose(f, "cboDate", "30");
                    testing::choose(f, "cboYear", "2000");
                  },
-                 "Please Enter Correct Date Or Month!", MessageIcon::Information, nullptr},
+                 "Please Enter Correct Date Or Month!", MessageIcon::Information, "cboDate"},
         CheckRow{"ThirtyFirstOfApril",
                  [](QWidget* f) {
                    testing::choose(f, "cboMonth", "April");
                    testing::choose(f, "cboDate", "31");
                  },
-                 "Please Enter Correct Date Or Month !", MessageIcon::Information, nullptr}),
+                 "Please Enter Correct Date Or Month !", MessageIcon::Information, "cboDate"}),
     [](const ::testing::TestParamInfo<CheckRow>& info) { return std::string(info.param.name); });
 
 TEST_F(EntryForm, ReadsEveryControlIntoTheRequest) {
@@ -509,15 +509,16 @@ TEST_F(EntryForm, MenusHaveTheirCaptionsAndOrder) {
 
   QStringList file;
   for (QAction* item : bar[0]->menu()->actions()) file << (item->isSeparator() ? "-" : item->text());
-  EXPECT_EQ(file, (QStringList{QString::fromUtf8("&Open Birth Data\u2026"), QString::fromUtf8("&Save Birth Data\u2026"),
-                               "Open &Recent", "-", "Get My Sree Lagna", QString::fromUtf8("Se&ttings\u2026"),
-                               "E&xit"}));
+  EXPECT_EQ(file, (QStringList{"&New", QString::fromUtf8("&Open Birth Data\u2026"),
+                               QString::fromUtf8("&Save Birth Data\u2026"), "Open &Recent", "-", "Get My Sree Lagna",
+                               QString::fromUtf8("Se&ttings\u2026"), "E&xit"}));
+  EXPECT_EQ(action("mnuNew")->shortcut(), QKeySequence("Ctrl+N"));
   EXPECT_EQ(action("mnuOpen")->shortcut(), QKeySequence("Ctrl+O"));
   EXPECT_EQ(action("mnuSave")->shortcut(), QKeySequence("Ctrl+S"));
-  EXPECT_NE(bar[0]->menu()->actions()[2]->menu(), nullptr) << "Open Recent is a submenu";
+  EXPECT_NE(bar[0]->menu()->actions()[3]->menu(), nullptr) << "Open Recent is a submenu";
   QStringList help;
   for (QAction* item : bar[1]->menu()->actions()) help << (item->isSeparator() ? "-" : item->text());
-  EXPECT_EQ(help, (QStringList{"&Online Help", "&Visit Us Online", "-", "Check for Software &Update", "-",
+  EXPECT_EQ(help, (QStringList{"&Halvora Help", "&Online Help", "&Visit Us Online", "-", "Check for Software &Update", "-",
                                "&About Software"}));
 }
 

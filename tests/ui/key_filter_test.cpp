@@ -61,7 +61,10 @@ INSTANTIATE_TEST_SUITE_P(
                       TypingRow{"NameDigitRefused", "txtName", "ab1c", "ABC", 1},
                       TypingRow{"NameBracketRefused", "txtName", "a[", "A", 1},   // code 91
                       TypingRow{"NameBacktickRefused", "txtName", "a`", "A", 1},  // code 96
-                      TypingRow{"NameHyphenAndDotRefused", "txtName", "a-b.", "AB", 2},
+                      TypingRow{"NameHyphenInsideDotRefused", "txtName", "a-b.", "A-B", 1},
+                      TypingRow{"NameHyphenFirstRefused", "txtName", "-jean-luc", "JEAN-LUC", 1},
+                      TypingRow{"NameHyphenAfterBlankRefused", "txtName", "jean -luc", "JEAN LUC", 1},
+                      TypingRow{"NameApostrophe", "txtName", "o'brien", "O'BRIEN", 0},
                       TypingRow{"LatitudeDegrees", "txtLatD", "28", "28", 0},
                       TypingRow{"LatitudeDegreesMinus", "txtLatD", "-", "", 1},
                       TypingRow{"LatitudeDegreesDot", "txtLatD", ".", "", 1},
@@ -141,11 +144,27 @@ TEST_F(KeyFilterEditing, PastedNameIsTurnedToCapitalsAndDigitsRefuseIt) {
   EXPECT_EQ(fake.messages.shown[0].icon, MessageIcon::Information);
 }
 
-TEST_F(KeyFilterEditing, LettersBeyondAToZAreRefused) {
+TEST_F(KeyFilterEditing, LettersOfAnyScriptAreTakenInCapitals) {
   QLineEdit* name = field("txtName");
-  QKeyEvent accented(QEvent::KeyPress, 0, Qt::NoModifier, QString(QChar(0xe9)));
-  QApplication::sendEvent(name, &accented);
-  EXPECT_EQ(name->text(), "");
+  for (const char32_t c : {U'j', U'o', U's', U'\u00e9'}) {
+    QKeyEvent letter(QEvent::KeyPress, 0, Qt::NoModifier, QString::fromUcs4(&c, 1));
+    QApplication::sendEvent(name, &letter);
+  }
+  EXPECT_EQ(name->text(), QString::fromUtf8("JOS\u00c9"));
+  EXPECT_TRUE(fake.messages.shown.empty());
+
+  name->clear();
+  paste(name, QString::fromUtf8("zo\u00eb m\u00fcller-stra\u00dfe"));
+  EXPECT_EQ(name->text(), QString::fromUtf8("ZO\u00cb M\u00dcLLER-STRA\u00dfE")) << "as a file keeps it: \u00df stays";
+  EXPECT_TRUE(fake.messages.shown.empty());
+
+  // A hyphen pasted after a letter is inside the name; before any letter it is refused.
+  name->setText("JEAN");
+  paste(name, "-luc");
+  EXPECT_EQ(name->text(), "JEAN-LUC");
+  name->setCursorPosition(0);
+  paste(name, "-");
+  EXPECT_EQ(name->text(), "JEAN-LUC");
   ASSERT_EQ(fake.messages.shown.size(), 1u);
   EXPECT_EQ(fake.messages.shown[0].text, kLettersOnly);
 }

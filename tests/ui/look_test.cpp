@@ -5,14 +5,20 @@
 #include <gtest/gtest.h>
 #include <QApplication>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QTabBar>
 #include <QTest>
 
+#include <cmath>
 #include <functional>
+#include <memory>
 
 #include "fakes.h"
 #include "form_helpers.h"
+#include "support/births.h"
+#include "support/chart_of.h"
+#include "ui/frm_closing_screen.h"
 #include "ui/frm_display.h"
 #include "ui/frm_main.h"
 #include "ui/look.h"
@@ -82,6 +88,98 @@ INSTANTIATE_TEST_SUITE_P(
                       FocusRow{"GetMySreeLagnaButton", "cmdRashi", false, QColor(64, 32, 0)},
                       FocusRow{"PlaceSearchButton", "cmdBrowser", false, QColor(64, 32, 0)}),
     [](const ::testing::TestParamInfo<FocusRow>& info) { return std::string(info.param.name); });
+
+// Every control that Tab reaches, in each window, shows the two-pixel yellow frame while it has
+// the focus: Tab goes round the window once from its first control.
+struct TabRoundRow {
+  const char* name;
+  std::function<QWidget*(FakePlatform&, std::unique_ptr<QWidget>&)> open;  // the window, and where to start
+};
+
+TEST(FocusMark, EveryTabStopShowsIt) {
+  const TabRoundRow rows[] = {
+      {"entry form",
+       [](FakePlatform& fake, std::unique_ptr<QWidget>& window) {
+         window = std::make_unique<FrmMain>(fake.platform);
+         return child<QWidget>(window.get(), "txtName");
+       }},
+      {"results, chart tab",
+       [](FakePlatform& fake, std::unique_ptr<QWidget>& window) {
+         auto frame = std::make_unique<MdiFrame>(fake.platform);
+         frame->showChart(testing_support::newDelhiForm(), testing_support::chartOf(testing_support::newDelhiForm()));
+         window = std::move(frame);
+         return child<QWidget>(window.get(), "cmdBack");
+       }},
+      {"results, details tab",
+       [](FakePlatform& fake, std::unique_ptr<QWidget>& window) {
+         auto frame = std::make_unique<MdiFrame>(fake.platform);
+         frame->showChart(testing_support::newDelhiForm(), testing_support::chartOf(testing_support::newDelhiForm()));
+         child<QTabWidget>(frame.get(), "SSTab1")->setCurrentIndex(1);
+         window = std::move(frame);
+         return child<QWidget>(window.get(), "cmdBack");
+       }},
+      {"closing screen",
+       [](FakePlatform& fake, std::unique_ptr<QWidget>& window) {
+         window = std::make_unique<FrmClosingScreen>(fake.platform);
+         return child<QWidget>(window.get(), "cmdClose");
+       }},
+  };
+  for (const TabRoundRow& r : rows) {
+    FakePlatform fake;
+    std::unique_ptr<QWidget> window;
+    QWidget* first = r.open(fake, window);
+    window->show();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get())) << r.name;
+    first->setFocus(Qt::TabFocusReason);
+    QStringList unmarked;
+    int stops = 0;
+    do {
+      QWidget* focused = QApplication::focusWidget();
+      ASSERT_NE(focused, nullptr) << r.name;
+      QApplication::processEvents();
+      if (pixelsOf(focused->grab().toImage(), kFocusMark) <= 40) {
+        unmarked << (focused->objectName().isEmpty() ? QString::fromLatin1(focused->metaObject()->className())
+                                                     : focused->objectName());
+      }
+      QTest::keyClick(focused, Qt::Key_Tab);
+      ++stops;
+    } while (QApplication::focusWidget() != first && stops < 80);
+    EXPECT_LT(stops, 80) << r.name << ": Tab never came back";
+    EXPECT_TRUE(unmarked.isEmpty()) << r.name << ": no focus mark on " << unmarked.join(", ").toStdString();
+  }
+}
+
+// A button's yellow mark runs round its edge, inside its dark border: none of it crosses the
+// caption's letters ("Get My Sree Lagna", "Refer A Friend Now").
+TEST(FocusMark, LeavesAButtonsCaptionClear) {
+  FakePlatform fake;
+  FrmMain form(fake.platform);
+  FrmClosingScreen closing(fake.platform);
+  const std::pair<QWidget*, const char*> buttons[] = {{&form, "cmdRashi"}, {&closing, "cmdSubmit"}};
+  for (const auto& [window, name] : buttons) {
+    window->show();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window)) << name;
+    auto* button = child<QPushButton>(window, name);
+    button->setFocus(Qt::TabFocusReason);
+    const QImage image = button->grab().toImage();
+    // The dark border and the mark inside it, two pixels each, in the image's device pixels.
+    const int kEdgeBandPx = static_cast<int>(std::ceil(4 * image.devicePixelRatio()));
+    int inside = 0, onEdge = 0;
+    for (int y = 0; y < image.height(); ++y) {
+      for (int x = 0; x < image.width(); ++x) {
+        if (image.pixelColor(x, y) != kFocusMark) continue;
+        const bool edge = x < kEdgeBandPx || y < kEdgeBandPx || x >= image.width() - kEdgeBandPx ||
+                          y >= image.height() - kEdgeBandPx;
+        ++(edge ? onEdge : inside);
+      }
+    }
+    EXPECT_GT(onEdge, 2 * (image.width() + image.height())) << name << ": the mark goes all round";
+    EXPECT_EQ(inside, 0) << name << ": the mark crosses the caption";
+    window->hide();
+  }
+}
 
 TEST(ScrollBars, ArrowsAreDark) {
   FakePlatform fake;

@@ -13,6 +13,7 @@
 #include <QTimer>
 
 #include "fakes.h"
+#include "support/chart_of.h"
 #include "form_helpers.h"
 #include "ui/frm_display.h"
 #include "support/births.h"
@@ -166,7 +167,7 @@ TEST_F(Frame, MenusHaveTheirCaptionsAndOrder) {
   EXPECT_EQ(frame.findChild<QAction*>("mnuPrint")->shortcut(), QKeySequence("Ctrl+P"));
   QStringList help;
   for (QAction* item : titles[1]->menu()->actions()) help << (item->isSeparator() ? "-" : item->text());
-  EXPECT_EQ(help, (QStringList{"&Online Help", "&Visit Us Online", "-", "Check for Software &Update", "-",
+  EXPECT_EQ(help, (QStringList{"&Halvora Help", "&Online Help", "&Visit Us Online", "-", "Check for Software &Update", "-",
                                "&About Software"}));
 }
 
@@ -210,6 +211,39 @@ TEST_F(Frame, AccessKeysPressTheButtons) {
   // A button's access key presses it visibly: the click follows a moment later.
   for (int waited = 0; back == 0 && waited < 2000; waited += 20) QTest::qWait(20);
   EXPECT_EQ(back, 1);
+}
+
+// Ctrl+Tab and Ctrl+Shift+Tab turn the results' tabs wherever the focus is; Ctrl+S saves the birth
+// as File > Save does.
+TEST_F(Frame, KeysTurnTheTabsAndSave) {
+  frame.showChart(testing_support::newDelhiForm(), testing_support::chartOf(testing_support::newDelhiForm()));
+  frame.show();
+  frame.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&frame));
+  auto* tabs = child<QTabWidget>(&frame, "SSTab1");
+  ASSERT_EQ(tabs->currentIndex(), 0);
+  struct Row {
+    const char* focus;
+    Qt::Key key;
+    Qt::KeyboardModifiers modifiers;
+    int tab;
+  } rows[] = {
+      {"cmdBack", Qt::Key_Tab, Qt::ControlModifier, 1},
+      {"cmdExit", Qt::Key_Tab, Qt::ControlModifier, 0},
+      {"cmdBack", Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier, 1},
+      {"txtHealth", Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier, 0},
+  };
+  for (const Row& r : rows) {
+    auto* focus = child<QWidget>(&frame, r.focus);
+    if (focus->isVisible()) focus->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(QApplication::focusWidget(), r.key, r.modifiers);
+    EXPECT_EQ(tabs->currentIndex(), r.tab) << r.focus;
+  }
+
+  fake.files.answers = {};  // the dialog is cancelled: what counts is that it was asked
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_S, Qt::ControlModifier);
+  ASSERT_EQ(fake.files.asked.size(), 1u);
+  EXPECT_EQ(fake.files.asked[0].caption, "Save Birth Data");
 }
 
 }  // namespace

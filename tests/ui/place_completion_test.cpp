@@ -145,6 +145,30 @@ TEST_F(PlaceCompletion, ArrowDownAndEnterFillThePlaceTheCoordinatesAndTheZone) {
   EXPECT_EQ(form.formInput().place, "Pune, Maharashtra, India");
 }
 
+// The framed line's focus frame is two pixels at the row's edge: the letters, descenders and all
+// ("Springfield", "Guangdong"), stay clear of it.
+TEST_F(PlaceCompletion, TheFocusFrameLeavesTheLettersWhole) {
+  type("springfield");
+  ASSERT_TRUE(listOpen());
+  const QFontMetrics metrics(list()->font());
+  for (int row = 0; row < list()->model()->rowCount(); ++row) {
+    const QRect line = list()->visualRect(list()->model()->index(row, 0));
+    EXPECT_GE(line.height(), metrics.height() + 2 * 2 + 2) << row;
+  }
+  // The frame round the first line, as drawn: no yellow within the letters' band.
+  const QRect first = list()->visualRect(list()->model()->index(0, 0));
+  const QImage image = list()->viewport()->grab(first).toImage();
+  const double scale = image.devicePixelRatio();  // the image is in device pixels
+  const int textTop = static_cast<int>((first.height() - metrics.height()) / 2 * scale);
+  const int textBottom = static_cast<int>(((first.height() - metrics.height()) / 2 + metrics.height()) * scale);
+  const int side = static_cast<int>(4 * scale);
+  int yellowOnLetters = 0;
+  for (int y = textTop; y < textBottom; ++y)
+    for (int x = side; x < image.width() - side; ++x)
+      if (image.pixelColor(x, y) == kFocusMark) ++yellowOnLetters;
+  EXPECT_EQ(yellowOnLetters, 0);
+}
+
 TEST_F(PlaceCompletion, EnterTakesTheFramedFirstLineAndTheArrowsMoveOn) {
   type("pun");
   ASSERT_TRUE(listOpen());
@@ -241,6 +265,33 @@ TEST_F(PlaceCompletion, TypingACoordinateByHandStopsTheFollowing) {
   EXPECT_EQ(latM->text(), "32");
   EXPECT_EQ(zoneSource->text(),
             "The zone no longer follows the date and time of birth: a coordinate was typed by hand.");
+}
+
+TEST_F(PlaceCompletion, ANewCityTypedOverAChosenPlaceIsSaidUnderTheZone) {
+  setMoment("March", "15", "1980", "9", "5");
+  typeAndTakeFirst("pune");
+  ASSERT_EQ(city->text(), "Pune");
+  city->selectAll();
+  type("Mumbai");
+  press(Qt::Key_Escape);  // the list opened for Mumbai is left unpicked
+  EXPECT_EQ(zoneSource->text(),
+            "Latitude and longitude are those of Pune, Maharashtra: pick Mumbai from the list or type its coordinates");
+  EXPECT_EQ(zoneSource->palette().color(QPalette::WindowText), kNoticeYellow);
+  choose(&form, "cboYear", "1943");
+  EXPECT_NE(zoneSource->text().indexOf("those of Pune"), -1) << "until a place is picked or a coordinate typed";
+
+  // Picking a place ends it, and so does typing a coordinate.
+  city->selectAll();
+  typeAndTakeFirst("mumbai");
+  EXPECT_EQ(zoneSource->text().indexOf("Clock of Mumbai"), 0) << zoneSource->text().toStdString();
+  city->selectAll();
+  type("Pune");
+  press(Qt::Key_Escape);
+  ASSERT_NE(zoneSource->text().indexOf("those of Mumbai"), -1) << zoneSource->text().toStdString();
+  auto* latM = child<QLineEdit>(&form, "txtLatM");
+  latM->setFocus();
+  QTest::keyClick(latM, Qt::Key_Backspace);
+  EXPECT_EQ(zoneSource->text().indexOf("those of"), -1) << zoneSource->text().toStdString();
 }
 
 TEST_F(PlaceCompletion, ATimeThatDidNotExistOrCameTwiceIsSaidUnderTheZone) {
