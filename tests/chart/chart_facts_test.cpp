@@ -75,6 +75,10 @@ TEST(ChartFacts, LinesOfWholeCharts) {
       {"polar night: the day before has no sunrise", form(1, 18, 2024, 6, 0, "70", "0", true, "25", "0", true, 20, false),
        "Zone: Central European Time, CET, +1:00; no daylight saving", "Sunrise used: none, polar night on January 17, 2024",
        nullptr, nullptr},
+      // Midsummer there: the Sun does not set. The Moon at 295.68° is 22.18 arcs of 13°20′ and
+      // 88.7 quarters: Dhanishta (from 293°20′), its first pada.
+      {"polar day", form(6, 21, 2000, 12, 0, "70", "0", true, "25", "0", true, 20, false), nullptr,
+       "Sunrise used: none, polar day on June 21, 2000", nullptr, "Moon: 25°41′ Capricorn, nakshatra Dhanishta, pada 1"},
       {"after the first sunset: the next sunrise", form(1, 18, 2024, 12, 0, "70", "0", true, "25", "0", true, 20, false),
        nullptr, "Sunrise used: January 19, 2024, 10:55", nullptr, nullptr},
   };
