@@ -6,6 +6,7 @@
 #include <cstring>
 #include <sstream>
 
+#include "chart/chart_facts.h"
 #include "chart/rashi_chart.h"
 #include "chart/time_zone_table.h"
 #include "chart_json.h"
@@ -304,6 +305,9 @@ std::string chartToPage(const ChartResult& c, const std::optional<AtlasOrigin>& 
         << "Time zone     : " << c.zoneText << (c.birth.IsDST ? ", daylight saving" : "") << "\n";
     if (origin->zoneFromAtlas) out << "                " << origin->clockExplanation << "\n";
   }
+  out << "\n";
+  const ChartFacts facts = FactsOf(c);
+  for (std::string_view line : facts.lines()) out << line << "\n";
   out << "\n";
 
   static constexpr std::array<std::string_view, 10> kRowNames = {

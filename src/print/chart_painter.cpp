@@ -12,6 +12,7 @@
 #include <cmath>
 #include <string_view>
 
+#include "chart/chart_facts.h"
 #include "ui/chart_layout.h"
 #include "ui/result_captions.h"
 
@@ -264,6 +265,10 @@ double firstPage(PageWriter& page, const ChartResult& chart, double unit, Painte
     }
   }
   page.moveTo(page.y() + 4 * rowHeight);
+  // Under the details: the zone, the sunrise used, the Sree Lagna and the Moon.
+  page.skip(3);
+  const ChartFacts facts = FactsOf(chart);
+  for (std::string_view line : facts.lines()) page.paragraph(valueFont, text(line));
   page.skip(8);
 
   page.paragraph(page.sansFont(10, true), QStringLiteral("Significance"), 2);

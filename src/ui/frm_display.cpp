@@ -9,6 +9,7 @@
 #include <QTabBar>
 #include <QTabWidget>
 
+#include "chart/chart_facts.h"
 #include "ui/chart_layout.h"
 #include "ui/clickable_label.h"
 #include "ui/look.h"
@@ -108,6 +109,30 @@ constexpr PredictionPlace kPredictionBoxes[5] = {
     {"Label8_25", 120, 6360, 6015},  {"Label8_26", 6240, 6360, 5655},
 };
 constexpr int kPredictionCaptionDropTwips = 240;  // caption row sits this far above its boxes
+
+// The facts block sits under the details' last row, inside their frame.
+constexpr int kFactsTopTwips = 2700;
+constexpr int kFactsBottomMarginTwips = 90;
+
+// Writes the facts under the details and grows their frame to hold them; the positions and the
+// model's line under them move down by as much as the frame grew past its designed height.
+void showFacts(QWidget* chartTab, const ChartFacts& facts) {
+  auto* details = chartTab->findChild<QWidget*>(QStringLiteral("fraDetails"));
+  auto* block = chartTab->findChild<QLabel*>(QStringLiteral("lblFacts"));
+  if (details == nullptr || block == nullptr) return;
+  QStringList lines;
+  for (std::string_view line : facts.lines()) lines << QString::fromUtf8(line.data(), static_cast<qsizetype>(line.size()));
+  block->setText(lines.join(u'\n'));
+  block->resize(block->width(), block->heightForWidth(block->width()));
+  const int designed = pageRect(8640, 360, 3490, 2775).height();
+  const int height = qMax(designed, block->geometry().bottom() + 1 + tw(kFactsBottomMarginTwips));
+  details->resize(details->width(), height);
+  const int grown = height - designed;
+  if (auto* positions = chartTab->findChild<QWidget*>(QStringLiteral("fraWestern")))
+    positions->move(positions->x(), pageRect(8640, 3240, 0, 0).y() + grown);
+  if (auto* model = chartTab->findChild<QWidget*>(QStringLiteral("lblModel")))
+    model->move(model->x(), pageRect(8640, 7620, 0, 0).y() + grown);
+}
 
 constexpr char kForumLine[] = "Discuss your chart on our web forum:";
 constexpr char kVisitLine[] = "Visit our web site for more free astrology readings. Click here.";
@@ -246,6 +271,8 @@ QWidget* FrmDisplay::buildChartTab() {
                             3490 - 1440 - 60, 255);
     caption->setBuddy(value);
   }
+  // The zone, the sunrise used, the Sree Lagna and the Moon, filled by showResult.
+  labelAt(fraDetails, "lblFacts", QString(), 120, kFactsTopTwips + kRowDropTwips, 3490 - 240, 0)->setWordWrap(true);
 
   auto* fraWestern = named(new QGroupBox("Vedic Planetary Position", page), "fraWestern");
   fraWestern->setGeometry(pageRect(8640, 3240, 3495, 4335));
@@ -433,6 +460,8 @@ void FrmDisplay::showResult(const ChartResult& result) {
   for (const auto& [name, text] : detailCaptions) {
     if (auto* label = findChild<ValueLabel*>(name)) label->setValue(captionText(*text));
   }
+
+  showFacts(m_tabs->widget(0), FactsOf(result));
 
   m_lblHoraDesc->setText(captionText(std::string(result.houseText)));
   m_lblNotice->setText(result.notice ? captionText(*result.notice) : QString());

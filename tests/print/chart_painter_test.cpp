@@ -20,6 +20,7 @@
 #include <random>
 #include <regex>
 #include <string>
+#include <vector>
 
 #include "print/chart_painter.h"
 #include "support/births.h"
@@ -121,6 +122,50 @@ TEST_F(PrintedPdf, AKnownBirthReadsBackPageByPage) {
   }
   for (const char* expected : {"Lagna Details", "Vrischika", "The Scorpion", "Coral", "Page 2 of 2"}) {
     EXPECT_NE(second.find(expected), std::string::npos) << expected << " is not on page 2";
+  }
+}
+
+// Pune, 15 March 1980, 9:05 on "Indian Time, IST, +5.3", 18°31′ N 73°51′ E: the facts under the
+// details on page 1, as the chart's facts give them (worked out in tests/chart/chart_facts_test.cpp).
+// At 80° N on 21 December the sunrise line says there was none.
+TEST_F(PrintedPdf, PageOneSaysTheZoneTheSunriseTheSreeLagnaAndTheMoon) {
+  FormInput pune = testing_support::newDelhiForm();
+  pune.monthIndex = 2;
+  pune.day = "15";
+  pune.year = "1980";
+  pune.hour = "9";
+  pune.minute = "5";
+  pune.second = "0";
+  pune.latDeg = "18";
+  pune.latMin = "31";
+  pune.lonDeg = "73";
+  pune.lonMin = "51";
+  FormInput polar = testing_support::newDelhiForm();
+  polar.latDeg = "80";
+  polar.monthIndex = 11;
+  polar.day = "21";
+  const struct {
+    const char* name;
+    FormInput form;
+    std::vector<const char*> lines;
+  } rows[] = {
+      {"Pune",
+       pune,
+       {"Zone: Indian Time, IST, +5:30; no daylight saving", "Sunrise used: March 15, 1980, 6:43",
+        "Sree Lagna: 19°57′ Taurus, house 2", "Moon: 7°55′ Aquarius, nakshatra Shatabhisha, pada 1"}},
+      {"polar night", polar, {"Sunrise used: none, polar night on December 21, 2011"}},
+  };
+  for (const auto& r : rows) {
+    const std::string file = write(chartOf(r.form), QPageSize(QPageSize::A4), std::string(r.name) + ".pdf");
+    const std::string first = words(page(file, 1));
+    const std::string second = words(page(file, 2));
+    for (const char* line : r.lines) {
+      EXPECT_NE(first.find(line), std::string::npos) << r.name << ": " << line << " is not on page 1:\n" << first;
+      EXPECT_EQ(second.find(line), std::string::npos) << r.name << ": " << line << " is on page 2";
+    }
+    // Under the details, above the house text.
+    EXPECT_LT(first.find("Latitude"), first.find(r.lines.front())) << r.name;
+    EXPECT_LT(first.find(r.lines.back()), first.find("Significance")) << r.name;
   }
 }
 

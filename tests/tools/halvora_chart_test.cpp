@@ -529,6 +529,33 @@ TEST(HalvoraChart, ThePageNamesThePlaceAndItsClock) {
   EXPECT_EQ(runTool(delhi({})).out.find("Place         :"), std::string::npos) << "only for a place of the atlas";
 }
 
+// The facts under the details: Pune, 15 March 1980, 9:05 typed on "Indian Time, IST, +5.3" (the
+// worked example of tests/chart/chart_facts_test.cpp), and Pune in 1943 from the atlas, whose clock
+// of +6:30 picks "North Sumatra Time,NST,+6.5".
+TEST(HalvoraChart, ThePageSaysTheFactsUnderTheDetails) {
+  const struct {
+    const char* name;
+    std::vector<std::string> args;
+    const char* facts;
+  } rows[] = {
+      {"typed", birth("3", "15", "1980", "9", "5", {"--city", "Pune", "--lat-deg", "18", "--lat-min", "31", "--north",
+                                                    "--lon-deg", "73", "--lon-min", "51", "--east", "--zone", "34"}),
+       "Country       : \n\n"
+       "Zone: Indian Time, IST, +5:30; no daylight saving\n"
+       "Sunrise used: March 15, 1980, 6:43\n"
+       "Sree Lagna: 19°57′ Taurus, house 2\n"
+       "Moon: 7°55′ Aquarius, nakshatra Shatabhisha, pada 1\n\n"
+       "Vedic Planetary Position\n"},
+      {"from the atlas", birth("3", "15", "1943", "9", "5", {"--place", "Pune, India"}),
+       "\n\nZone: North Sumatra Time, NST, +6:30; no daylight saving\nSunrise used: March 15, 1943, "},
+  };
+  for (const auto& r : rows) {
+    const ProcessRun run = runTool(r.args);
+    ASSERT_EQ(run.status, 0) << r.name << ": " << run.err;
+    EXPECT_NE(run.out.find(r.facts), std::string::npos) << r.name << ":\n" << run.out;
+  }
+}
+
 TEST(RandomInput, EveryBatchLineIsAnsweredInItsPlace) {
   testing_support::RandomInput random(99);
   std::string input;

@@ -3,6 +3,9 @@
 // fixed captions, the chart's cells, the first tab, the links and the clipboard guard.
 
 #include <gtest/gtest.h>
+
+#include <optional>
+
 #include <QApplication>
 #include <QGroupBox>
 #include <QLabel>
@@ -249,6 +252,60 @@ TEST_F(ResultsWindow, PlaceWithoutSunriseShowsTheNotice) {
   EXPECT_TRUE(notice->isVisible());
   EXPECT_EQ(notice->text(), QString::fromStdString(*dark.notice));
   EXPECT_GT(child<QWidget>(&display, "SSTab1")->y(), notice->geometry().bottom());
+}
+
+// Pune, 15 March 1980, 9:05 Indian time, 18°31′ N 73°51′ E (the worked example of
+// tests/chart/chart_facts_test.cpp), and the same place at 80° N on 21 December, without sunrise.
+TEST_F(ResultsWindow, FactsSitUnderTheDetailsInsideTheirFrame) {
+  FormInput pune = newDelhiBirth();
+  pune.monthIndex = 2;
+  pune.day = "15";
+  pune.year = "1980";
+  pune.second = "0";
+  pune.latDeg = "18";
+  pune.latMin = "31";
+  pune.lonDeg = "73";
+  pune.lonMin = "51";
+  FormInput polar = newDelhiBirth();
+  polar.latDeg = "80";
+  polar.monthIndex = 11;
+  polar.day = "21";
+  const struct {
+    const char* name;
+    FormInput form;
+    QString facts;
+  } rows[] = {
+      {"Pune", pune,
+       QString::fromUtf8("Zone: Indian Time, IST, +5:30; no daylight saving\n"
+                         "Sunrise used: March 15, 1980, 6:43\n"
+                         "Sree Lagna: 19°57′ Taurus, house 2\n"
+                         "Moon: 7°55′ Aquarius, nakshatra Shatabhisha, pada 1")},
+      {"no sunrise", polar, QString::fromUtf8("Sunrise used: none, polar night on December 21, 2011")},
+      {"Pune again after a longer block", pune, QString::fromUtf8("Sunrise used: March 15, 1980, 6:43")},
+  };
+  display.show();
+  auto* details = child<QGroupBox>(&display, "fraDetails");
+  auto* facts = child<QLabel>(&display, "lblFacts");
+  auto* positions = child<QGroupBox>(&display, "fraWestern");
+  auto* model = child<QLabel>(&display, "lblModel");
+  auto* chart = child<QGroupBox>(&display, "Frame1");
+  auto* country = child<QLabel>(&display, "lblCountry");
+  std::optional<QRect> firstPositions;
+  for (const auto& r : rows) {
+    display.showResult(chartOf(r.form));
+    EXPECT_TRUE(facts->text().contains(r.facts)) << r.name << ": " << facts->text().toStdString();
+    EXPECT_EQ(facts->parentWidget(), details) << r.name;
+    EXPECT_TRUE(facts->isVisible()) << r.name;
+    EXPECT_GT(facts->y(), country->geometry().bottom()) << r.name << ": under the details' last row";
+    EXPECT_TRUE(details->contentsRect().contains(facts->geometry())) << r.name << ": inside the frame";
+    EXPECT_GE(facts->height(), facts->heightForWidth(facts->width())) << r.name << ": every line shows";
+    EXPECT_GT(positions->y(), details->geometry().bottom()) << r.name << ": the positions below the details";
+    EXPECT_GT(model->y(), positions->geometry().bottom()) << r.name;
+    EXPECT_FALSE(chart->geometry().intersects(details->geometry())) << r.name;
+    EXPECT_GE(display.height(), model->mapTo(&display, QPoint(0, model->height())).y()) << r.name << ": nothing cut";
+    if (!firstPositions) firstPositions = positions->geometry();
+  }
+  EXPECT_EQ(positions->geometry(), *firstPositions) << "a second chart of the same birth lays out as the first";
 }
 
 TEST_F(ResultsWindow, LinksOpenTheHomePage) {
