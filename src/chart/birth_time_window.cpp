@@ -7,6 +7,7 @@
 #include <memory>
 #include <unordered_map>
 
+#include "chart/chart_request.h"
 #include "chart/rashi_chart.h"
 #include "chart/special_points.h"
 #include "ephemeris/moon.h"
@@ -139,7 +140,7 @@ std::string lineEndText(const WindowEnd& end, const LocalDateTime& birth, bool i
       return sameDay ? clockText(end.at) : dateText(end.at) + ", " + clockText(end.at);
     }
     case WindowEnd::Kind::BeyondSearch:
-      return isFrom ? "more than 6 hours before" : "more than 6 hours after";
+      return isFrom ? "more than 6 hours earlier" : "more than 6 hours later";
     case WindowEnd::Kind::BeyondYearList:
       return isFrom ? "before January 1, 1901" : "after December 31, 2050";
   }
@@ -179,6 +180,10 @@ BirthTimeWindows FindBirthTimeWindows(const FastPointsAt& pointsAt, const LocalD
   Clock clock(pointsAt);
   const std::int64_t t = secondsSinceEpoch(birth);
   return {searchWindow(clock, sreeLagnaDeg, t), searchWindow(clock, ascendantDeg, t)};
+}
+
+BirthTimeWindows BirthTimeWindowsOf(const ChartResult& chart) {
+  return FindBirthTimeWindows(BuiltInFastPoints(chart.birth, chart.zone), chart.birthMoment);
 }
 
 std::string_view SignTitle(std::optional<int> signIndex) {

@@ -65,6 +65,11 @@ struct BirthTimeWindows {
 // Both windows of a birth at a local clock time within the year list.
 BirthTimeWindows FindBirthTimeWindows(const FastPointsAt& pointsAt, const LocalDateTime& birth);
 
+struct ChartResult;
+
+// Both windows of a chart, with the built-in model at the chart's place, zone and daylight saving.
+BirthTimeWindows BirthTimeWindowsOf(const ChartResult& chart);
+
 // The sign indexes the chart gives the two points at one moment (the truncating text conversion).
 std::optional<int> SreeLagnaSignAt(const FastPoints& p);
 std::optional<int> AscendantSignAt(const FastPoints& p);

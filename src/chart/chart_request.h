@@ -75,6 +75,7 @@ struct ChartResult {
   std::array<std::string, 12> markers;     // captions of lblArudha(0..11), by sign index
   int AscSignNumber = 0;                   // 1..12
   Details details;
+  LocalDateTime birthMoment;  // the local clock of the birth, with its seconds
 
   // The chosen sunrise and the time between it and the birth; absent at a place without sunrise.
   std::optional<LocalDateTime> sunrise;
