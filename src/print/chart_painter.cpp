@@ -12,6 +12,7 @@
 #include <cmath>
 #include <string_view>
 
+#include "chart/birth_time_window.h"
 #include "ui/chart_layout.h"
 #include "ui/result_captions.h"
 
@@ -264,12 +265,15 @@ double firstPage(PageWriter& page, const ChartResult& chart, double unit, Painte
     }
   }
   page.moveTo(page.y() + 4 * rowHeight);
+  const BirthTimeWindows windows = BirthTimeWindowsOf(chart);
+  page.paragraph(valueFont, text(WindowLine("Ascendant", windows.ascendant, chart.birthMoment)));
   page.skip(8);
 
   page.paragraph(page.sansFont(10, true), QStringLiteral("Significance"), 2);
   page.paragraph(page.sansFont(9), QStringLiteral("Sree Lagna is responsible for prosperity and marital relationships."), 2);
   page.paragraph(page.sansFont(9, true), QStringLiteral("Sree Lagna Present In House Significance"), 1);
   page.paragraph(page.sansFont(9), text(chart.houseText).trimmed(), 4);
+  page.paragraph(page.sansFont(9), text(WindowLine("Sree Lagna", windows.sreeLagna, chart.birthMoment)), 4);
   if (chart.notice) page.paragraph(page.sansFont(9, true), text(*chart.notice), 4);
   page.skip(4);
 

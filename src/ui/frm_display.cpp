@@ -8,6 +8,7 @@
 #include <QTabBar>
 #include <QTabWidget>
 
+#include "chart/birth_time_window.h"
 #include "ui/chart_layout.h"
 #include "ui/clickable_label.h"
 #include "ui/look.h"
@@ -189,6 +190,9 @@ void FrmDisplay::buildTop() {
   m_lblHoraDesc = labelAt(this, "lblHoraDesc", QString(), 240, 840, 12255, 375);
   m_lblHoraDesc->setWordWrap(true);
   m_lblHoraDesc->setAccessibleName(QStringLiteral("Sree Lagna Present In House Significance"));
+  m_lblSreeLagnaWindow = labelAt(this, "lblSreeLagnaWindow", QString(), 240, 1215, 12255, 255);
+  m_lblSreeLagnaWindow->setWordWrap(true);
+  m_lblSreeLagnaWindow->setAccessibleName(QStringLiteral("Sree Lagna's birth-time window"));
   m_lblNotice = labelAt(this, "lblNotice", QString(), 240, 1215, 12255, 255);
   m_lblNotice->setWordWrap(true);
   m_lblNotice->hide();
@@ -238,6 +242,10 @@ QWidget* FrmDisplay::buildChartTab() {
                             3490 - 1440 - 60, 255);
     caption->setBuddy(value);
   }
+
+  m_lblAscendantWindow = labelAt(fraDetails, "lblAscendantWindow", QString(), 120, 2700 + kRowDropTwips, 3490 - 180, 255);
+  m_lblAscendantWindow->setWordWrap(true);
+  m_lblAscendantWindow->setAccessibleName(QStringLiteral("Ascendant's birth-time window"));
 
   auto* fraWestern = named(new QGroupBox("Vedic Planetary Position", page), "fraWestern");
   fraWestern->setGeometry(pageRect(8640, 3240, 3495, 4335));
@@ -382,12 +390,27 @@ void FrmDisplay::layOut() {
   const int houseHeight = qMax(tw(375), m_lblHoraDesc->heightForWidth(width));
   m_lblHoraDesc->resize(width, houseHeight);
   int top = m_lblHoraDesc->geometry().bottom() + 4;
+  if (!m_lblSreeLagnaWindow->text().isEmpty()) {
+    m_lblSreeLagnaWindow->move(m_lblSreeLagnaWindow->x(), top);
+    m_lblSreeLagnaWindow->resize(width, qMax(tw(255), m_lblSreeLagnaWindow->heightForWidth(width)));
+    top = m_lblSreeLagnaWindow->geometry().bottom() + 4;
+  }
   if (!m_lblNotice->text().isEmpty() && !m_lblNotice->isHidden()) {
     m_lblNotice->move(m_lblNotice->x(), top);
     m_lblNotice->resize(width, qMax(tw(255), m_lblNotice->heightForWidth(width)));
     top = m_lblNotice->geometry().bottom() + 4;
   }
   top = qMax(top, tw(1200));
+
+  // The details frame grows by the lines of the ascendant's window; the positions move down with it.
+  if (auto* details = m_lblAscendantWindow->parentWidget()) {
+    const int lineWidth = m_lblAscendantWindow->width();
+    m_lblAscendantWindow->resize(lineWidth, qMax(tw(255), m_lblAscendantWindow->heightForWidth(lineWidth)));
+    details->resize(details->width(), qMax(pageRect(0, 0, 0, 2775).height(),
+                                           m_lblAscendantWindow->geometry().bottom() + tw(120)));
+    if (auto* positions = details->parentWidget()->findChild<QWidget*>("fraWestern", Qt::FindDirectChildrenOnly))
+      positions->move(positions->x(), details->geometry().bottom() + 1 + tw(105));
+  }
 
   // The tab control takes the height its pages and its own frame need.
   int pageHeight = 0;
@@ -424,6 +447,9 @@ void FrmDisplay::showResult(const ChartResult& result) {
   }
 
   m_lblHoraDesc->setText(captionText(std::string(result.houseText)));
+  const BirthTimeWindows windows = BirthTimeWindowsOf(result);
+  m_lblSreeLagnaWindow->setText(captionText(WindowLine("Sree Lagna", windows.sreeLagna, result.birthMoment)));
+  m_lblAscendantWindow->setText(captionText(WindowLine("Ascendant", windows.ascendant, result.birthMoment)));
   m_lblNotice->setText(result.notice ? captionText(*result.notice) : QString());
   m_lblNotice->setVisible(result.notice.has_value());
 
