@@ -25,7 +25,8 @@ using FastPointsAt = std::function<FastPoints(const LocalDateTime& localClock)>;
 
 // The built-in model's positions for the chart's place, zone and daylight-saving flag (the name
 // and the date and time of `birth` are not used). The built-in passes read the hour and minute, so
-// the positions hold still through each minute.
+// the positions hold still through each minute; the evaluator keeps the last minute it computed
+// (its copies share it), so it is for one thread at a time.
 FastPointsAt BuiltInFastPoints(const BirthData& birth, const ZoneCorrection& zone);
 
 // How far the window is searched each way from the birth, in seconds.
