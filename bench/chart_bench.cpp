@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "chart/birth_time_window.h"
 #include "chart/chart_request.h"
 #include "chart_cli.h"
 #include "ephemeris/moon.h"
@@ -110,6 +111,13 @@ void BM_FastPoints(benchmark::State& state) {
   state.SetLabel(state.range(0) == 1 ? "swiss" : "builtin");
 }
 BENCHMARK(BM_FastPoints)->Arg(0)->Arg(1);
+// Both birth-time windows (the Sree Lagna's and the ascendant's) of the New Delhi chart with the
+// built-in model, the chart itself computed beforehand.
+void BM_SreeLagnaWindow(benchmark::State& state) {
+  const ChartResult chart = std::get<ChartResult>(RunChartRequest(testing_support::newDelhiForm()));
+  for (auto _ : state) benchmark::DoNotOptimize(BirthTimeWindowsOf(chart));
+}
+BENCHMARK(BM_SreeLagnaWindow);
 
 // Batch lines of sound forms with every key, places and texts that need escaping.
 std::string batchInput(int lines) {

@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "chart/chart_facts.h"
+#include "chart/birth_time_window.h"
 #include "chart/rashi_chart.h"
 #include "chart/time_zone_table.h"
 #include "chart_json.h"
@@ -44,7 +45,7 @@ void appendAnswer(std::string& out, const std::string& line, LineReader::Status 
   if (status == LineReader::Status::TooLong)
     return appendErrorJson(out, "the line is longer than " + std::to_string(forms::kMaxFormBytes) + " bytes");
   forms::ReadOptions options;
-  options.extraKeys = {forms::kVersionKey, {"pdf", forms::ValueKind::Text}};
+  options.extraKeys = {forms::kVersionKey, {"pdf", forms::ValueKind::Text}, {"windows", forms::ValueKind::Switch}};
   forms::ReadResult read = forms::readFormJson(line, options);
   if (const auto* e = std::get_if<forms::FormError>(&read)) return appendErrorJson(out, e->message);
   auto& given = std::get<forms::ReadForm>(read);
@@ -65,7 +66,10 @@ void appendAnswer(std::string& out, const std::string& line, LineReader::Status 
   if (pdfPath != given.extras.end()) {
     if (const auto problem = pdf(chart, pdfPath->second)) return appendErrorJson(out, "pdf: " + *problem);
   }
-  appendChartJson(out, chart, std::get<std::optional<AtlasOrigin>>(origin), false, fields);
+  const auto windows = given.extras.find("windows");
+  const bool withWindows = windows != given.extras.end() && windows->second == "true";
+  appendChartJson(out, chart, std::get<std::optional<AtlasOrigin>>(origin), false,
+                  withWindows ? fields | windowFields() : fields);
 }
 
 int runBatch(int inFd, int outFd, int errFd, const PdfWriter& pdf, const ChartFields& fields) {
@@ -118,6 +122,8 @@ std::string usage() {
          "                                node are Swiss Ephemeris's (defaults: builtin, lahiri, mean)\n"
          "--form reads the form from a birth-data file; --pdf writes the chart's printed pages to a PDF\n"
          "file (in --batch, \"pdf\": \"OUT.pdf\" in a line).\n"
+         "A batch answers the birth-time windows (AscendantWindow, SreeLagnaWindow) only when --fields\n"
+         "names them or a line holds \"windows\": true.\n"
          "A value that begins with \"--\" is given as --city=--VALUE.\n";
 }
 
@@ -172,7 +178,10 @@ int RunChartCli(std::span<const std::string> args, int inFd, int outFd, int errF
       say(errFd, "halvora-chart: --batch reads its forms from standard input and takes no --" + taken + "\n" + usage());
       return kExitBadInput;
     }
-    return runBatch(inFd, outFd, errFd, pdf, std::get<ChartFields>(fields));
+    // Without --fields a batch leaves out the birth-time windows, which cost more than the chart.
+    const ChartFields batchFields =
+        extra("fields") ? std::get<ChartFields>(fields) : std::get<ChartFields>(fields) & ~windowFields();
+    return runBatch(inFd, outFd, errFd, pdf, batchFields);
   }
 
   const std::string* pdfPath = extra("pdf");
@@ -352,6 +361,9 @@ std::string chartToPage(const ChartResult& c, const std::optional<AtlasOrigin>& 
 
   out << "\nSree Lagna: " << (c.SreeLagnaSignIndex >= 0 ? std::string(kSignTitles[static_cast<std::size_t>(c.SreeLagnaSignIndex)]) : "-")
       << ", house " << c.SreeLagnaHouse << "\n";
+  const BirthTimeWindows windows = BirthTimeWindowsOf(c);
+  out << WindowLine("Sree Lagna", windows.sreeLagna, c.birthMoment) << "\n"
+      << WindowLine("Ascendant", windows.ascendant, c.birthMoment) << "\n";
   if (c.sunrise) {
     out << "Sunrise: " << formatIsoMinute(*c.sunrise) << " (" << *c.ElapsedMinutes << " minutes)\n";
   }

@@ -9,6 +9,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "chart/birth_time_window.h"
 #include "chart/sign_profiles.h"
 #include "forms/utf8.h"
 
@@ -18,29 +19,31 @@ namespace {
 
 // The members of an answer, in the byte order of their keys (the order a JSON object is written in).
 enum class Key : std::size_t {
-  AscSignNumber, AscendantDeg, AscendantText, AyanamsaDeg, ChartPositions, Details, ElapsedMinutes,
+  AscSignNumber, AscendantDeg, AscendantText, AscendantWindow, AyanamsaDeg, ChartPositions, Details, ElapsedMinutes,
   ElapsedSeconds, HouseText, Markers, Model, MoonLongitudeDeg, MoonNakshatraStart, MoonText, Notice, Place,
-  PlanetLabels, Profile, SignLabels, SreeLagnaDeg, SreeLagnaHouse, SreeLagnaSignIndex, Sunrise,
+  PlanetLabels, Profile, SignLabels, SreeLagnaDeg, SreeLagnaHouse, SreeLagnaSignIndex, SreeLagnaWindow, Sunrise,
   SunriseSunLongitude, Zone, ZoneCorrectionHours, ZoneCorrectionMinutes,
 };
 
 constexpr std::array<std::string_view, kChartJsonKeyCount> kKeys = {
-    "AscSignNumber",  "AscendantDeg",       "AscendantText",       "AyanamsaDeg",        "ChartPositions",
+    "AscSignNumber",  "AscendantDeg",       "AscendantText",       "AscendantWindow",    "AyanamsaDeg",
+    "ChartPositions",
     "Details",        "ElapsedMinutes",     "ElapsedSeconds",      "HouseText",          "Markers",
     "Model",          "MoonLongitudeDeg", "MoonNakshatraStart", "MoonText",          "Notice",             "Place",
     "PlanetLabels",   "Profile",            "SignLabels",          "SreeLagnaDeg",       "SreeLagnaHouse",
-    "SreeLagnaSignIndex", "Sunrise",        "SunriseSunLongitude", "Zone",               "ZoneCorrectionHours",
+    "SreeLagnaSignIndex", "SreeLagnaWindow", "Sunrise",      "SunriseSunLongitude", "Zone",               "ZoneCorrectionHours",
     "ZoneCorrectionMinutes"};
 static_assert(std::is_sorted(kKeys.begin(), kKeys.end()), "an object's members are written in key order");
 
 // The same keys as they are written, quoted and followed by the colon.
 constexpr std::array<std::string_view, kChartJsonKeyCount> kQuotedKeys = {
-    R"("AscSignNumber":)",    R"("AscendantDeg":)",        R"("AscendantText":)",  R"("AyanamsaDeg":)",
+    R"("AscSignNumber":)",    R"("AscendantDeg":)",        R"("AscendantText":)",  R"("AscendantWindow":)",
+    R"("AyanamsaDeg":)",
     R"("ChartPositions":)",   R"("Details":)",             R"("ElapsedMinutes":)", R"("ElapsedSeconds":)",
     R"("HouseText":)",        R"("Markers":)",             R"("Model":)",          R"("MoonLongitudeDeg":)", R"("MoonNakshatraStart":)",
     R"("MoonText":)",         R"("Notice":)",              R"("Place":)",          R"("PlanetLabels":)",
     R"("Profile":)",          R"("SignLabels":)",          R"("SreeLagnaDeg":)",   R"("SreeLagnaHouse":)",
-    R"("SreeLagnaSignIndex":)", R"("Sunrise":)",           R"("SunriseSunLongitude":)", R"("Zone":)",
+    R"("SreeLagnaSignIndex":)", R"("SreeLagnaWindow":)", R"("Sunrise":)",           R"("SunriseSunLongitude":)", R"("Zone":)",
     R"("ZoneCorrectionHours":)", R"("ZoneCorrectionMinutes":)"};
 static_assert(
     [] {
@@ -209,6 +212,25 @@ class Emitter {
   std::array<bool, 8> m_first{};
 };
 
+// A birth-time window: its ends as clock times with seconds (or why there is none) and the signs
+// beyond them (null where an end was not found).
+void windowValue(Emitter& e, const SignWindow& w) {
+  const auto signOrNull = [&](const WindowEnd& end) {
+    const std::string_view title = SignTitle(end.otherSign);
+    end.kind == WindowEnd::Kind::Found && !title.empty() ? e.string(title) : e.null();
+  };
+  e.open('{');
+  e.key(R"("after":)");
+  signOrNull(w.to);
+  e.key(R"("before":)");
+  signOrNull(w.from);
+  e.key(R"("from":)");
+  e.string(WindowEndText(w.from, true));
+  e.key(R"("to":)");
+  e.string(WindowEndText(w.to, false));
+  e.close('}');
+}
+
 // A profile's members in key order (a control named twice keeps its last text).
 void profileObject(Emitter& e, std::span<const ControlText> profile) {
   std::map<std::string_view, std::string_view> sorted;
@@ -267,6 +289,12 @@ void profileValue(Emitter& e, const ChartResult& c, bool indented) {
 
 std::span<const std::string_view> chartJsonKeys() { return kKeys; }
 
+ChartFields windowFields() {
+  return ChartFields()
+      .set(static_cast<std::size_t>(Key::AscendantWindow))
+      .set(static_cast<std::size_t>(Key::SreeLagnaWindow));
+}
+
 std::variant<ChartFields, FieldListProblem> parseFieldList(std::string_view list) {
   ChartFields fields;
   while (true) {
@@ -309,10 +337,16 @@ void appendChartJson(std::string& out, const ChartResult& c, const std::optional
     e.key(kQuotedKeys[index]);
     return true;
   };
+  // The windows are searched only for an answer that holds them.
+  std::optional<BirthTimeWindows> windows;
+  if (fields.test(static_cast<std::size_t>(Key::AscendantWindow)) ||
+      fields.test(static_cast<std::size_t>(Key::SreeLagnaWindow)))
+    windows = BirthTimeWindowsOf(c);
   e.open('{');
   if (wanted(Key::AscSignNumber)) e.integer(c.AscSignNumber);
   if (wanted(Key::AscendantDeg)) e.number(c.ascendant.AscendantDeg);
   if (wanted(Key::AscendantText)) e.string(c.ascendant.AscendantText);
+  if (wanted(Key::AscendantWindow)) windowValue(e, windows->ascendant);
   if (wanted(Key::AyanamsaDeg)) e.number(c.ascendant.AyanamsaDeg);
   if (wanted(Key::ChartPositions)) e.strings(c.chartPositions);
   if (wanted(Key::Details)) {
@@ -378,6 +412,7 @@ void appendChartJson(std::string& out, const ChartResult& c, const std::optional
   if (wanted(Key::SreeLagnaDeg)) e.number(c.SreeLagnaDeg);
   if (wanted(Key::SreeLagnaHouse)) c.SreeLagnaHouse > 0 ? e.integer(c.SreeLagnaHouse) : e.null();
   if (wanted(Key::SreeLagnaSignIndex)) c.SreeLagnaSignIndex >= 0 ? e.integer(c.SreeLagnaSignIndex) : e.null();
+  if (wanted(Key::SreeLagnaWindow)) windowValue(e, windows->sreeLagna);
   if (wanted(Key::Sunrise)) {
     if (c.sunrise) {
       out += '"';

@@ -20,11 +20,15 @@ namespace halvora::cli {
 
 // The keys of a chart's answer, in the order they are written.
 std::span<const std::string_view> chartJsonKeys();
-inline constexpr std::size_t kChartJsonKeyCount = 27;
+inline constexpr std::size_t kChartJsonKeyCount = 29;
 
 // Which keys an answer holds.
 using ChartFields = std::bitset<kChartJsonKeyCount>;
 inline const ChartFields kAllChartFields = ChartFields().set();
+
+// The two birth-time windows ("AscendantWindow", "SreeLagnaWindow"), which a batch answers only
+// when --fields or the line ("windows": true) asks for them.
+ChartFields windowFields();
 
 // The keys named in a comma-separated list such as "SreeLagnaHouse,Sunrise", or the first item of
 // the list that is not a key of the answer (an empty item counts as one) or names a key again.

@@ -136,9 +136,10 @@ void fillSample(FrmMain& form) {
 }
 
 // The results window of one chart, both tabs.
-bool saveResults(Platform& platform, const halvora::ChartResult& result, const QDir& dir) {
+bool saveResults(Platform& platform, const halvora::FormInput& form, const halvora::ChartResult& result,
+                 const QDir& dir) {
   MdiFrame frame(platform);
-  frame.display()->showResult(result);
+  frame.showChart(form, result);
   frame.show();
   frame.resize(frame.preferredSize());
   QApplication::processEvents();
@@ -176,6 +177,7 @@ int main(int argc, char* argv[]) {
     return 2;
   }
   std::optional<halvora::ChartResult> formResult;
+  halvora::FormInput formTyped;
   if (formFile) {
     // Read as the entry form opens it: a place of the atlas fills the coordinates and the zone.
     auto form = readBirthData(*formFile);
@@ -190,6 +192,7 @@ int main(int argc, char* argv[]) {
       return 2;
     }
     formResult = std::get<halvora::ChartResult>(outcome);
+    formTyped = std::get<halvora::FormInput>(form);
   }
   QApplication::setStyle(halvora::ui::createWindowStyle());
   QApplication::setWindowIcon(QIcon(":/halvora/halvora-64.png"));
@@ -302,6 +305,6 @@ int main(int argc, char* argv[]) {
   ok &= saveFocused(&closing, "cmdSubmit", dir, "frmClosingScreen-focus-button.png");
   closing.hide();
 
-  if (formResult) ok &= saveResults(platform, *formResult, dir);
+  if (formResult) ok &= saveResults(platform, formTyped, *formResult, dir);
   return ok ? 0 : 1;
 }

@@ -276,6 +276,7 @@ ChartRequestOutcome RunChartRequest(const FormInput& form, const PositionModel& 
   const SunTimes before = model.sunTimes(b, r.zone, addDays(birthDate, -1));
   const SunTimes after = model.sunTimes(b, r.zone, addDays(birthDate, 1));
   const LocalDateTime birthMoment{b.BirthYear, b.BirthMonth, b.BirthDay, b.BirthHour, b.BirthMinute, lists.second};
+  r.birthMoment = birthMoment;
   const SunriseOutcome outcome = ChooseSunrise(today, before, after, birthMoment);
   const SunriseChoice* choice = std::get_if<SunriseChoice>(&outcome);
 

@@ -77,6 +77,7 @@ struct ChartResult {
   int AscSignNumber = 0;                   // 1..12
   Details details;
   ModelDescription model;  // the position model that computed the chart
+  LocalDateTime birthMoment;  // the local clock of the birth, with its seconds
 
   // The chosen sunrise and the time between it and the birth; absent at a place without sunrise.
   std::optional<LocalDateTime> sunrise;

@@ -56,6 +56,16 @@ std::optional<EphemerisKind> ephemerisKindOf(std::string_view key) { return kind
 std::optional<AyanamsaKind> ayanamsaKindOf(std::string_view key) { return kindOf<AyanamsaKind>(kAyanamsaKeys, key); }
 std::optional<NodeKind> nodeKindOf(std::string_view key) { return kindOf<NodeKind>(kNodeKeys, key); }
 
+std::optional<ModelChoice> ModelChoiceOf(const ModelDescription& model) {
+  const auto ephemeris = ephemerisKindOf(model.ephemeris);
+  if (!ephemeris) return std::nullopt;
+  if (*ephemeris == EphemerisKind::Builtin) return ModelChoice{};
+  const auto ayanamsa = ayanamsaKindOf(model.ayanamsa);
+  const auto node = nodeKindOf(model.node);
+  if (!ayanamsa || !node) return std::nullopt;
+  return ModelChoice{*ephemeris, *ayanamsa, *node};
+}
+
 std::string PositionsLine(const ModelDescription& model) {
   if (model.ephemeris != kEphemerisKeys[static_cast<std::size_t>(EphemerisKind::Swiss)])
     return "Positions: built-in model (planets within about 1\u00bd\u00b0)";

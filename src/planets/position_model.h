@@ -59,6 +59,9 @@ struct ModelDescription {
   friend bool operator==(const ModelDescription&, const ModelDescription&) = default;
 };
 
+// The choice that a description names; nothing for a description no model gives.
+std::optional<ModelChoice> ModelChoiceOf(const ModelDescription& model);
+
 // "Positions: Swiss Ephemeris, Lahiri ayanamsa 23°48′51″, mean node", or for the built-in model
 // "Positions: built-in model (planets within about 1½°)": the line shown under the positions.
 std::string PositionsLine(const ModelDescription& model);

@@ -13,6 +13,7 @@
 #include <string_view>
 
 #include "chart/chart_facts.h"
+#include "chart/birth_time_window.h"
 #include "ui/chart_layout.h"
 #include "ui/result_captions.h"
 
@@ -265,6 +266,8 @@ double firstPage(PageWriter& page, const ChartResult& chart, double unit, Painte
     }
   }
   page.moveTo(page.y() + 4 * rowHeight);
+  const BirthTimeWindows windows = BirthTimeWindowsOf(chart);
+  page.paragraph(valueFont, text(WindowLine("Ascendant", windows.ascendant, chart.birthMoment)));
   // Under the details: the zone, the sunrise used, the Sree Lagna and the Moon.
   page.skip(3);
   const ChartFacts facts = FactsOf(chart);
@@ -275,6 +278,7 @@ double firstPage(PageWriter& page, const ChartResult& chart, double unit, Painte
   page.paragraph(page.sansFont(9), QStringLiteral("Sree Lagna is responsible for prosperity and marital relationships."), 2);
   page.paragraph(page.sansFont(9, true), QStringLiteral("Sree Lagna Present In House Significance"), 1);
   page.paragraph(page.sansFont(9), text(chart.houseText).trimmed(), 4);
+  page.paragraph(page.sansFont(9), text(WindowLine("Sree Lagna", windows.sreeLagna, chart.birthMoment)), 4);
   if (chart.notice) page.paragraph(page.sansFont(9, true), text(*chart.notice), 4);
   page.skip(4);
 

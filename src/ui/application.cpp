@@ -67,6 +67,7 @@ void Application::showResults(const ChartResult& result) {
   m_frame = frame;
   frame->showChart(m_main->formInput(), result);
   connect(frame, &MdiFrame::backRequested, this, &Application::goBack);
+  connect(frame, &MdiFrame::birthTimeChosen, m_main.get(), &FrmMain::setFormInput);
   connect(frame, &MdiFrame::closed, this, &Application::showClosingScreen);
   m_main->hide();
   frame->show();

@@ -10,6 +10,7 @@
 #include <QTabWidget>
 
 #include "chart/chart_facts.h"
+#include "chart/birth_time_window.h"
 #include "ui/chart_layout.h"
 #include "ui/clickable_label.h"
 #include "ui/look.h"
@@ -110,28 +111,17 @@ constexpr PredictionPlace kPredictionBoxes[5] = {
 };
 constexpr int kPredictionCaptionDropTwips = 240;  // caption row sits this far above its boxes
 
-// The facts block sits under the details' last row, inside their frame.
-constexpr int kFactsTopTwips = 2700;
-constexpr int kFactsBottomMarginTwips = 90;
+// Space kept under the last line of the details' frame.
+constexpr int kDetailsBottomMarginTwips = 90;
 
-// Writes the facts under the details and grows their frame to hold them; the positions and the
-// model's line under them move down by as much as the frame grew past its designed height.
+// Writes the facts (the zone, the sunrise used, the Sree Lagna and the Moon) into their block under
+// the details; layOut places it.
 void showFacts(QWidget* chartTab, const ChartFacts& facts) {
-  auto* details = chartTab->findChild<QWidget*>(QStringLiteral("fraDetails"));
   auto* block = chartTab->findChild<QLabel*>(QStringLiteral("lblFacts"));
-  if (details == nullptr || block == nullptr) return;
+  if (block == nullptr) return;
   QStringList lines;
   for (std::string_view line : facts.lines()) lines << QString::fromUtf8(line.data(), static_cast<qsizetype>(line.size()));
   block->setText(lines.join(u'\n'));
-  block->resize(block->width(), block->heightForWidth(block->width()));
-  const int designed = pageRect(8640, 360, 3490, 2775).height();
-  const int height = qMax(designed, block->geometry().bottom() + 1 + tw(kFactsBottomMarginTwips));
-  details->resize(details->width(), height);
-  const int grown = height - designed;
-  if (auto* positions = chartTab->findChild<QWidget*>(QStringLiteral("fraWestern")))
-    positions->move(positions->x(), pageRect(8640, 3240, 0, 0).y() + grown);
-  if (auto* model = chartTab->findChild<QWidget*>(QStringLiteral("lblModel")))
-    model->move(model->x(), pageRect(8640, 7620, 0, 0).y() + grown);
 }
 
 constexpr char kForumLine[] = "Discuss your chart on our web forum:";
@@ -222,6 +212,9 @@ void FrmDisplay::buildTop() {
   m_lblHoraDesc = labelAt(this, "lblHoraDesc", QString(), 240, 840, 12255, 375);
   m_lblHoraDesc->setWordWrap(true);
   m_lblHoraDesc->setAccessibleName(QStringLiteral("Sree Lagna Present In House Significance"));
+  m_lblSreeLagnaWindow = labelAt(this, "lblSreeLagnaWindow", QString(), 240, 1215, 12255, 255);
+  m_lblSreeLagnaWindow->setWordWrap(true);
+  m_lblSreeLagnaWindow->setAccessibleName(QStringLiteral("Sree Lagna's birth-time window"));
   m_lblNotice = labelAt(this, "lblNotice", QString(), 240, 1215, 12255, 255);
   m_lblNotice->setWordWrap(true);
   m_lblNotice->hide();
@@ -272,7 +265,11 @@ QWidget* FrmDisplay::buildChartTab() {
     caption->setBuddy(value);
   }
   // The zone, the sunrise used, the Sree Lagna and the Moon, filled by showResult.
-  labelAt(fraDetails, "lblFacts", QString(), 120, kFactsTopTwips + kRowDropTwips, 3490 - 240, 0)->setWordWrap(true);
+  labelAt(fraDetails, "lblFacts", QString(), 120, 2700 + kRowDropTwips, 3490 - 240, 0)->setWordWrap(true);
+
+  m_lblAscendantWindow = labelAt(fraDetails, "lblAscendantWindow", QString(), 120, 2700 + kRowDropTwips, 3490 - 180, 255);
+  m_lblAscendantWindow->setWordWrap(true);
+  m_lblAscendantWindow->setAccessibleName(QStringLiteral("Ascendant's birth-time window"));
 
   auto* fraWestern = named(new QGroupBox("Vedic Planetary Position", page), "fraWestern");
   fraWestern->setGeometry(pageRect(8640, 3240, 3495, 4335));
@@ -419,12 +416,38 @@ void FrmDisplay::layOut() {
   const int houseHeight = qMax(tw(375), m_lblHoraDesc->heightForWidth(width));
   m_lblHoraDesc->resize(width, houseHeight);
   int top = m_lblHoraDesc->geometry().bottom() + 4;
+  if (!m_lblSreeLagnaWindow->text().isEmpty()) {
+    m_lblSreeLagnaWindow->move(m_lblSreeLagnaWindow->x(), top);
+    m_lblSreeLagnaWindow->resize(width, qMax(tw(255), m_lblSreeLagnaWindow->heightForWidth(width)));
+    top = m_lblSreeLagnaWindow->geometry().bottom() + 4;
+  }
   if (!m_lblNotice->text().isEmpty() && !m_lblNotice->isHidden()) {
     m_lblNotice->move(m_lblNotice->x(), top);
     m_lblNotice->resize(width, qMax(tw(255), m_lblNotice->heightForWidth(width)));
     top = m_lblNotice->geometry().bottom() + 4;
   }
   top = qMax(top, tw(1200));
+
+  // Under the details' rows: the ascendant's window, then the facts. The frame grows to hold them,
+  // and the positions and the model's line under them move down with it.
+  if (auto* details = m_lblAscendantWindow->parentWidget()) {
+    const int lineWidth = m_lblAscendantWindow->width();
+    m_lblAscendantWindow->resize(lineWidth, qMax(tw(255), m_lblAscendantWindow->heightForWidth(lineWidth)));
+    int bottom = m_lblAscendantWindow->geometry().bottom() + 1;
+    if (auto* facts = details->findChild<QLabel*>(QStringLiteral("lblFacts"))) {
+      facts->move(facts->x(), bottom + tw(60));
+      facts->resize(facts->width(), facts->heightForWidth(facts->width()));
+      bottom = facts->geometry().bottom() + 1;
+    }
+    details->resize(details->width(),
+                    qMax(pageRect(0, 0, 0, 2775).height(), bottom + tw(kDetailsBottomMarginTwips)));
+    QWidget* tab = details->parentWidget();
+    if (auto* positions = tab->findChild<QWidget*>("fraWestern", Qt::FindDirectChildrenOnly)) {
+      positions->move(positions->x(), details->geometry().bottom() + 1 + tw(105));
+      if (auto* model = tab->findChild<QWidget*>(QStringLiteral("lblModel"), Qt::FindDirectChildrenOnly))
+        model->move(model->x(), positions->geometry().bottom() + 1 + tw(45));
+    }
+  }
 
   // The tab control takes the height its pages and its own frame need.
   int pageHeight = 0;
@@ -464,6 +487,9 @@ void FrmDisplay::showResult(const ChartResult& result) {
   showFacts(m_tabs->widget(0), FactsOf(result));
 
   m_lblHoraDesc->setText(captionText(std::string(result.houseText)));
+  const BirthTimeWindows windows = BirthTimeWindowsOf(result);
+  m_lblSreeLagnaWindow->setText(captionText(WindowLine("Sree Lagna", windows.sreeLagna, result.birthMoment)));
+  m_lblAscendantWindow->setText(captionText(WindowLine("Ascendant", windows.ascendant, result.birthMoment)));
   m_lblNotice->setText(result.notice ? captionText(*result.notice) : QString());
   m_lblNotice->setVisible(result.notice.has_value());
 

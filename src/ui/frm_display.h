@@ -51,6 +51,8 @@ class FrmDisplay : public QWidget {
   Platform& m_platform;
   QLabel* m_lblHoraDesc = nullptr;
   QLabel* m_lblNotice = nullptr;
+  QLabel* m_lblSreeLagnaWindow = nullptr;  // the Sree Lagna's birth-time window, under the house text
+  QLabel* m_lblAscendantWindow = nullptr;  // the ascendant's, at the foot of the details
   QTabWidget* m_tabs = nullptr;
   QLabel* m_signLabels[12] = {};
   MarkerLabel* m_markers[12] = {};

@@ -10,11 +10,13 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
+#include <QTabWidget>
 #include <QVBoxLayout>
 
 #include "print/chart_painter.h"
 #include "ui/birth_data_files.h"
 #include "ui/clickable_label.h"
+#include "ui/birth_time_mover.h"
 #include "ui/frm_display.h"
 #include "ui/look.h"
 #include "ui/model_settings.h"
@@ -69,6 +71,7 @@ MdiFrame::MdiFrame(Platform& platform, QWidget* parent) : QMainWindow(parent), m
   m_title->setFont(verdana(21.75, true));
   m_title->adjustSize();
   m_display->arrangeFrames();
+  placeBirthTimeMover();
 
   // Back and Exit never leave the frame, however small it is made.
   setMinimumSize(tw(kPromotionLeftTwips) + kMinimumPromotionPx + tw(kBackGapTwips) * 3 + m_cmdBack->width() +
@@ -151,7 +154,34 @@ void MdiFrame::showChart(const FormInput& form, const ChartResult& chart) {
   m_form = form;
   m_chart = chart;
   m_display->showResult(chart);
+  m_mover->setTypedForm(form);
   for (QAction* action : m_chartActions) action->setEnabled(true);
+}
+
+// The birth-time control sits under the chart, on the chart's tab; a move shows its chart whole,
+// drawn once, on the tab the user is on.
+void MdiFrame::placeBirthTimeMover() {
+  QWidget* page = m_display->findChild<QWidget*>("SSTab1_0");
+  QWidget* chartFrame = page ? page->findChild<QWidget*>("Frame1", Qt::FindDirectChildrenOnly) : nullptr;
+  m_mover = new BirthTimeMover(page);
+  // Made after the results window took its look: its buttons take the same.
+  applyWindowLook(m_mover);
+  if (chartFrame) {
+    m_mover->setGeometry(chartFrame->x(), chartFrame->geometry().bottom() + 1 + tw(60), chartFrame->width(),
+                         m_mover->sizeHint().height());
+  }
+  connect(m_mover, &BirthTimeMover::chartMoved, this, [this](const FormInput& form, const ChartResult& chart) {
+    auto* tabs = m_display->findChild<QTabWidget*>();
+    const int tab = tabs ? tabs->currentIndex() : 0;
+    setUpdatesEnabled(false);
+    m_form = form;
+    m_chart = chart;
+    m_display->showResult(chart);
+    if (tabs) tabs->setCurrentIndex(tab);
+    setUpdatesEnabled(true);
+  });
+  m_mover->takeKeysIn(this);
+  connect(m_mover, &BirthTimeMover::useTimeRequested, this, &MdiFrame::birthTimeChosen);
 }
 
 void MdiFrame::preparePrinter(QPrinter& printer) const {

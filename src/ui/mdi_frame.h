@@ -18,6 +18,7 @@ class QWidget;
 
 namespace halvora::ui {
 
+class BirthTimeMover;
 class FrmDisplay;
 
 class MdiFrame : public QMainWindow {
@@ -26,6 +27,7 @@ class MdiFrame : public QMainWindow {
   explicit MdiFrame(Platform& platform, QWidget* parent = nullptr);
 
   FrmDisplay* display() const { return m_display; }
+  BirthTimeMover* mover() const { return m_mover; }
 
   // Shows a chart and keeps it, with the form it came from, for saving and printing.
   void showChart(const FormInput& form, const ChartResult& chart);
@@ -51,6 +53,8 @@ class MdiFrame : public QMainWindow {
   void backRequested();
   // The user closed the frame (close box, "E&xit" or the menu).
   void closed();
+  // "Use this time": the entry form is to take this form, its birth time moved.
+  void birthTimeChosen(const halvora::FormInput& form);
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -58,6 +62,7 @@ class MdiFrame : public QMainWindow {
 
  private:
   void buildMenus();
+  void placeBirthTimeMover();
   QWidget* buildTopBar();
   QWidget* buildBottomBar();
 
@@ -68,6 +73,7 @@ class MdiFrame : public QMainWindow {
   std::optional<ChartResult> m_chart;
   QList<QAction*> m_chartActions;  // the items that need a chart
   FrmDisplay* m_display = nullptr;
+  BirthTimeMover* m_mover = nullptr;
   QWidget* m_picture1 = nullptr;
   QPushButton* m_cmdBack = nullptr;
   QPushButton* m_cmdExit = nullptr;

@@ -112,6 +112,14 @@ TEST_F(PrintedPdf, AKnownBirthReadsBackPageByPage) {
     EXPECT_NE(first.find(expected), std::string::npos) << expected << " is not on page 1:\n" << first;
   }
   EXPECT_NE(first.find(words(std::string(chart.houseText))), std::string::npos) << "the house text";
+  // The two birth-time windows (the charts of 8:18:59 and 9:06:00 have the Sree Lagna in Libra and
+  // Sagittarius, those of 7:57:59 and 9:23:00 the ascendant in Aquarius and Aries).
+  for (const char* expected :
+       {"Sree Lagna in Scorpio for births from 8:19:00 to 9:05:59 (before: Libra, after: Sagittarius); the birth is "
+        "30 seconds before the Sree Lagna leaves Scorpio: check the birth time",
+        "Ascendant in Pisces for births from 7:58:00 to 9:22:59 (before: Aquarius, after: Aries)"}) {
+    EXPECT_NE(first.find(expected), std::string::npos) << expected << " is not on page 1:\n" << first;
+  }
 
   const char* predictions[] = {"txtLooks", "txtNature", "txtCareerAndFinance", "txtLoveAndDomesticLife", "txtHealth"};
   for (const char* control : predictions) {

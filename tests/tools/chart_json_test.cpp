@@ -10,6 +10,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "chart/birth_time_window.h"
 #include "chart/sign_profiles.h"
 #include "chart_json.h"
 #include "forms/form_reader.h"
@@ -60,6 +61,18 @@ json referenceDocument(const ChartResult& c, const Origin& origin) {
   j["SreeLagnaDeg"] = c.SreeLagnaDeg;
   j["SreeLagnaSignIndex"] = c.SreeLagnaSignIndex >= 0 ? json(c.SreeLagnaSignIndex) : json(nullptr);
   j["SreeLagnaHouse"] = c.SreeLagnaHouse > 0 ? json(c.SreeLagnaHouse) : json(nullptr);
+  const auto window = [](const SignWindow& w) {
+    const auto beyond = [](const WindowEnd& end) {
+      return end.kind == WindowEnd::Kind::Found ? json(std::string(SignTitle(end.otherSign))) : json(nullptr);
+    };
+    return json{{"from", WindowEndText(w.from, true)},
+                {"to", WindowEndText(w.to, false)},
+                {"before", beyond(w.from)},
+                {"after", beyond(w.to)}};
+  };
+  const BirthTimeWindows windows = BirthTimeWindowsOf(c);
+  j["SreeLagnaWindow"] = window(windows.sreeLagna);
+  j["AscendantWindow"] = window(windows.ascendant);
   j["Details"] = {{"lblName", c.details.lblName},           {"lblDOB", c.details.lblDOB},
                   {"lblTOB", c.details.lblTOB},             {"lblLatitude", c.details.lblLatitude},
                   {"lblLongitude", c.details.lblLongitude}, {"lblCity", c.details.lblCity},

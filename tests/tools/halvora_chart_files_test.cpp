@@ -72,6 +72,7 @@ TEST_F(ChartFiles, AFormFileGivesTheChartOfTheSameBatchLine) {
 
   std::string line = text;
   std::erase(line, '\n');
+  line.insert(line.rfind('}'), ", \"windows\": true");  // a batch line asks for the birth-time windows
   const ProcessRun batch = runTool({"--batch"}, line + "\n");
   ASSERT_EQ(batch.status, 0) << batch.err;
   ASSERT_EQ(outputLines(batch.out).size(), 1u) << batch.out;
@@ -113,6 +114,7 @@ TEST_F(ChartFiles, AFileOfAnAtlasPlaceGivesTheChartOfTheSameBatchLine) {
   ASSERT_EQ(fromFile.status, 0) << fromFile.err;
   std::string line = text;
   std::erase(line, '\n');
+  line.insert(line.rfind('}'), ", \"windows\": true");  // a batch line asks for the birth-time windows
   const ProcessRun batch = runTool({"--batch"}, line + "\n");
   ASSERT_EQ(outputLines(batch.out).size(), 1u) << batch.out;
   const json fromLine = json::parse(outputLines(batch.out)[0]);

@@ -60,7 +60,8 @@ TEST(HalvoraChart, JsonCarriesEveryKey) {
        {"ZoneCorrectionHours", "ZoneCorrectionMinutes", "AyanamsaDeg", "AscendantDeg", "AscendantText",
         "MoonLongitudeDeg", "MoonNakshatraStart", "MoonText", "ChartPositions", "PlanetLabels", "SignLabels",
         "Markers", "AscSignNumber", "Sunrise", "ElapsedMinutes", "ElapsedSeconds", "SunriseSunLongitude",
-        "SreeLagnaDeg", "SreeLagnaSignIndex", "SreeLagnaHouse", "Details", "Notice", "HouseText", "Profile"}) {
+        "SreeLagnaDeg", "SreeLagnaSignIndex", "SreeLagnaHouse", "Details", "Notice", "HouseText", "Profile",
+        "SreeLagnaWindow", "AscendantWindow"}) {
     EXPECT_TRUE(j.contains(key)) << key;
   }
   EXPECT_EQ(j["Details"]["lblName"], "ASHA") << "the name is typed in capitals";
@@ -72,6 +73,45 @@ TEST(HalvoraChart, JsonCarriesEveryKey) {
   EXPECT_EQ(j["HouseText"].get<std::string>().rfind("Wisdom and knowledge will be of utmost importance.", 0), 0u);
   // Full double precision: the text of the number reads back to the same double.
   EXPECT_DOUBLE_EQ(j["AscendantDeg"].get<double>(), 353.9000702996479);
+}
+
+// The New Delhi birth at 9:05:30 has the Sree Lagna in Scorpio from 8:19:00 to 9:05:59 (the charts
+// of 8:18:59 and 9:06:00 have it in Libra and Sagittarius) and the ascendant in Pisces from 7:58:00
+// to 9:22:59. --json answers both windows; a batch only when --fields or the line asks.
+TEST(HalvoraChart, BirthTimeWindowsInTheJsonTheBatchAndThePage) {
+  const json sreeLagna = {{"after", "Sagittarius"}, {"before", "Libra"},
+                          {"from", "2011-02-22 08:19:00"}, {"to", "2011-02-22 09:05:59"}};
+  const json ascendant = {{"after", "Aries"}, {"before", "Aquarius"},
+                          {"from", "2011-02-22 07:58:00"}, {"to", "2011-02-22 09:22:59"}};
+  const ProcessRun single = runTool(delhi({}, {"--json"}));
+  ASSERT_EQ(single.status, 0) << single.err;
+  EXPECT_EQ(json::parse(single.out)["SreeLagnaWindow"], sreeLagna);
+  EXPECT_EQ(json::parse(single.out)["AscendantWindow"], ascendant);
+
+  const std::string line = testing_support::kNewDelhiJson;
+  std::string asking = line;
+  asking.insert(asking.rfind('}'), ", \"windows\": true");
+  const ProcessRun batch = runTool({"--batch"}, line + "\n" + asking + "\n");
+  ASSERT_EQ(batch.status, 0) << batch.err;
+  const auto lines = outputLines(batch.out);
+  ASSERT_EQ(lines.size(), 2u) << batch.out;
+  EXPECT_FALSE(json::parse(lines[0]).contains("SreeLagnaWindow")) << "not asked for";
+  EXPECT_FALSE(json::parse(lines[0]).contains("AscendantWindow")) << "not asked for";
+  EXPECT_EQ(json::parse(lines[1])["SreeLagnaWindow"], sreeLagna);
+  EXPECT_EQ(json::parse(lines[1])["AscendantWindow"], ascendant);
+
+  const ProcessRun fields = runTool({"--batch", "--fields", "SreeLagnaWindow"}, line + "\n");
+  ASSERT_EQ(fields.status, 0) << fields.err;
+  EXPECT_EQ(json::parse(fields.out), json({{"SreeLagnaWindow", sreeLagna}}));
+
+  const ProcessRun page = runTool(delhi({}));
+  ASSERT_EQ(page.status, 0) << page.err;
+  EXPECT_NE(page.out.find("\nSree Lagna in Scorpio for births from 8:19:00 to 9:05:59 (before: Libra, after: "
+                          "Sagittarius); the birth is 30 seconds before the Sree Lagna leaves Scorpio: check the "
+                          "birth time\nAscendant in Pisces for births from 7:58:00 to 9:22:59 (before: Aquarius, "
+                          "after: Aries)\n"),
+            std::string::npos)
+      << page.out;
 }
 
 struct CommandRow {

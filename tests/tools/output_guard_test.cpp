@@ -146,8 +146,8 @@ TEST(OutputGuard, EveryAnswerIsAsBefore) {
   EXPECT_LT(charts, kForms);
 
   EXPECT_EQ(batchDigest.text(), "2beab5304ff12b93/11609286") << "--batch";
-  EXPECT_EQ(json.text(), "4fcee666bcd27334/13319153") << "--json";
-  EXPECT_EQ(page.text(), "c52d4010220e6992/13472712") << "the readable page";
+  EXPECT_EQ(json.text(), "1b380a8f11bf7173/14073939") << "--json";
+  EXPECT_EQ(page.text(), "1adfb0bc55884a1d/14006813") << "the readable page";
 }
 
 }  // namespace

@@ -96,6 +96,29 @@ TEST_F(ResultsWindow, NewDelhiBirthReadsAsExpected) {
   for (QLabel* label : display.findChildren<QLabel*>()) EXPECT_FALSE(label->text().contains('\r'));
 }
 
+// The windows of this birth: the Sree Lagna in Scorpio from 8:19:00 to 9:05:59, 30 seconds before
+// it leaves; the ascendant in Pisces from 7:58:00 to 9:22:59 (the charts one second beyond each end
+// have the signs named before and after).
+TEST_F(ResultsWindow, ShowsTheBirthTimeWindowsUnderTheHouseTextAndInTheDetails) {
+  display.showResult(result);
+  EXPECT_EQ(text("lblSreeLagnaWindow"),
+            "Sree Lagna in Scorpio for births from 8:19:00 to 9:05:59 (before: Libra, after: Sagittarius); the birth "
+            "is 30 seconds before the Sree Lagna leaves Scorpio: check the birth time");
+  EXPECT_EQ(text("lblAscendantWindow"),
+            "Ascendant in Pisces for births from 7:58:00 to 9:22:59 (before: Aquarius, after: Aries)");
+  auto* house = display.findChild<QLabel*>("lblHoraDesc");
+  auto* sreeLagna = display.findChild<QLabel*>("lblSreeLagnaWindow");
+  auto* tabs = display.findChild<QTabWidget*>();
+  EXPECT_GT(sreeLagna->y(), house->geometry().bottom()) << "under the house text";
+  EXPECT_LT(sreeLagna->geometry().bottom(), tabs->y()) << "above the tabs";
+  auto* ascendant = display.findChild<QLabel*>("lblAscendantWindow");
+  EXPECT_EQ(ascendant->parentWidget()->objectName(), "fraDetails");
+  EXPECT_LE(ascendant->geometry().bottom(), ascendant->parentWidget()->height()) << "inside the details frame";
+  EXPECT_GE(ascendant->height(), ascendant->heightForWidth(ascendant->width())) << "every line shows";
+  auto* positions = display.findChild<QWidget*>("fraWestern");
+  EXPECT_GT(positions->y(), ascendant->parentWidget()->geometry().bottom()) << "the positions below the details";
+}
+
 TEST_F(ResultsWindow, EmptySignsAndMarkersAreCleared) {
   display.showResult(result);
   EXPECT_EQ(text("lblAries"), "");

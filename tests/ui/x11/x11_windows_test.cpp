@@ -42,6 +42,8 @@
 #include "form_helpers.h"
 #include "places/atlas.h"
 #include "support/births.h"
+#include "support/chart_of.h"
+#include "same_results.h"
 #include "ui/application.h"
 #include "ui/atlas_loader.h"
 #include "ui/frm_closing_screen.h"
@@ -177,6 +179,38 @@ TEST(X11ScreenFit, FrameOpensInsideTheScreenWithBackAndExitInView) {
   if (results.height() <= shown.height() && results.width() <= shown.width()) {
     EXPECT_EQ(frame.size(), frame.preferredSize().boundedTo(frame.size()));
   }
+}
+
+// The birth time moved in the shown, activated frame by a click and by the keys, the window manager
+// deciding which window has them: the results are those of the form typed with the moved time.
+TEST(X11BirthTimeMover, ClicksAndKeysInTheActiveFrameGiveTheMovedTimesResults) {
+  FakePlatform fake;
+  Application app(fake.platform);
+  ASSERT_TRUE(app.start());
+  testing::fillNewDelhiBirth(app.entryForm());
+  QTest::mouseClick(child<QPushButton>(app.entryForm(), "cmdRashi"), Qt::LeftButton);
+  MdiFrame* frame = app.frame();
+  ASSERT_NE(frame, nullptr);
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(frame));
+  frame->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(frame));
+  settle();
+
+  QTest::mouseClick(child<QPushButton>(frame, "cmdMoveOn60"), Qt::LeftButton);
+  QTest::keyClick(frame, Qt::Key_Right, Qt::ControlModifier | Qt::ShiftModifier);
+  QTest::keyClick(frame, Qt::Key_Left, Qt::ControlModifier);
+  settle(100);
+  saveScreen("results-moved");
+  FormInput moved = halvora::testing_support::newDelhiForm();
+  moved.hour = "10";
+  moved.minute = "14";
+  FrmDisplay typed(fake.platform);
+  typed.showResult(halvora::testing_support::chartOf(moved));
+  EXPECT_EQ(testing::differingControls(*frame->display(), typed), "");
+  EXPECT_EQ(child<QLabel>(frame, "lblShiftedTime")->text(),
+            "Birth time 10:14:30, February 22, 2011 (1 hour 9 minutes later than typed)");
+  frame->close();
+  settle();
 }
 
 TEST(X11ScreenFit, FrameCannotBeShrunkPastBackAndExit) {
