@@ -17,6 +17,7 @@ namespace {
 enum class Field {
   Name, Month, Day, Year, Hour, Minute, Second, City, State, Country,
   LatDeg, LatMin, North, South, LonDeg, LonMin, East, West, Zone, Dst, Place, ZoneOffset,
+  Style,  // how the chart is drawn: read with the form, but no part of the birth
 };
 
 struct FieldSpec {
@@ -28,7 +29,7 @@ struct FieldSpec {
 };
 
 // The form's keys, in the order of the usage text. The lists are those of the entry form.
-constexpr std::array<FieldSpec, 22> kFields = {{
+constexpr std::array<FieldSpec, 23> kFields = {{
     {"name", Field::Name, ValueKind::Name},
     {"month", Field::Month, ValueKind::Number, 1, 12},
     {"day", Field::Day, ValueKind::Number, 1, 31},
@@ -51,6 +52,7 @@ constexpr std::array<FieldSpec, 22> kFields = {{
     {"dst", Field::Dst, ValueKind::Switch},
     {"place", Field::Place, ValueKind::Text},
     {"zone-offset", Field::ZoneOffset, ValueKind::Text},
+    {"style", Field::Style, ValueKind::Text},
 }};
 
 constexpr std::array<std::string_view, kFields.size()> kFieldNames = [] {
@@ -150,7 +152,8 @@ class FormBuilder {
     const auto index = static_cast<std::size_t>(spec.field);
     if (m_given.test(index)) return error(spec.name, "is given twice");
     m_given.set(index);
-    m_result.formKeys.emplace_back(spec.name);
+    // The chart's style goes with any form, from flags or from a file: not one of the birth's keys.
+    if (spec.field != Field::Style) m_result.formKeys.emplace_back(spec.name);
     switch (spec.kind) {
       case ValueKind::Number: return applyNumber(spec, value);
       case ValueKind::Digits: return applyDigits(spec, value);
@@ -307,8 +310,16 @@ class FormBuilder {
       case Field::State: f.state = value.text; break;
       case Field::Country: f.country = value.text; break;
       case Field::Place: f.place = value.text; break;
+      case Field::Style: return applyStyle(spec, value);
       default: return applyZoneOffset(spec, value);
     }
+    return std::nullopt;
+  }
+
+  std::optional<FormError> applyStyle(const FieldSpec& spec, const Given& value) {
+    const auto style = chart_view::chartStyleFromKey(value.text);
+    if (!style) return error(spec.name, "takes south, north or east, not " + shownValue(value));
+    m_result.style = *style;
     return std::nullopt;
   }
 
@@ -524,6 +535,7 @@ std::optional<std::variant<long long, std::string, bool>> valueOf(Field field, c
     case Field::ZoneOffset:
       if (!hasCustomZone(f)) return std::nullopt;
       return ZoneOffsetText({f.customZone->correctionHours, f.customZone->correctionMinutes});
+    case Field::Style: return std::nullopt;  // not part of the form
   }
   return std::nullopt;
 }
