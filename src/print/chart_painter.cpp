@@ -310,7 +310,7 @@ void drawStyledChart(QPainter& painter, const ChartResult& chart, const chart_vi
       lineFont.setPointSizeF(lineFont.pointSizeF() * fit.scale);
       painter.setFont(lineFont);
       const QRectF lineBox = qt(line.box);
-      const QString shown = QFontMetricsF(lineFont, painter.device()).elidedText(text(line.text), Qt::ElideRight, lineBox.width());
+      const QString shown = QFontMetricsF(lineFont, painter.device()).elidedText(text(line.text), Qt::ElideRight, in.box.width);
       painter.drawText(lineBox, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, shown);
       (line.marker ? painted.markerLines : painted.bodyLines)[index].emplace_back(shown, lineBox);
     }

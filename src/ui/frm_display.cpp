@@ -34,6 +34,8 @@ namespace {
 // The smallest share of their natural size the texts of a crowded cell of the North or East
 // Indian chart shrink to.
 constexpr double kLeastCellFontScale = 0.7;
+// How often a number too large for its place is set 8 % smaller, at most.
+constexpr int kNumberShrinkSteps = 12;
 // Pixels kept between a number and the cell's right border.
 constexpr int kNumberGapPx = 2;
 
@@ -446,16 +448,19 @@ void FrmDisplay::layOutStyled() {
     // The number, centred in its box, smaller where the box is too small for it.
     const QRectF numberBox = qtRect(chart_view::toFrame(cell.number, area));
     const QString number = qtText(chart_view::signNumberText(k, m_look.signNames));
+    const QRect room = inside(numberBox);
     QFont numberFont = m_numberFont;
-    const QFontMetricsF numberMetrics(numberFont);
-    const double shrink = std::min({1.0, numberBox.width() / numberMetrics.horizontalAdvance(number),
-                                    numberBox.height() / numberMetrics.height()});
-    if (shrink < 1) numberFont.setPointSizeF(numberFont.pointSizeF() * shrink);
-    m_numbers[k]->setFont(numberFont);
     m_numbers[k]->setText(number);
-    m_numbers[k]->adjustSize();
-    QRect numberRect(QPoint(), m_numbers[k]->size().boundedTo(inside(numberBox).size()));
-    numberRect.moveCenter(inside(numberBox).center());
+    m_numbers[k]->setFont(numberFont);
+    // The label's own size, margins and whole pixels included, decides.
+    for (int step = 0; step < kNumberShrinkSteps; ++step) {
+      const QSize wanted = m_numbers[k]->sizeHint();
+      if (wanted.width() <= room.width() && wanted.height() <= room.height()) break;
+      numberFont.setPointSizeF(numberFont.pointSizeF() * 0.92);
+      m_numbers[k]->setFont(numberFont);
+    }
+    QRect numberRect(QPoint(), m_numbers[k]->sizeHint().boundedTo(room.size()));
+    numberRect.moveCenter(room.center());
     m_numbers[k]->setGeometry(numberRect);
 
     // The bodies and the markers, as many as fit.
@@ -492,7 +497,7 @@ void FrmDisplay::layOutStyled() {
         continue;
       }
       const QString text = qtText(line.text);
-      const QString shown = shownBodies.elidedText(text, Qt::ElideRight, line.box.width);
+      const QString shown = shownBodies.elidedText(text, Qt::ElideRight, in.box.width);
       cut = cut || shown != text;
       bodies << shown;
     }

@@ -58,6 +58,7 @@ class MdiFrame : public QMainWindow {
 
  private:
   void buildMenus();
+  void buildViewMenu();
   QWidget* buildTopBar();
   QWidget* buildBottomBar();
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The markers of the text chart as the results window draws them: every "SrL" inside its own cell
-// for crowded births.
+// The text chart as the results window draws it for crowded births: in the South Indian chart every
+// "SrL" inside its own cell; in the North and East Indian charts every text inside its cell
+// (triangles included), and what a cell has no room for in its tooltip and its accessible name.
 
 #include <gtest/gtest.h>
 #include <QLabel>
@@ -14,6 +15,7 @@
 #include "form_helpers.h"
 #include "support/births.h"
 #include "chart_view/chart_layout.h"
+#include "chart_view/chart_styles.h"
 #include "ui/frm_display.h"
 #include "ui/marker_label.h"
 
@@ -171,6 +173,147 @@ TEST_F(ChartMarkers, RandomCrowdedBirthsKeepEveryMarkerInItsCell) {
   }
   EXPECT_GE(crowded, 300);
   EXPECT_GT(compressed, 0) << "no birth crowded a cell beyond its lines";
+}
+
+// --- The North and East Indian charts ------------------------------------------------------------
+
+// Where a widget's rectangle lies in the unit square the chart's lines are drawn over.
+chart_view::Box unitBox(const QRectF& pixels, const QRect& outline) {
+  const double width = outline.width() - 1.0;
+  const double height = outline.height() - 1.0;
+  return {(pixels.left() - outline.left() - 0.5) / width, (pixels.top() - outline.top() - 0.5) / height,
+          pixels.width() / width, pixels.height() / height};
+}
+
+// Checks every text of the chart shown in a North or East Indian style; returns the sign whose
+// cell shows "SrL".
+int checkStyledCells(FrmDisplay& display, const ChartResult& result, chart_view::ChartStyle style,
+                     const std::string& what) {
+  const chart_view::ChartFace face = chart_view::chartFace(style, chart_view::ascendantSignIndex(result.AscSignNumber));
+  auto* lines = child<QWidget>(&display, "chartLines");
+  EXPECT_TRUE(lines->isVisibleTo(&display)) << what;
+  EXPECT_FALSE(child<QWidget>(&display, "shpHora_0")->isVisibleTo(&display)) << what;
+  const QRect outline = lines->geometry();
+  int sreeLagnaSign = -1;
+  for (int k = 0; k < 12; ++k) {
+    const chart_view::Polygon& cell = face.cells[static_cast<std::size_t>(k)].outline;
+    const std::string sign = what + ", sign " + std::to_string(k + 1);
+    auto* number = child<QLabel>(&display, QStringLiteral("Hno_%1").arg(k));
+    EXPECT_TRUE(chart_view::polygonContains(cell, unitBox(number->geometry(), outline))) << sign << ": number";
+    EXPECT_TRUE(number->text().startsWith(QString::number(k + 1))) << sign;
+    EXPECT_LE(number->sizeHint().width(), number->width()) << sign << ": number cut";
+    EXPECT_LE(number->sizeHint().height(), number->height()) << sign << ": number cut";
+    auto* label = child<QLabel>(&display, QString::fromLatin1(kSignLabelNames[static_cast<std::size_t>(k)].data()));
+    if (!label->text().isEmpty()) {
+      // The lines the label draws, from its top left.
+      const QFontMetrics metrics(label->font());
+      const QStringList shown = label->text().split(u'\n');
+      const QRectF drawn(label->pos(), QSizeF(label->width(), metrics.lineSpacing() * shown.size()));
+      EXPECT_TRUE(chart_view::polygonContains(cell, unitBox(drawn, outline))) << sign << ": bodies";
+      for (const QString& line : shown) EXPECT_LE(metrics.horizontalAdvance(line), label->width()) << sign;
+    }
+    auto* marker = child<MarkerLabel>(&display, QStringLiteral("lblArudha_%1").arg(k));
+    const std::vector<QString> markerLines = captionLines(marker->text());
+    for (std::size_t i = 0; i < markerLines.size() && i < marker->lineBoxes().size(); ++i) {
+      const QRectF box = marker->lineBoxes()[i].translated(marker->pos());
+      if (markerLines[i].trimmed().isEmpty() || box.width() <= 0) continue;
+      EXPECT_TRUE(chart_view::polygonContains(cell, unitBox(box, outline))) << sign << ": " << markerLines[i].toStdString();
+      if (markerLines[i].trimmed() == QStringLiteral("SrL")) sreeLagnaSign = k;
+    }
+    // Every body is named to a listener, and on hover where the cell had no room for it.
+    const QString caption = QString::fromStdString(result.signLabels[static_cast<std::size_t>(k)]);
+    for (const QString& body : captionLines(caption)) {
+      if (body.trimmed().isEmpty()) continue;
+      const QString spoken = body.trimmed().startsWith(QStringLiteral("Asc")) ? QStringLiteral("Ascendant")
+                                                                              : body.trimmed().section(u' ', 0, 0);
+      EXPECT_TRUE(label->accessibleName().contains(spoken)) << sign << ": " << spoken.toStdString();
+      if (!label->text().contains(body.trimmed())) {
+        EXPECT_TRUE(label->toolTip().contains(body.trimmed())) << sign << ": " << body.toStdString() << " hidden";
+      }
+    }
+  }
+  return sreeLagnaSign;
+}
+
+struct StyledRow {
+  const char* name;
+  chart_view::ChartStyle style;
+  bool signNames;
+  int month, day, hour;
+};
+
+class StyledCrowdedBirth : public ::testing::TestWithParam<StyledRow> {
+ protected:
+  testing::FakePlatform fake;
+  FrmDisplay display{fake.platform};
+};
+
+TEST_P(StyledCrowdedBirth, EveryTextStaysInsideItsCell) {
+  const StyledRow& row = GetParam();
+  const ChartRequestOutcome outcome = RunChartRequest(puneForm(row.month, row.day, row.hour));
+  ASSERT_TRUE(std::holds_alternative<ChartResult>(outcome));
+  const ChartResult& result = std::get<ChartResult>(outcome);
+  display.setChartLook({row.style, row.signNames});
+  display.showResult(result);
+  EXPECT_EQ(checkStyledCells(display, result, row.style, row.name), result.SreeLagnaSignIndex);
+  // Back to the South Indian chart, as it was designed.
+  display.setChartLook({});
+  EXPECT_TRUE(child<QWidget>(&display, "shpHora_0")->isVisibleTo(&display));
+  EXPECT_FALSE(child<QWidget>(&display, "chartLines")->isVisibleTo(&display));
+  EXPECT_EQ(child<QLabel>(&display, "Hno_4")->text(), "5");
+  EXPECT_EQ(child<QLabel>(&display, "lblLeo")->text(),
+            captionText(result.signLabels[4]));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Pune1980, StyledCrowdedBirth,
+    ::testing::Values(StyledRow{"NorthTenthOfMay", chart_view::ChartStyle::North, false, 5, 10, 12},
+                      StyledRow{"NorthTenthOfMayWithNames", chart_view::ChartStyle::North, true, 5, 10, 12},
+                      StyledRow{"NorthFirstOfDecember", chart_view::ChartStyle::North, false, 12, 1, 0},
+                      StyledRow{"EastTenthOfMay", chart_view::ChartStyle::East, false, 5, 10, 12},
+                      StyledRow{"EastTenthOfMayWithNames", chart_view::ChartStyle::East, true, 5, 10, 12},
+                      StyledRow{"EastFirstOfDecember", chart_view::ChartStyle::East, false, 12, 1, 0}),
+    [](const ::testing::TestParamInfo<StyledRow>& info) { return std::string(info.param.name); });
+
+TEST(StyledCharts, RandomBirthsKeepEveryTextInItsCell) {
+  testing::FakePlatform fake;
+  FrmDisplay display{fake.platform};
+  std::mt19937 random(20261208);
+  const auto pick = [&random](int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); };
+  int charts = 0;
+  for (int attempt = 0; attempt < 400 && charts < 120; ++attempt) {
+    FormInput form = puneForm(pick(1, 12), pick(1, 28), pick(0, 23));
+    form.year = std::to_string(pick(1901, 2050));
+    form.minute = std::to_string(pick(0, 59));
+    const ChartRequestOutcome outcome = RunChartRequest(form);
+    const auto* result = std::get_if<ChartResult>(&outcome);
+    if (result == nullptr || result->SreeLagnaSignIndex < 0) continue;
+    const auto style = charts % 2 == 0 ? chart_view::ChartStyle::North : chart_view::ChartStyle::East;
+    display.setChartLook({style, charts % 3 == 0});
+    display.showResult(*result);
+    const std::string what = "birth " + form.day + "/" + std::to_string(form.monthIndex + 1) + "/" + form.year;
+    EXPECT_EQ(checkStyledCells(display, *result, style, what), result->SreeLagnaSignIndex) << what;
+    ++charts;
+    if (::testing::Test::HasFailure()) break;
+  }
+  EXPECT_EQ(charts, 120);
+}
+
+TEST(StyledCharts, SignNamesStandBesideTheNumbers) {
+  testing::FakePlatform fake;
+  FrmDisplay display{fake.platform};
+  display.setChartLook({chart_view::ChartStyle::South, true});
+  EXPECT_EQ(child<QLabel>(&display, "Hno_0")->text(), "1 Ari");
+  EXPECT_EQ(child<QLabel>(&display, "Hno_11")->text(), "12 Pis");
+  // The South Indian cells keep a number with its name inside their right border.
+  for (int k = 0; k < 12; ++k) {
+    const QRect number = child<QLabel>(&display, QStringLiteral("Hno_%1").arg(k))->geometry();
+    EXPECT_LE(number.right(), child<QWidget>(&display, "Shape2")->geometry().right()) << k;
+  }
+  display.setChartLook({chart_view::ChartStyle::East, true});
+  EXPECT_EQ(child<QLabel>(&display, "Hno_9")->text(), "10 Cap");
+  display.setChartLook({chart_view::ChartStyle::East, false});
+  EXPECT_EQ(child<QLabel>(&display, "Hno_9")->text(), "10");
 }
 
 }  // namespace
