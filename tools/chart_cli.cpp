@@ -110,7 +110,7 @@ std::string usage() {
          "       halvora-chart --place \"CITY[, STATE][, COUNTRY]\" (coordinates and zone from the atlas;\n"
          "                     the flags above, given beside it, win) ...\n"
          "       --zone-offset +H:MM|-H:MM  a clock no row of the zone list holds, east positive (+5:45)\n"
-         "       halvora-chart --form FILE.halvora [--json] [--pdf OUT.pdf]\n"
+         "       halvora-chart --form FILE.halvora [--json] [--pdf OUT.pdf] [--style south|north|east]\n"
          "       halvora-chart --batch    (one JSON object per line on standard input, keys = flag names)\n"
          "       [--fields KEY,KEY...]    (with --json or --batch) only the named keys of the JSON answer\n"
          "--form reads the form from a birth-data file; --pdf writes the chart's printed pages to a PDF\n"
