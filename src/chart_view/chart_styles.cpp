@@ -57,8 +57,8 @@ const CellPlan kNorthSideTriangle{{{0, 0}, {0.25, 0.25}, {0, 0.5}}, {0.01, 0.16,
 // left corner; the other signs are their mirrors.
 const CellPlan kEastTopMiddle{{{kThird, 0}, {2 * kThird, 0}, {2 * kThird, kThird}, {kThird, kThird}},
                               {0.35, 0.015, 0.3, 0.235},
-                              {0.46, 0.255, 0.08, 0.065}};
-const CellPlan kEastUpperCorner{{{0, 0}, {kThird, 0}, {kThird, kThird}}, {0.14, 0.012, 0.185, 0.118}, {0.25, 0.15, 0.075, 0.09}};
+                              {0.44, 0.255, 0.12, 0.065}};
+const CellPlan kEastUpperCorner{{{0, 0}, {kThird, 0}, {kThird, kThird}}, {0.14, 0.012, 0.185, 0.118}, {0.2, 0.135, 0.125, 0.06}};
 const CellPlan kEastLowerCorner{{{0, 0}, {kThird, kThird}, {0, kThird}}, {0.008, 0.2, 0.182, 0.125}, {0.2, 0.28, 0.07, 0.047}};
 
 Polygon rectangle(const Box& b) { return {{b.left, b.top}, {b.right(), b.top}, {b.right(), b.bottom()}, {b.left, b.bottom()}}; }
