@@ -1,7 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/frm_display.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include <QEvent>
+#include <QFontMetricsF>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPainter>
@@ -182,9 +186,6 @@ QString spokenBody(QString body) {
   if (body == QStringLiteral("Asc")) body = QStringLiteral("Ascendant");
   return retrograde ? body + QStringLiteral(" retrograde") : body;
 }
-
-// A body as a tooltip lists it: as the chart writes it, without blanks round it.
-QString spokenLine(const QString& line) { return line.trimmed(); }
 
 }  // namespace
 
@@ -473,7 +474,7 @@ void FrmDisplay::layOutStyled() {
     for (const QString& line : captionLines(m_signCaptions[k])) {
       if (line.trimmed().isEmpty()) continue;
       in.lines.push_back({line.trimmed().toStdString(), bodyMetrics.horizontalAdvance(line.trimmed()), false});
-      everything << spokenLine(line);
+      everything << line.trimmed();
     }
     const std::vector<QString> markerLines = captionLines(m_markerCaptions[k]);
     for (const QString& line : markerLines) {
