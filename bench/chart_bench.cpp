@@ -72,6 +72,45 @@ void BM_ChartRequest(benchmark::State& state) {
 }
 BENCHMARK(BM_ChartRequest);
 
+// The same request with Swiss Ephemeris's positions (Lahiri, mean node), the library opened and its
+// files read before the first run.
+void BM_ChartRequestSwiss(benchmark::State& state) {
+  const FormInput f = testing_support::newDelhiForm();
+  const ModelOutcome opened = OpenPositionModel({EphemerisKind::Swiss});
+  if (const auto* why = std::get_if<std::string>(&opened)) {
+    state.SkipWithError(why->c_str());
+    return;
+  }
+  const PositionModel& model = *std::get<std::shared_ptr<const PositionModel>>(opened);
+  benchmark::DoNotOptimize(RunChartRequest(f, model));
+  for (auto _ : state) benchmark::DoNotOptimize(RunChartRequest(f, model));
+}
+BENCHMARK(BM_ChartRequestSwiss);
+
+// The ascendant and the Moon of one clock moment, as a search over the birth time asks for them.
+void BM_FastPoints(benchmark::State& state) {
+  const BirthData b = testing_support::newDelhiBirth();
+  const ZoneCorrection zone{-5, -30};
+  const BuiltinModel builtin;
+  const ModelOutcome swiss = OpenPositionModel({EphemerisKind::Swiss});
+  const PositionModel* model = &builtin;
+  if (state.range(0) == 1) {
+    if (const auto* why = std::get_if<std::string>(&swiss)) {
+      state.SkipWithError(why->c_str());
+      return;
+    }
+    model = std::get<std::shared_ptr<const PositionModel>>(swiss).get();
+  }
+  const FastPointsFunction at = FastPointsOf(*model, b, zone);
+  LocalDateTime clock{2011, 2, 22, 9, 5, 0};
+  for (auto _ : state) {
+    clock.second = (clock.second + 7) % 60;
+    benchmark::DoNotOptimize(at(clock));
+  }
+  state.SetLabel(state.range(0) == 1 ? "swiss" : "builtin");
+}
+BENCHMARK(BM_FastPoints)->Arg(0)->Arg(1);
+
 // Batch lines of sound forms with every key, places and texts that need escaping.
 std::string batchInput(int lines) {
   testing_support::RandomForms random(7);

@@ -12,6 +12,7 @@ packages=(
   qt6-base-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
   libgeonames-dev tzdata
+  libswe-dev swe-basic-data swetest
   fonts-dejavu-core fonts-liberation
   locales
   xvfb xauth openbox x11-utils xclip libxcb1-dev

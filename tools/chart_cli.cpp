@@ -57,7 +57,9 @@ void appendAnswer(std::string& out, const std::string& line, LineReader::Status 
   }
   const auto origin = place_form::FillFromAtlas(given, forms::KeyStyle::Json);
   if (const auto* e = std::get_if<std::string>(&origin)) return appendErrorJson(out, *e);
-  const auto outcome = RunChartRequest(given.form);
+  const auto model = OpenPositionModel(given.model);
+  if (const auto* why = std::get_if<std::string>(&model)) return appendErrorJson(out, "ephemeris: " + *why);
+  const auto outcome = RunChartRequest(given.form, *std::get<std::shared_ptr<const PositionModel>>(model));
   if (const auto* failure = std::get_if<ValidationFailure>(&outcome))
     return appendErrorJson(out, forms::failureMessage(*failure, forms::KeyStyle::Json));
   const auto& chart = std::get<ChartResult>(outcome);
@@ -113,6 +115,9 @@ std::string usage() {
          "       halvora-chart --form FILE.halvora [--json] [--pdf OUT.pdf] [--style south|north|east]\n"
          "       halvora-chart --batch    (one JSON object per line on standard input, keys = flag names)\n"
          "       [--fields KEY,KEY...]    (with --json or --batch) only the named keys of the JSON answer\n"
+         "       [--ephemeris builtin|swiss] [--ayanamsa lahiri|raman|krishnamurti|true-chitra] [--node mean|true]\n"
+         "                                the position model (Swiss Ephemeris needs libswe); the ayanamsa and the\n"
+         "                                node are Swiss Ephemeris's (defaults: builtin, lahiri, mean)\n"
          "--form reads the form from a birth-data file; --pdf writes the chart's printed pages to a PDF\n"
          "file (in --batch, \"pdf\": \"OUT.pdf\" in a line); --style draws the chart of the PDF and of the\n"
          "readable page as the South (the default), North or East Indian chart (\"style\" in a line).\n"
@@ -189,9 +194,14 @@ int RunChartCli(std::span<const std::string> args, int inFd, int outFd, int errF
   forms::ReadForm* form = &given;
   forms::KeyStyle style = forms::KeyStyle::Flag;
   std::string where;  // "FILE: " before a problem of the file's form
+  // The model is chosen by the flags, or else by the file.
+  ModelChoice modelChoice = given.model;
+  forms::KeyStyle modelStyle = forms::KeyStyle::Flag;
   if (const std::string* formFile = extra("form")) {
-    if (!given.formKeys.empty()) {
-      say(errFd, "halvora-chart: --form reads the whole form from its file and takes no --" + given.formKeys.front() +
+    const auto birthKey = std::find_if(given.formKeys.begin(), given.formKeys.end(),
+                                       [](const std::string& key) { return !forms::isModelKey(key); });
+    if (birthKey != given.formKeys.end()) {
+      say(errFd, "halvora-chart: --form reads the whole form from its file and takes no --" + *birthKey +
                      "\n" + usage());
       return kExitBadInput;
     }
@@ -202,6 +212,10 @@ int RunChartCli(std::span<const std::string> args, int inFd, int outFd, int errF
     }
     fromFile = std::get<forms::ReadForm>(std::move(file));
     form = &fromFile;
+    if (given.formKeys.empty()) {
+      modelChoice = fromFile.model;
+      modelStyle = forms::KeyStyle::Json;
+    }
     style = forms::KeyStyle::Json;
     where = forms::FileError{*formFile, {}}.message();
   }
@@ -212,7 +226,13 @@ int RunChartCli(std::span<const std::string> args, int inFd, int outFd, int errF
     return kExitBadInput;
   }
   const std::optional<AtlasOrigin>& origin = std::get<std::optional<AtlasOrigin>>(filled);
-  const auto outcome = RunChartRequest(form->form);
+  const auto model = OpenPositionModel(modelChoice);
+  if (const auto* why = std::get_if<std::string>(&model)) {
+    say(errFd, "halvora-chart: " + std::string(modelStyle == forms::KeyStyle::Json ? where : "") +
+                   (modelStyle == forms::KeyStyle::Flag ? "--" : "") + "ephemeris: " + *why + "\n");
+    return kExitBadInput;
+  }
+  const auto outcome = RunChartRequest(form->form, *std::get<std::shared_ptr<const PositionModel>>(model));
   if (const auto* failure = std::get_if<ValidationFailure>(&outcome)) {
     say(errFd, "halvora-chart: " + where + forms::failureMessage(*failure, style) + "\n");
     return kExitBadInput;
@@ -263,6 +283,7 @@ std::string chartToPage(const ChartResult& c, const std::optional<AtlasOrigin>& 
     if (c.retrogrades.labels[i].ends_with(kRetrogradeMark)) out << "  (R)";
     out << "\n";
   }
+  out << PositionsLine(c.model) << "\n";
   out << "\n";
 
   out << chart_view::textChart(c, style);

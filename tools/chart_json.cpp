@@ -19,7 +19,7 @@ namespace {
 // The members of an answer, in the byte order of their keys (the order a JSON object is written in).
 enum class Key : std::size_t {
   AscSignNumber, AscendantDeg, AscendantText, AyanamsaDeg, ChartPositions, Details, ElapsedMinutes,
-  ElapsedSeconds, HouseText, Markers, MoonLongitudeDeg, MoonNakshatraStart, MoonText, Notice, Place,
+  ElapsedSeconds, HouseText, Markers, Model, MoonLongitudeDeg, MoonNakshatraStart, MoonText, Notice, Place,
   PlanetLabels, Profile, SignLabels, SreeLagnaDeg, SreeLagnaHouse, SreeLagnaSignIndex, Sunrise,
   SunriseSunLongitude, Zone, ZoneCorrectionHours, ZoneCorrectionMinutes,
 };
@@ -27,7 +27,7 @@ enum class Key : std::size_t {
 constexpr std::array<std::string_view, kChartJsonKeyCount> kKeys = {
     "AscSignNumber",  "AscendantDeg",       "AscendantText",       "AyanamsaDeg",        "ChartPositions",
     "Details",        "ElapsedMinutes",     "ElapsedSeconds",      "HouseText",          "Markers",
-    "MoonLongitudeDeg", "MoonNakshatraStart", "MoonText",          "Notice",             "Place",
+    "Model",          "MoonLongitudeDeg", "MoonNakshatraStart", "MoonText",          "Notice",             "Place",
     "PlanetLabels",   "Profile",            "SignLabels",          "SreeLagnaDeg",       "SreeLagnaHouse",
     "SreeLagnaSignIndex", "Sunrise",        "SunriseSunLongitude", "Zone",               "ZoneCorrectionHours",
     "ZoneCorrectionMinutes"};
@@ -37,7 +37,7 @@ static_assert(std::is_sorted(kKeys.begin(), kKeys.end()), "an object's members a
 constexpr std::array<std::string_view, kChartJsonKeyCount> kQuotedKeys = {
     R"("AscSignNumber":)",    R"("AscendantDeg":)",        R"("AscendantText":)",  R"("AyanamsaDeg":)",
     R"("ChartPositions":)",   R"("Details":)",             R"("ElapsedMinutes":)", R"("ElapsedSeconds":)",
-    R"("HouseText":)",        R"("Markers":)",             R"("MoonLongitudeDeg":)", R"("MoonNakshatraStart":)",
+    R"("HouseText":)",        R"("Markers":)",             R"("Model":)",          R"("MoonLongitudeDeg":)", R"("MoonNakshatraStart":)",
     R"("MoonText":)",         R"("Notice":)",              R"("Place":)",          R"("PlanetLabels":)",
     R"("Profile":)",          R"("SignLabels":)",          R"("SreeLagnaDeg":)",   R"("SreeLagnaHouse":)",
     R"("SreeLagnaSignIndex":)", R"("Sunrise":)",           R"("SunriseSunLongitude":)", R"("Zone":)",
@@ -333,6 +333,20 @@ void appendChartJson(std::string& out, const ChartResult& c, const std::optional
   if (c.ElapsedSeconds && wanted(Key::ElapsedSeconds)) e.integer(*c.ElapsedSeconds);
   if (wanted(Key::HouseText)) houseTextValue(e, c);
   if (wanted(Key::Markers)) e.strings(c.markers);
+  if (wanted(Key::Model)) {
+    // The position model: its ephemeris, ayanamsa and node, and the ayanamsa of the birth moment.
+    e.open('{');
+    e.key(R"("ayanamsa":)");
+    e.string(c.model.ayanamsa);
+    e.key(R"("ayanamsaDeg":)");
+    e.number(c.model.ayanamsaDeg);
+    e.key(R"("ephemeris":)");
+    // Swiss Ephemeris without its files ran on its Moshier series, which the answer says.
+    e.string(c.model.moshier ? std::string(c.model.ephemeris) + "-moshier" : std::string(c.model.ephemeris));
+    e.key(R"("node":)");
+    e.string(c.model.node);
+    e.close('}');
+  }
   if (wanted(Key::MoonLongitudeDeg)) e.number(c.moon.MoonLongitudeDeg);
   if (wanted(Key::MoonNakshatraStart)) e.number(c.moon.MoonNakshatraStart);
   if (wanted(Key::MoonText)) e.string(c.moon.MoonText);

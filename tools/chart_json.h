@@ -20,7 +20,7 @@ namespace halvora::cli {
 
 // The keys of a chart's answer, in the order they are written.
 std::span<const std::string_view> chartJsonKeys();
-inline constexpr std::size_t kChartJsonKeyCount = 26;
+inline constexpr std::size_t kChartJsonKeyCount = 27;
 
 // Which keys an answer holds.
 using ChartFields = std::bitset<kChartJsonKeyCount>;

@@ -29,6 +29,7 @@
 #include "ui/frm_main.h"
 #include "ui/look.h"
 #include "ui/mdi_frame.h"
+#include "ui/model_settings.h"
 #include "ui/place_completer.h"
 #include "ui/silent_platform.h"
 
@@ -274,6 +275,19 @@ int main(int argc, char* argv[]) {
   FrmAbout about(platform);
   ok &= save(&about, dir, "frmAbout.png");
   about.hide();
+
+  // The Settings dialog, and the sample's chart with Swiss Ephemeris where the system has it.
+  FrmSettings settings(platform.settings, halvora::SwissUnavailableReason());
+  ok &= save(&settings, dir, "frmSettings.png");
+  settings.hide();
+  const auto swiss = halvora::OpenPositionModel({halvora::EphemerisKind::Swiss});
+  if (const auto* model = std::get_if<std::shared_ptr<const halvora::PositionModel>>(&swiss)) {
+    const halvora::ChartRequestOutcome swissOutcome = halvora::RunChartRequest(form.formInput(), **model);
+    MdiFrame swissFrame(platform);
+    swissFrame.showChart(form.formInput(), std::get<halvora::ChartResult>(swissOutcome));
+    ok &= save(&swissFrame, dir, "MDI-chart-swiss.png");
+    swissFrame.hide();
+  }
 
   FrmClosingScreen closing(platform);
   ok &= save(&closing, dir, "frmClosingScreen.png");

@@ -179,25 +179,6 @@ Details detailsOf(const BirthData& b, const FormInput& form) {
   return d;
 }
 
-SunRiseSetInput sunInput(const BirthData& b, const ZoneCorrection& zone, const LocalDateTime& date) {
-  SunRiseSetInput in;
-  in.month = date.month;
-  in.day = date.day;
-  in.year = date.year;
-  in.hour = b.BirthHour;
-  in.minute = b.BirthMinute;
-  in.latDeg = b.LatDeg;
-  in.latMin = b.LatMin;
-  in.isSouth = b.IsSouth;
-  in.lonDeg = b.LonDeg;
-  in.lonMin = b.LonMin;
-  in.isEast = b.IsEast;
-  in.zoneHours = zone.hours;
-  in.zoneMinutes = zone.minutes;
-  in.isDst = b.IsDST;
-  return in;
-}
-
 }  // namespace
 
 namespace {
@@ -242,6 +223,11 @@ std::optional<ValidationFailure> Validate_Entries(const FormInput& form) {
 }
 
 ChartRequestOutcome RunChartRequest(const FormInput& form) {
+  static const BuiltinModel builtin;
+  return RunChartRequest(form, builtin);
+}
+
+ChartRequestOutcome RunChartRequest(const FormInput& form, const PositionModel& model) {
   auto checked = validated(form);
   if (auto* failure = std::get_if<ValidationFailure>(&checked)) return std::move(*failure);
   const ListValues lists = std::get<ListValues>(checked);
@@ -267,13 +253,13 @@ ChartRequestOutcome RunChartRequest(const FormInput& form) {
   b.IsSouth = !form.north;
   b.IsDST = form.dst;
 
-  // The engine passes at the birth moment.
-  r.ascendant = CalcAscendant(b, r.zone);
-  r.moon = MoonPass(b, r.zone);
-  const LocalDateTime birthMinute{b.BirthYear, b.BirthMonth, b.BirthDay, b.BirthHour, b.BirthMinute, 0};
-  r.chartPositions = CalcChartPositions({PlanetPassMode::Birth, birthMinute, r.zone, r.ascendant.AyanamsaDeg,
-                                         r.moon.MoonText, r.ascendant.AscendantText, b.IsDST});
-  r.retrogrades = MarkRetrogrades(b.BirthYear, b.BirthMonth, b.BirthDay);
+  // The model's positions at the birth moment.
+  BirthPositions atBirth = model.atBirth(b, r.zone, lists.second);
+  r.ascendant = atBirth.ascendant;
+  r.moon = atBirth.moon;
+  r.chartPositions = std::move(atBirth.chartPositions);
+  r.retrogrades = std::move(atBirth.retrogrades);
+  r.model = atBirth.model;
 
   r.details = detailsOf(b, form);
   const RashiChart chart = FillRashiChart(r.chartPositions, r.retrogrades.labels);
@@ -286,9 +272,9 @@ ChartRequestOutcome RunChartRequest(const FormInput& form) {
 
   // The sunrise the birth is timed from.
   const LocalDateTime birthDate{b.BirthYear, b.BirthMonth, b.BirthDay, 0, 0, 0};
-  const SunTimes today = SunRiseSet(sunInput(b, r.zone, birthDate));
-  const SunTimes before = SunRiseSet(sunInput(b, r.zone, addDays(birthDate, -1)));
-  const SunTimes after = SunRiseSet(sunInput(b, r.zone, addDays(birthDate, 1)));
+  const SunTimes today = model.sunTimes(b, r.zone, birthDate);
+  const SunTimes before = model.sunTimes(b, r.zone, addDays(birthDate, -1));
+  const SunTimes after = model.sunTimes(b, r.zone, addDays(birthDate, 1));
   const LocalDateTime birthMoment{b.BirthYear, b.BirthMonth, b.BirthDay, b.BirthHour, b.BirthMinute, lists.second};
   const SunriseOutcome outcome = ChooseSunrise(today, before, after, birthMoment);
   const SunriseChoice* choice = std::get_if<SunriseChoice>(&outcome);
@@ -301,9 +287,7 @@ ChartRequestOutcome RunChartRequest(const FormInput& form) {
     r.ElapsedMinutes = choice->elapsedMinutes;
     r.ElapsedSeconds = choice->elapsedSeconds;
     // The sunrise is a clock time of its own day, with that day's daylight-saving hour.
-    SunriseSun sunriseSun =
-        CalcSunriseSun({PlanetPassMode::Sunrise, choice->sunrise, r.zone, r.ascendant.AyanamsaDeg, r.moon.MoonText,
-                        r.ascendant.AscendantText, choice->daylightSaving});
+    SunriseSun sunriseSun = model.sunAt(b, r.zone, choice->sunrise, choice->daylightSaving, atBirth);
     r.SunriseSunLongitude = sunriseSun.SunriseSunLongitude;
     sunriseSunText = std::move(sunriseSun.SunriseSunText);
 

@@ -19,6 +19,7 @@
 #include "ephemeris/moon.h"
 #include "planets/ascendant.h"
 #include "planets/planets.h"
+#include "planets/position_model.h"
 #include "planets/retrogrades.h"
 
 namespace halvora {
@@ -76,6 +77,7 @@ struct ChartResult {
   std::array<std::string, 12> markers;     // captions of lblArudha(0..11), by sign index
   int AscSignNumber = 0;                   // 1..12
   Details details;
+  ModelDescription model;  // the position model that computed the chart
 
   // The chosen sunrise and the time between it and the birth; absent at a place without sunrise.
   std::optional<LocalDateTime> sunrise;
@@ -108,7 +110,12 @@ inline constexpr std::array<std::string_view, 12> SignLords = {
 
 using ChartRequestOutcome = std::variant<ValidationFailure, ChartResult>;
 
-// Validates the form and, when it passes, computes the whole chart. Never keeps anything between calls.
+// Validates the form and, when it passes, computes the whole chart with the built-in model. Never
+// keeps anything between calls.
 ChartRequestOutcome RunChartRequest(const FormInput& form);
+
+// The same, with the positions (ascendant, Moon, planets, nodes, retrograde marks, sunrises) of the
+// given model; everything made from them is the same whichever model computed them.
+ChartRequestOutcome RunChartRequest(const FormInput& form, const PositionModel& model);
 
 }  // namespace halvora

@@ -166,12 +166,9 @@ double cross(Point a, Point b, Point c) { return (b.x - a.x) * (c.y - a.y) - (b.
 }  // namespace
 
 std::string_view chartStyleKey(ChartStyle style) {
-  switch (style) {
-    case ChartStyle::South: return "south";
-    case ChartStyle::North: return "north";
-    case ChartStyle::East: return "east";
-  }
-  return "south";
+  for (std::size_t i = 0; i < kChartStyles.size(); ++i)
+    if (kChartStyles[i] == style) return kChartStyleKeys[i];
+  return kChartStyleKeys[0];
 }
 
 std::string_view chartStyleTitle(ChartStyle style) {

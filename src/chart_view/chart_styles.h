@@ -33,6 +33,8 @@ struct ChartLook {
 };
 
 inline constexpr std::array<ChartStyle, 3> kChartStyles = {ChartStyle::South, ChartStyle::North, ChartStyle::East};
+// The words that name them, in the same order.
+inline constexpr std::array<std::string_view, 3> kChartStyleKeys = {"south", "north", "east"};
 
 // The style's word on the command line and in the settings ("south", "north", "east"), its title
 // in the menu ("South Indian" ...), and the style a word names.

@@ -17,6 +17,7 @@ namespace {
 enum class Field {
   Name, Month, Day, Year, Hour, Minute, Second, City, State, Country,
   LatDeg, LatMin, North, South, LonDeg, LonMin, East, West, Zone, Dst, Place, ZoneOffset,
+  Ephemeris, Ayanamsa, Node,
   Style,  // how the chart is drawn: read with the form, but no part of the birth
 };
 
@@ -26,10 +27,11 @@ struct FieldSpec {
   ValueKind kind;
   int low = 0, high = 0;      // the list of a Number
   std::size_t maxDigits = 0;  // the box of a Digits text
+  std::span<const std::string_view> choices = {};  // the words of a Choice
 };
 
 // The form's keys, in the order of the usage text. The lists are those of the entry form.
-constexpr std::array<FieldSpec, 23> kFields = {{
+constexpr std::array<FieldSpec, 26> kFields = {{
     {"name", Field::Name, ValueKind::Name},
     {"month", Field::Month, ValueKind::Number, 1, 12},
     {"day", Field::Day, ValueKind::Number, 1, 31},
@@ -52,12 +54,23 @@ constexpr std::array<FieldSpec, 23> kFields = {{
     {"dst", Field::Dst, ValueKind::Switch},
     {"place", Field::Place, ValueKind::Text},
     {"zone-offset", Field::ZoneOffset, ValueKind::Text},
-    {"style", Field::Style, ValueKind::Text},
+    {"ephemeris", Field::Ephemeris, ValueKind::Choice, 0, 0, 0, kEphemerisKeys},
+    {"ayanamsa", Field::Ayanamsa, ValueKind::Choice, 0, 0, 0, kAyanamsaKeys},
+    {"node", Field::Node, ValueKind::Choice, 0, 0, 0, kNodeKeys},
+    {"style", Field::Style, ValueKind::Choice, 0, 0, 0, chart_view::kChartStyleKeys},
 }};
 
-constexpr std::array<std::string_view, kFields.size()> kFieldNames = [] {
-  std::array<std::string_view, kFields.size()> names{};
-  for (std::size_t i = 0; i < kFields.size(); ++i) names[i] = kFields[i].name;
+// The keys of the birth itself: every key but those that choose the model and the chart's style.
+constexpr std::size_t kChoiceKeyCount = [] {
+  std::size_t n = 0;
+  for (const FieldSpec& f : kFields) n += f.kind == ValueKind::Choice ? 1 : 0;
+  return n;
+}();
+constexpr std::array<std::string_view, kFields.size() - kChoiceKeyCount> kFieldNames = [] {
+  std::array<std::string_view, kFields.size() - kChoiceKeyCount> names{};
+  std::size_t n = 0;
+  for (const FieldSpec& f : kFields)
+    if (f.kind != ValueKind::Choice) names[n++] = f.name;
   return names;
 }();
 
@@ -160,6 +173,7 @@ class FormBuilder {
       case ValueKind::Name: return applyName(spec, value);
       case ValueKind::Text: return applyText(spec, value);
       case ValueKind::Switch: return applySwitch(spec, value);
+      case ValueKind::Choice: return applyChoice(spec, value);
     }
     return std::nullopt;
   }
@@ -193,6 +207,14 @@ class FormBuilder {
   std::variant<ReadForm, FormError> finish() {
     if (auto e = settle(m_north, m_south, "north", "south", m_result.form.north)) return *e;
     if (auto e = settle(m_east, m_west, "east", "west", m_result.form.east)) return *e;
+    if (m_result.model.ephemeris != EphemerisKind::Swiss) {
+      for (const auto& [f, key] : {std::pair{Field::Ayanamsa, std::string_view("ayanamsa")},
+                                   std::pair{Field::Node, std::string_view("node")}}) {
+        if (!m_given.test(static_cast<std::size_t>(f))) continue;
+        return FormError{std::string(key), named(key) + " chooses the " + std::string(key) +
+                                               " of Swiss Ephemeris and needs " + named("ephemeris") + " swiss"};
+      }
+    }
     if (m_zoneOffset) {
       if (m_given.test(static_cast<std::size_t>(Field::Zone)))
         return FormError{"zone-offset", named("zone") + " and " + named("zone-offset") + " cannot both be given"};
@@ -310,16 +332,8 @@ class FormBuilder {
       case Field::State: f.state = value.text; break;
       case Field::Country: f.country = value.text; break;
       case Field::Place: f.place = value.text; break;
-      case Field::Style: return applyStyle(spec, value);
       default: return applyZoneOffset(spec, value);
     }
-    return std::nullopt;
-  }
-
-  std::optional<FormError> applyStyle(const FieldSpec& spec, const Given& value) {
-    const auto style = chart_view::chartStyleFromKey(value.text);
-    if (!style) return error(spec.name, "takes south, north or east, not " + shownValue(value));
-    m_result.style = *style;
     return std::nullopt;
   }
 
@@ -331,6 +345,34 @@ class FormBuilder {
                               "(+5:45, -4:30) and at most 14:59, not " + shownValue(value));
     }
     m_zoneOffset = *zone;
+    return std::nullopt;
+  }
+
+  // One of the words of the key: "--ayanamsa takes lahiri, raman, krishnamurti or true-chitra, not ...".
+  std::optional<FormError> applyChoice(const FieldSpec& spec, const Given& value) {
+    std::string words;
+    for (std::size_t i = 0; i < spec.choices.size(); ++i) {
+      if (i > 0) words += i + 1 == spec.choices.size() ? " or " : ", ";
+      words += spec.choices[i];
+    }
+    if (auto e = wrongType(spec.name, value, JsonType::String, "takes " + words)) return e;
+    ModelChoice& m = m_result.model;
+    bool known = false;
+    switch (spec.field) {
+      case Field::Ephemeris:
+        if (const auto kind = ephemerisKindOf(value.text)) m.ephemeris = *kind, known = true;
+        break;
+      case Field::Ayanamsa:
+        if (const auto kind = ayanamsaKindOf(value.text)) m.ayanamsa = *kind, known = true;
+        break;
+      case Field::Style:
+        if (const auto chartStyle = chart_view::chartStyleFromKey(value.text)) m_result.style = *chartStyle, known = true;
+        break;
+      default:
+        if (const auto kind = nodeKindOf(value.text)) m.node = *kind, known = true;
+        break;
+    }
+    if (!known) return error(spec.name, "takes " + words + ", not " + shownValue(value));
     return std::nullopt;
   }
 
@@ -469,6 +511,12 @@ std::string failureMessage(const ValidationFailure& failure, KeyStyle style) {
 
 std::span<const std::string_view> formKeyNames() { return kFieldNames; }
 
+bool isModelKey(std::string_view key) {
+  for (const FieldSpec& spec : kFields)
+    if (spec.name == key) return spec.kind == ValueKind::Choice && spec.field != Field::Style;
+  return false;
+}
+
 std::optional<ZoneCorrection> parseZoneOffset(std::string_view text) {
   if (text.size() < 5 || (text[0] != '+' && text[0] != '-')) return std::nullopt;
   const bool east = text[0] == '+';
@@ -535,7 +583,11 @@ std::optional<std::variant<long long, std::string, bool>> valueOf(Field field, c
     case Field::ZoneOffset:
       if (!hasCustomZone(f)) return std::nullopt;
       return ZoneOffsetText({f.customZone->correctionHours, f.customZone->correctionMinutes});
-    case Field::Style: return std::nullopt;  // not part of the form
+    // How the chart is computed and drawn is no part of the birth.
+    case Field::Ephemeris:
+    case Field::Ayanamsa:
+    case Field::Node:
+    case Field::Style: return std::nullopt;
   }
   return std::nullopt;
 }

@@ -29,6 +29,7 @@ enum class ValueKind {
   Name,    // letters and blanks, stored in capitals
   Text,    // any text without control characters
   Switch,  // on or off
+  Choice,  // one of a few words, such as "builtin" or "swiss"
 };
 
 // A key the form does not have but a caller wants read, such as a file's "version" or the
@@ -57,6 +58,9 @@ struct FormError {
 
 struct ReadForm {
   FormInput form;
+  // How the chart is computed ("ephemeris", "ayanamsa", "node"): beside the birth, not part of it,
+  // and not kept in birth-data files.
+  ModelChoice model;
   std::vector<std::string> formKeys;          // the form's own keys that were given, in order
   // The chart's style ("style"), when it was given: how the chart is drawn, not part of the birth.
   std::optional<chart_view::ChartStyle> style;
@@ -81,8 +85,13 @@ enum class KeyStyle { Flag, Json };
 // "--lat-deg: Please Enter Value Between 0 And 89 in the Degree of Latitude".
 std::string failureMessage(const ValidationFailure& failure, KeyStyle style);
 
-// The flag and JSON key names of the form, in the order of the usage text.
+// The flag and JSON key names of the birth form (without the keys that choose the model), in the
+// order of the usage text.
 std::span<const std::string_view> formKeyNames();
+
+// Whether a key chooses how the chart is computed ("ephemeris", "ayanamsa", "node") rather than
+// giving part of the birth.
+bool isModelKey(std::string_view key);
 
 // The value of "zone-offset", the clock's offset east of Greenwich as +H:MM or -H:MM ("+5:45",
 // "-4:30", "+0:20"; at most kMaxCustomZoneMinutes), as the zone list's correction numbers; nothing

@@ -392,6 +392,7 @@ double firstPage(PageWriter& page, const ChartResult& chart, const chart_view::C
               columnWidth - nameWidth - page.pt(6), y);
   }
   page.moveTo(page.y() + 5 * rowHeight);
+  page.paragraph(page.sansFont(8.5), text(PositionsLine(chart.model)));
   return page.y() - area.top();
 }
 
@@ -399,7 +400,8 @@ double firstPage(PageWriter& page, const ChartResult& chart, const chart_view::C
 double secondPage(PageWriter& page, const ChartResult& chart) {
   const QRectF& area = page.area();
   page.paragraph(page.sansFont(16, true), QStringLiteral("Lagna Details"), 2);
-  page.paragraph(page.sansFont(9), text(chart.details.lblName), 8);
+  page.paragraph(page.sansFont(9), text(chart.details.lblName), 2);
+  page.paragraph(page.sansFont(8.5), text(PositionsLine(chart.model)), 8);
 
   const double gap = page.pt(10);
   const double columnWidth = (area.width() - 2 * gap) / 3;

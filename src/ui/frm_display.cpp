@@ -316,6 +316,8 @@ QWidget* FrmDisplay::buildChartTab() {
     m_planets[i]->setValue(QStringLiteral("planet(%1)").arg(i));
     name->setBuddy(m_planets[i]);
   }
+  // Which model computed the positions, under them.
+  labelAt(page, "lblModel", QString(), 8640 - kPageLeftTwips, 7620 - kPageTopTwips, 3495, 450)->setWordWrap(true);
   return page;
 }
 
@@ -615,6 +617,7 @@ void FrmDisplay::layOut() {
 
 void FrmDisplay::showResult(const ChartResult& result) {
   for (int i = 0; i < 10; ++i) m_planets[i]->setValue(captionText(result.chartPositions[static_cast<std::size_t>(i)]));
+  if (auto* model = findChild<QLabel*>(QStringLiteral("lblModel"))) model->setText(captionText(PositionsLine(result.model)));
   for (int k = 0; k < 12; ++k) {
     m_signCaptions[k] = captionText(result.signLabels[static_cast<std::size_t>(k)]);
     m_markerCaptions[k] = captionText(result.markers[static_cast<std::size_t>(k)]);

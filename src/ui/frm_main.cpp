@@ -23,6 +23,7 @@
 #include "ui/clickable_label.h"
 #include "ui/filtered_edit.h"
 #include "ui/look.h"
+#include "ui/model_settings.h"
 #include "ui/place_completer.h"
 #include "ui/place_lookup.h"
 #include "ui/screen_fit.h"
@@ -146,6 +147,8 @@ void FrmMain::buildMenus() {
   mnuFile->addSeparator()->setObjectName("mnuFileSep1");
   QAction* mnuNext = mnuFile->addAction("Get My Sree Lagna", this, &FrmMain::cmdRashi_Click);
   mnuNext->setObjectName("mnuNext");
+  mnuFile->addAction(QString::fromUtf8("Se&ttings\u2026"), this, [this] { ShowSettings(this, m_platform); })
+      ->setObjectName("mnuSettings");
   QAction* mnuExit = mnuFile->addAction("E&xit", this, &QWidget::close);
   mnuExit->setObjectName("mnuExit");
 
@@ -488,7 +491,7 @@ void FrmMain::selectZoneForMoment() {
 }
 
 void FrmMain::cmdRashi_Click() {
-  const ChartRequestOutcome outcome = RunChartRequest(formInput());
+  const ChartRequestOutcome outcome = RunChartRequest(formInput(), *ChartModel(m_platform.settings));
   if (const auto* failure = std::get_if<ValidationFailure>(&outcome)) {
     if (!failure->message.empty()) {
       m_platform.messages.show(this, QString::fromStdString(failure->message), failure->icon);

@@ -18,6 +18,7 @@
 #include "ui/clickable_label.h"
 #include "ui/frm_display.h"
 #include "ui/look.h"
+#include "ui/model_settings.h"
 #include "ui/screen_fit.h"
 #include "ui/web_menus.h"
 #include "ui/web_pages.h"
@@ -118,6 +119,8 @@ void MdiFrame::buildMenus() {
   mnuExportPdf->setObjectName("mnuExportPdf");
   mnuExportPdf->setStatusTip(QStringLiteral("Writes the two printed pages to a PDF file"));
   mnuFile->addSeparator()->setObjectName("mnuFileSep2");
+  mnuFile->addAction(QString::fromUtf8("Se&ttings\u2026"), this, [this] { ShowSettings(this, m_platform); })
+      ->setObjectName("mnuSettings");
   mnuFile->addAction("E&xit", this, &QWidget::close)->setObjectName("mnuExit");
   m_chartActions = {mnuSave, mnuPrint, mnuPreview, mnuExportPdf};
   for (QAction* action : m_chartActions) action->setEnabled(false);

@@ -124,10 +124,8 @@ TEST(BirthDataFile, EveryKeyOfTheFormIsWrittenAndTheFileIsABatchLine) {
   const std::string custom = formatBirthData(kathmandu());
   // The second key of each pair of opposite switches is implied by the first.
   const std::set<std::string_view> implied = {"south", "west"};
-  // The chart's style is how a chart is drawn, not part of the birth a file keeps.
-  const std::set<std::string_view> notOfTheBirth = {"style"};
   for (const std::string_view key : formKeyNames()) {
-    if (implied.contains(key) || notOfTheBirth.contains(key)) continue;
+    if (implied.contains(key)) continue;
     const std::string quoted = "\"" + std::string(key) + "\": ";
     EXPECT_TRUE(row.find(quoted) != std::string::npos || custom.find(quoted) != std::string::npos)
         << key << " is not written";

@@ -3,7 +3,8 @@
 // A system without the atlas's library, for programs the tests start: a folder holding a
 // "libgeonames.so.0" that is no library. Put first on LD_LIBRARY_PATH, it is what the dynamic
 // loader finds under that name, and opening it fails as on a system without the library; a
-// program that linked the library would not start at all.
+// program that linked the library would not start at all. Another library the program opens when
+// it needs it (Swiss Ephemeris's "libswe.so.2") is missing the same way under its own name.
 
 #include <unistd.h>
 
@@ -17,13 +18,13 @@ namespace halvora::testing_support {
 
 class BrokenAtlasLibrary {
  public:
-  BrokenAtlasLibrary() {
+  explicit BrokenAtlasLibrary(std::string fileName = "libgeonames.so.0") : m_fileName(std::move(fileName)) {
     static int counter = 0;
     m_folder = std::filesystem::temp_directory_path() /
                ("halvora-no-atlas-" + std::to_string(::getpid()) + "-" + std::to_string(++counter));
     std::filesystem::create_directories(m_folder);
     // Longer than an ELF header, so that the loader reads it and finds it is none.
-    std::ofstream(m_folder / "libgeonames.so.0", std::ios::binary)
+    std::ofstream(m_folder / m_fileName, std::ios::binary)
         << "This is not a shared library; it stands where the atlas's library would be found.\n";
   }
   ~BrokenAtlasLibrary() {
@@ -34,7 +35,7 @@ class BrokenAtlasLibrary {
   BrokenAtlasLibrary& operator=(const BrokenAtlasLibrary&) = delete;
 
   std::string folder() const { return m_folder.string(); }
-  std::string libraryFile() const { return (m_folder / "libgeonames.so.0").string(); }
+  std::string libraryFile() const { return (m_folder / m_fileName).string(); }
   // The LD_LIBRARY_PATH a program started now should get: the folder, then what this process has.
   std::string libraryPath() const {
     const char* now = std::getenv("LD_LIBRARY_PATH");
@@ -42,6 +43,7 @@ class BrokenAtlasLibrary {
   }
 
  private:
+  std::string m_fileName;
   std::filesystem::path m_folder;
 };
 

@@ -52,6 +52,10 @@ json referenceDocument(const ChartResult& c, const Origin& origin) {
   j["PlanetLabels"] = c.retrogrades.labels;
   j["SignLabels"] = c.signLabels;
   j["Markers"] = c.markers;
+  j["Model"] = {{"ephemeris", std::string(c.model.ephemeris) + (c.model.moshier ? "-moshier" : "")},
+                {"ayanamsa", c.model.ayanamsa},
+                {"node", c.model.node},
+                {"ayanamsaDeg", c.model.ayanamsaDeg}};
   j["AscSignNumber"] = c.AscSignNumber;
   j["SreeLagnaDeg"] = c.SreeLagnaDeg;
   j["SreeLagnaSignIndex"] = c.SreeLagnaSignIndex >= 0 ? json(c.SreeLagnaSignIndex) : json(nullptr);

@@ -95,7 +95,7 @@ INSTANTIATE_TEST_SUITE_P(
         RefusalRow{"BesideBatch", {"--batch", "--style", "north"}, "", 2, "--batch reads its forms from standard input and takes no --style"},
         RefusalRow{"BatchLine", {"--batch"}, "{\"name\": \"A\", \"style\": \"up\"}\n", 0,
                    "{\"error\":\"style takes south, north or east, not \\\"up\\\"\"}"},
-        RefusalRow{"BatchNumber", {"--batch"}, "{\"name\": \"A\", \"style\": 2}\n", 0, "style takes a text, not a number"}),
+        RefusalRow{"BatchNumber", {"--batch"}, "{\"name\": \"A\", \"style\": 2}\n", 0, "style takes south, north or east, not a number"}),
     [](const ::testing::TestParamInfo<RefusalRow>& info) { return std::string(info.param.name); });
 
 TEST(ChartStyleKey, ABatchLineTakesItsStyleAsAKeyOfTheForm) {

@@ -510,7 +510,8 @@ TEST_F(EntryForm, MenusHaveTheirCaptionsAndOrder) {
   QStringList file;
   for (QAction* item : bar[0]->menu()->actions()) file << (item->isSeparator() ? "-" : item->text());
   EXPECT_EQ(file, (QStringList{QString::fromUtf8("&Open Birth Data\u2026"), QString::fromUtf8("&Save Birth Data\u2026"),
-                               "Open &Recent", "-", "Get My Sree Lagna", "E&xit"}));
+                               "Open &Recent", "-", "Get My Sree Lagna", QString::fromUtf8("Se&ttings\u2026"),
+                               "E&xit"}));
   EXPECT_EQ(action("mnuOpen")->shortcut(), QKeySequence("Ctrl+O"));
   EXPECT_EQ(action("mnuSave")->shortcut(), QKeySequence("Ctrl+S"));
   EXPECT_NE(bar[0]->menu()->actions()[2]->menu(), nullptr) << "Open Recent is a submenu";

@@ -164,7 +164,7 @@ TEST_F(Frame, MenusHaveTheirCaptionsAndOrder) {
   for (QAction* item : titles[0]->menu()->actions()) file << (item->isSeparator() ? "-" : item->text());
   EXPECT_EQ(file, (QStringList{"&Back", QString::fromUtf8("&Save Birth Data\u2026"), "-", QString::fromUtf8("&Print\u2026"),
                                QString::fromUtf8("Print Pre&view\u2026"), QString::fromUtf8("Export &PDF\u2026"), "-",
-                               "E&xit"}));
+                               QString::fromUtf8("Se&ttings\u2026"), "E&xit"}));
   EXPECT_EQ(frame.findChild<QAction*>("mnuPrint")->shortcut(), QKeySequence("Ctrl+P"));
   QStringList help;
   for (QAction* item : titles[2]->menu()->actions()) help << (item->isSeparator() ? "-" : item->text());
