@@ -10,6 +10,8 @@
 #include "chart/birth_time_window.h"
 #include "chart/rashi_chart.h"
 #include "chart/time_zone_table.h"
+#include "chart_view/captions.h"
+#include "chart_view/text_chart.h"
 #include "chart_json.h"
 #include "cli_io.h"
 #include "forms/birth_data_file.h"
@@ -64,7 +66,8 @@ void appendAnswer(std::string& out, const std::string& line, LineReader::Status 
     return appendErrorJson(out, forms::failureMessage(*failure, forms::KeyStyle::Json));
   const auto& chart = std::get<ChartResult>(outcome);
   if (pdfPath != given.extras.end()) {
-    if (const auto problem = pdf(chart, pdfPath->second)) return appendErrorJson(out, "pdf: " + *problem);
+    const auto style = given.style.value_or(chart_view::ChartStyle::South);
+    if (const auto problem = pdf(chart, style, pdfPath->second)) return appendErrorJson(out, "pdf: " + *problem);
   }
   const auto windows = given.extras.find("windows");
   const bool withWindows = windows != given.extras.end() && windows->second == "true";
@@ -110,18 +113,19 @@ std::string usage() {
          "                     --city TEXT --state TEXT --country TEXT\n"
          "                     --lat-deg DIGITS --lat-min DIGITS --north|--south\n"
          "                     --lon-deg DIGITS --lon-min DIGITS --east|--west --zone 0..70\n"
-         "                     [--dst] [--json] [--pdf OUT.pdf]\n"
+         "                     [--dst] [--json] [--pdf OUT.pdf] [--style south|north|east]\n"
          "       halvora-chart --place \"CITY[, STATE][, COUNTRY]\" (coordinates and zone from the atlas;\n"
          "                     the flags above, given beside it, win) ...\n"
          "       --zone-offset +H:MM|-H:MM  a clock no row of the zone list holds, east positive (+5:45)\n"
-         "       halvora-chart --form FILE.halvora [--json] [--pdf OUT.pdf]\n"
+         "       halvora-chart --form FILE.halvora [--json] [--pdf OUT.pdf] [--style south|north|east]\n"
          "       halvora-chart --batch    (one JSON object per line on standard input, keys = flag names)\n"
          "       [--fields KEY,KEY...]    (with --json or --batch) only the named keys of the JSON answer\n"
          "       [--ephemeris builtin|swiss] [--ayanamsa lahiri|raman|krishnamurti|true-chitra] [--node mean|true]\n"
          "                                the position model (Swiss Ephemeris needs libswe); the ayanamsa and the\n"
          "                                node are Swiss Ephemeris's (defaults: builtin, lahiri, mean)\n"
          "--form reads the form from a birth-data file; --pdf writes the chart's printed pages to a PDF\n"
-         "file (in --batch, \"pdf\": \"OUT.pdf\" in a line).\n"
+         "file (in --batch, \"pdf\": \"OUT.pdf\" in a line); --style draws the chart of the PDF and of the\n"
+         "readable page as the South (the default), North or East Indian chart (\"style\" in a line).\n"
          "A batch answers the birth-time windows (AscendantWindow, SreeLagnaWindow) only when --fields\n"
          "names them or a line holds \"windows\": true.\n"
          "A value that begins with \"--\" is given as --city=--VALUE.\n";
@@ -174,6 +178,7 @@ int RunChartCli(std::span<const std::string> args, int inFd, int outFd, int errF
     if (!given.formKeys.empty()) taken = given.formKeys.front();
     else if (extra("form")) taken = "form";
     else if (extra("pdf")) taken = "pdf";
+    else if (given.style) taken = "style";
     if (!taken.empty()) {
       say(errFd, "halvora-chart: --batch reads its forms from standard input and takes no --" + taken + "\n" + usage());
       return kExitBadInput;
@@ -243,8 +248,10 @@ int RunChartCli(std::span<const std::string> args, int inFd, int outFd, int errF
     return kExitBadInput;
   }
   const auto& chart = std::get<ChartResult>(outcome);
+  // The style goes with the flags, also beside a form from a file.
+  const auto chartStyle = given.style.value_or(form->style.value_or(chart_view::ChartStyle::South));
   if (pdfPath) {
-    if (const auto problem = pdf(chart, *pdfPath)) {
+    if (const auto problem = pdf(chart, chartStyle, *pdfPath)) {
       say(errFd, "halvora-chart: " + *problem + "\n");
       return kExitFailure;
     }
@@ -257,48 +264,10 @@ int RunChartCli(std::span<const std::string> args, int inFd, int outFd, int errF
     text += '\n';
     return writeAll(outFd, errFd, text);
   }
-  return writeAll(outFd, errFd, chartToPage(chart, origin));
+  return writeAll(outFd, errFd, chartToPage(chart, origin, chartStyle));
 }
 
-namespace {
-
-// The chart as a four-by-four grid: Pisces top-left, the signs clockwise, the centre empty.
-constexpr int kGrid[4][4] = {{11, 0, 1, 2}, {10, -1, -1, 3}, {9, -1, -1, 4}, {8, 7, 6, 5}};
-constexpr std::size_t kCellWidth = 15;
-constexpr std::array<std::string_view, 12> kSignTitles = {"Aries", "Taurus", "Gemini", "Cancer",
-                                                          "Leo", "Virgo", "Libra", "Scorpio",
-                                                          "Sagittarius", "Capricorn", "Aquarius", "Pisces"};
-
-std::vector<std::string> splitLines(const std::string& caption) {
-  std::vector<std::string> lines;
-  std::size_t start = 0;
-  while (start <= caption.size()) {
-    const auto end = caption.find(kCaptionLineBreak, start);
-    const std::string line = caption.substr(start, end == std::string::npos ? std::string::npos : end - start);
-    if (!line.empty()) lines.push_back(line);
-    if (end == std::string::npos) break;
-    start = end + 2;
-  }
-  return lines;
-}
-
-std::vector<std::string> cellLines(const ChartResult& c, int sign) {
-  std::vector<std::string> lines;
-  if (sign < 0) return lines;
-  lines.push_back(std::to_string(sign + 1) + " " + std::string(kSignTitles[static_cast<std::size_t>(sign)]));
-  for (auto& body : splitLines(c.signLabels[static_cast<std::size_t>(sign)])) lines.push_back("  " + body);
-  for (auto& marker : splitLines(c.markers[static_cast<std::size_t>(sign)])) lines.push_back("  " + marker);
-  return lines;
-}
-
-std::string pad(std::string s) {
-  if (s.size() < kCellWidth) s.append(kCellWidth - s.size(), ' ');
-  return s;
-}
-
-}  // namespace
-
-std::string chartToPage(const ChartResult& c, const std::optional<AtlasOrigin>& origin) {
+std::string chartToPage(const ChartResult& c, const std::optional<AtlasOrigin>& origin, chart_view::ChartStyle style) {
   std::ostringstream out;
   const Details& d = c.details;
   out << d.lblName << "\n"
@@ -319,12 +288,9 @@ std::string chartToPage(const ChartResult& c, const std::optional<AtlasOrigin>& 
   for (std::string_view line : facts.lines()) out << line << "\n";
   out << "\n";
 
-  static constexpr std::array<std::string_view, 10> kRowNames = {
-      "Surya/Sun",    "Chandra/Moon", "Budha/Mercury",   "Shukra/Venus",    "Mangala/Mars",
-      "Guru/Jupiter", "Shani/Saturn", "Rahu/North Node", "Ketu/South node", "Asc/Lagna"};
   out << "Vedic Planetary Position\n";
-  for (std::size_t i = 0; i < kRowNames.size(); ++i) {
-    std::string name(kRowNames[i]);
+  for (std::size_t i = 0; i < std::size(chart_view::kPositionNames); ++i) {
+    std::string name(chart_view::kPositionNames[i]);
     name.resize(18, ' ');
     out << "  " << name << c.chartPositions[i];
     if (c.retrogrades.labels[i].ends_with(kRetrogradeMark)) out << "  (R)";
@@ -333,33 +299,8 @@ std::string chartToPage(const ChartResult& c, const std::optional<AtlasOrigin>& 
   out << PositionsLine(c.model) << "\n";
   out << "\n";
 
-  const std::string rule = "+" + [] {
-    std::string s;
-    for (int i = 0; i < 4; ++i) s += std::string(kCellWidth, '-') + "+";
-    return s;
-  }();
-  out << rule << "\n";
-  for (const auto& row : kGrid) {
-    std::array<std::vector<std::string>, 4> cells;
-    std::size_t height = 1;
-    for (int col = 0; col < 4; ++col) {
-      cells[static_cast<std::size_t>(col)] = cellLines(c, row[col]);
-      height = std::max(height, cells[static_cast<std::size_t>(col)].size());
-    }
-    height = std::max<std::size_t>(height, 4);
-    for (std::size_t line = 0; line < height; ++line) {
-      out << "|";
-      for (const auto& cell : cells) out << pad(line < cell.size() ? cell[line] : "") << "|";
-      out << "\n";
-    }
-    const bool centreFollows = (row[1] < 0) && (&row != &kGrid[2]);
-    out << (centreFollows ? "+" + std::string(kCellWidth, '-') + "+" + std::string(2 * kCellWidth + 1, ' ') + "+" +
-                                std::string(kCellWidth, '-') + "+"
-                          : rule)
-        << "\n";
-  }
-
-  out << "\nSree Lagna: " << (c.SreeLagnaSignIndex >= 0 ? std::string(kSignTitles[static_cast<std::size_t>(c.SreeLagnaSignIndex)]) : "-")
+  out << chart_view::textChart(c, style);
+  out << "\nSree Lagna: " << (c.SreeLagnaSignIndex >= 0 ? std::string(chart_view::signTitle(c.SreeLagnaSignIndex)) : "-")
       << ", house " << c.SreeLagnaHouse << "\n";
   const BirthTimeWindows windows = BirthTimeWindowsOf(c);
   out << WindowLine("Sree Lagna", windows.sreeLagna, c.birthMoment) << "\n"

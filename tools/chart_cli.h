@@ -9,6 +9,7 @@
 #include <string>
 
 #include "chart/chart_request.h"
+#include "chart_view/chart_styles.h"
 #include "place_form/place_form.h"
 
 namespace halvora::cli {
@@ -19,9 +20,10 @@ inline constexpr int kExitOk = 0;
 inline constexpr int kExitFailure = 1;
 inline constexpr int kExitBadInput = 2;
 
-// Writes the printed pages of a chart to a PDF file: nothing when it was written, else what went
-// wrong. halvora-chart passes one when it is built with Qt's painting.
-using PdfWriter = std::function<std::optional<std::string>(const ChartResult& chart, const std::string& path)>;
+// Writes the printed pages of a chart, drawn in the given style, to a PDF file: nothing when it was
+// written, else what went wrong. halvora-chart passes one when it is built with Qt's painting.
+using PdfWriter = std::function<std::optional<std::string>(const ChartResult& chart, chart_view::ChartStyle style,
+                                                           const std::string& path)>;
 
 // Runs halvora-chart with its arguments (without the program name) on the given descriptors and
 // returns the exit status. Every write is checked; a batch stops at the first that fails. Without
@@ -31,9 +33,10 @@ int RunChartCli(std::span<const std::string> args, int inFd, int outFd, int errF
 // Where a chart's place came from when the form named one of the atlas ("place").
 using AtlasOrigin = place_form::AtlasFill;
 
-// The readable page: the details (and the atlas place), the positions, the chart as a grid, the
-// Sree Lagna and the profile.
-std::string chartToPage(const ChartResult& chart, const std::optional<AtlasOrigin>& origin = std::nullopt);
+// The readable page: the details (and the atlas place), the positions, the chart drawn in text in
+// the given style, the Sree Lagna and the profile.
+std::string chartToPage(const ChartResult& chart, const std::optional<AtlasOrigin>& origin = std::nullopt,
+                        chart_view::ChartStyle style = chart_view::ChartStyle::South);
 
 std::string usage();
 

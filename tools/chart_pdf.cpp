@@ -28,14 +28,16 @@ char* g_argv[] = {g_name, nullptr};
 QtPdfWriter::QtPdfWriter() = default;
 QtPdfWriter::~QtPdfWriter() = default;
 
-std::optional<std::string> QtPdfWriter::write(const ChartResult& chart, const std::string& path) {
+std::optional<std::string> QtPdfWriter::write(const ChartResult& chart, chart_view::ChartStyle style,
+                                              const std::string& path) {
   if (!m_application && !QGuiApplication::instance()) {
     // A command-line tool draws offscreen, display or not, unless told otherwise.
     if (std::getenv("QT_QPA_PLATFORM") == nullptr) ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
     qInstallMessageHandler(quietMessages);
     m_application = std::make_unique<QGuiApplication>(g_argc, g_argv);
   }
-  const QString problem = print::writeChartPdf(QString::fromStdString(path), chart, print::defaultPageSize());
+  const QString problem = print::writeChartPdf(QString::fromStdString(path), chart, print::defaultPageSize(),
+                                               chart_view::ChartLook{style, false});
   if (problem.isEmpty()) return std::nullopt;
   return forms::FileError{path, "cannot be written: " + problem.toStdString()}.message();
 }

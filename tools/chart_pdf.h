@@ -8,6 +8,7 @@
 #include <string>
 
 #include "chart/chart_request.h"
+#include "chart_view/chart_styles.h"
 
 class QGuiApplication;
 
@@ -21,9 +22,9 @@ class QtPdfWriter {
   QtPdfWriter(const QtPdfWriter&) = delete;
   QtPdfWriter& operator=(const QtPdfWriter&) = delete;
 
-  // Writes the chart's two printed pages to `path` (on the paper of the user's locale); nothing
-  // when it was written, else "PATH: cannot be written: REASON".
-  std::optional<std::string> write(const ChartResult& chart, const std::string& path);
+  // Writes the chart's two printed pages, the chart drawn in `style`, to `path` (on the paper of
+  // the user's locale); nothing when it was written, else "PATH: cannot be written: REASON".
+  std::optional<std::string> write(const ChartResult& chart, chart_view::ChartStyle style, const std::string& path);
 
  private:
   std::unique_ptr<QGuiApplication> m_application;

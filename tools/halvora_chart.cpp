@@ -20,8 +20,9 @@ int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + 1, argv + argc);
 #ifdef HALVORA_CHART_PDF
     halvora::cli::QtPdfWriter qtPdf;
-    const halvora::cli::PdfWriter pdf = [&qtPdf](const halvora::ChartResult& chart, const std::string& path) {
-      return qtPdf.write(chart, path);
+    const halvora::cli::PdfWriter pdf = [&qtPdf](const halvora::ChartResult& chart,
+                                                 halvora::chart_view::ChartStyle style, const std::string& path) {
+      return qtPdf.write(chart, style, path);
     };
 #else
     const halvora::cli::PdfWriter pdf;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// halvora-screenshots [--form FILE] OUTDIR: renders every window of Halvora to PNG files, for
-// looking at them without a desktop (run with QT_QPA_PLATFORM=offscreen). With --form, the
+// halvora-screenshots [--form FILE] [--chart-style south|north|east] [--sign-names] OUTDIR: renders
+// every window of Halvora to PNG files, for looking at them without a desktop (run with
+// QT_QPA_PLATFORM=offscreen), the results in the chart style asked for. With --form, the
 // results window of the birth in FILE (a birth-data file, or one JSON object in the keys of a
 // halvora-chart --batch line, "place" among them) as well: results-chart.png and results-details.png.
 
@@ -137,8 +138,9 @@ void fillSample(FrmMain& form) {
 
 // The results window of one chart, both tabs.
 bool saveResults(Platform& platform, const halvora::FormInput& form, const halvora::ChartResult& result,
-                 const QDir& dir) {
+                 const QDir& dir, const halvora::chart_view::ChartLook& look) {
   MdiFrame frame(platform);
+  frame.display()->setChartLook(look);
   frame.showChart(form, result);
   frame.show();
   frame.resize(frame.preferredSize());
@@ -167,13 +169,25 @@ int main(int argc, char* argv[]) {
   const QStringList args = QApplication::arguments().mid(1);
   std::optional<QString> formFile;
   QString outDir;
-  if (args.size() == 3 && args[0] == "--form") {
-    formFile = args[1];
-    outDir = args[2];
-  } else if (args.size() == 1 && !args[0].startsWith("--")) {
-    outDir = args[0];
-  } else {
-    std::fprintf(stderr, "usage: halvora-screenshots [--form FILE] OUTDIR\n");
+  halvora::chart_view::ChartLook look;
+  bool usable = true;
+  for (qsizetype i = 0; i < args.size() && usable; ++i) {
+    if (args[i] == "--form" && i + 1 < args.size()) {
+      formFile = args[++i];
+    } else if (args[i] == "--chart-style" && i + 1 < args.size()) {
+      const auto style = halvora::chart_view::chartStyleFromKey(args[++i].toStdString());
+      usable = style.has_value();
+      look.style = style.value_or(look.style);
+    } else if (args[i] == "--sign-names") {
+      look.signNames = true;
+    } else if (!args[i].startsWith("--") && outDir.isEmpty()) {
+      outDir = args[i];
+    } else {
+      usable = false;
+    }
+  }
+  if (!usable || outDir.isEmpty()) {
+    std::fprintf(stderr, "usage: halvora-screenshots [--form FILE] [--chart-style south|north|east] [--sign-names] OUTDIR\n");
     return 2;
   }
   std::optional<halvora::ChartResult> formResult;
@@ -305,6 +319,6 @@ int main(int argc, char* argv[]) {
   ok &= saveFocused(&closing, "cmdSubmit", dir, "frmClosingScreen-focus-button.png");
   closing.hide();
 
-  if (formResult) ok &= saveResults(platform, formTyped, *formResult, dir);
+  if (formResult) ok &= saveResults(platform, formTyped, *formResult, dir, look);
   return ok ? 0 : 1;
 }

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "chart/birth_time_window.h"
 
+#include "chart/sign_names.h"
+
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -9,6 +11,7 @@
 
 #include "chart/chart_request.h"
 #include "chart/rashi_chart.h"
+#include "chart/sign_names.h"
 #include "chart/special_points.h"
 #include "ephemeris/moon.h"
 #include "planets/ascendant.h"
@@ -103,10 +106,6 @@ SignWindow searchWindow(Clock& clock, double (*degOf)(const FastPoints&), std::i
   return w;
 }
 
-constexpr std::array<std::string_view, 12> kSignTitles = {"Aries", "Taurus",      "Gemini",    "Cancer",
-                                                          "Leo",   "Virgo",       "Libra",     "Scorpio",
-                                                          "Sagittarius", "Capricorn", "Aquarius", "Pisces"};
-
 // Within this many seconds of an end the line asks the user to check the birth time.
 constexpr std::int64_t kCloseSeconds = 5 * 60;
 
@@ -194,7 +193,7 @@ BirthTimeWindows BirthTimeWindowsOf(const ChartResult& chart) {
 
 std::string_view SignTitle(std::optional<int> signIndex) {
   if (!signIndex || *signIndex < 0 || *signIndex > 11) return {};
-  return kSignTitles[static_cast<std::size_t>(*signIndex)];
+  return SignTitles[static_cast<std::size_t>(*signIndex)];
 }
 
 std::string WindowEndText(const WindowEnd& end, bool isFrom) {

@@ -10,6 +10,7 @@
 #include <string_view>
 #include <variant>
 
+#include "chart/sign_names.h"
 #include "chart/sign_profiles.h"
 #include "chart/sunrise_choice.h"
 #include "chart/time_zone_table.h"
@@ -104,9 +105,7 @@ inline constexpr std::array<std::string_view, 12> kSignLabelNames = {
     "lblAries", "lblTaurus", "lblGemini",      "lblCancer",    "lblLeo",      "lblVirgo",
     "lblLibra", "lblScorpio", "lblSagattarius", "lblCapricorn", "lblAquarius", "lblPisces"};
 
-// Three-letter sign abbreviations by sign index, and the lord of each sign.
-inline constexpr std::array<std::string_view, 12> SignNames = {"Ari", "Tau", "Gem", "Can", "Leo", "Vir",
-                                                               "Lib", "Sco", "Sag", "Cap", "Aqu", "Pis"};
+// The lord of each sign by sign index (the signs' names are in chart/sign_names.h).
 inline constexpr std::array<std::string_view, 12> SignLords = {
     "Mars", "Venus", "Mercury", "Moon", "Sun", "Mercury", "Venus", "Mars", "Jupiter", "Saturn", "Saturn", "Jupiter"};
 

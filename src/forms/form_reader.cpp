@@ -19,6 +19,7 @@ enum class Field {
   Name, Month, Day, Year, Hour, Minute, Second, City, State, Country,
   LatDeg, LatMin, North, South, LonDeg, LonMin, East, West, Zone, Dst, Place, ZoneOffset,
   Ephemeris, Ayanamsa, Node,
+  Style,  // how the chart is drawn: read with the form, but no part of the birth
 };
 
 struct FieldSpec {
@@ -31,7 +32,7 @@ struct FieldSpec {
 };
 
 // The form's keys, in the order of the usage text. The lists are those of the entry form.
-constexpr std::array<FieldSpec, 25> kFields = {{
+constexpr std::array<FieldSpec, 26> kFields = {{
     {"name", Field::Name, ValueKind::Name},
     {"month", Field::Month, ValueKind::Number, 1, 12},
     {"day", Field::Day, ValueKind::Number, 1, 31},
@@ -57,12 +58,17 @@ constexpr std::array<FieldSpec, 25> kFields = {{
     {"ephemeris", Field::Ephemeris, ValueKind::Choice, 0, 0, 0, kEphemerisKeys},
     {"ayanamsa", Field::Ayanamsa, ValueKind::Choice, 0, 0, 0, kAyanamsaKeys},
     {"node", Field::Node, ValueKind::Choice, 0, 0, 0, kNodeKeys},
+    {"style", Field::Style, ValueKind::Choice, 0, 0, 0, chart_view::kChartStyleKeys},
 }};
 
-// The keys of the birth itself: every key but those that choose the model.
-constexpr std::size_t kModelKeyCount = 3;
-constexpr std::array<std::string_view, kFields.size() - kModelKeyCount> kFieldNames = [] {
-  std::array<std::string_view, kFields.size() - kModelKeyCount> names{};
+// The keys of the birth itself: every key but those that choose the model and the chart's style.
+constexpr std::size_t kChoiceKeyCount = [] {
+  std::size_t n = 0;
+  for (const FieldSpec& f : kFields) n += f.kind == ValueKind::Choice ? 1 : 0;
+  return n;
+}();
+constexpr std::array<std::string_view, kFields.size() - kChoiceKeyCount> kFieldNames = [] {
+  std::array<std::string_view, kFields.size() - kChoiceKeyCount> names{};
   std::size_t n = 0;
   for (const FieldSpec& f : kFields)
     if (f.kind != ValueKind::Choice) names[n++] = f.name;
@@ -160,7 +166,8 @@ class FormBuilder {
     const auto index = static_cast<std::size_t>(spec.field);
     if (m_given.test(index)) return error(spec.name, "is given twice");
     m_given.set(index);
-    m_result.formKeys.emplace_back(spec.name);
+    // The chart's style goes with any form, from flags or from a file: not one of the birth's keys.
+    if (spec.field != Field::Style) m_result.formKeys.emplace_back(spec.name);
     switch (spec.kind) {
       case ValueKind::Number: return applyNumber(spec, value);
       case ValueKind::Digits: return applyDigits(spec, value);
@@ -356,6 +363,9 @@ class FormBuilder {
       case Field::Ayanamsa:
         if (const auto kind = ayanamsaKindOf(value.text)) m.ayanamsa = *kind, known = true;
         break;
+      case Field::Style:
+        if (const auto chartStyle = chart_view::chartStyleFromKey(value.text)) m_result.style = *chartStyle, known = true;
+        break;
       default:
         if (const auto kind = nodeKindOf(value.text)) m.node = *kind, known = true;
         break;
@@ -502,7 +512,7 @@ std::span<const std::string_view> formKeyNames() { return kFieldNames; }
 
 bool isModelKey(std::string_view key) {
   for (const FieldSpec& spec : kFields)
-    if (spec.name == key) return spec.kind == ValueKind::Choice;
+    if (spec.name == key) return spec.kind == ValueKind::Choice && spec.field != Field::Style;
   return false;
 }
 
@@ -572,10 +582,11 @@ std::optional<std::variant<long long, std::string, bool>> valueOf(Field field, c
     case Field::ZoneOffset:
       if (!hasCustomZone(f)) return std::nullopt;
       return ZoneOffsetText({f.customZone->correctionHours, f.customZone->correctionMinutes});
-    // How the chart is computed is no part of the birth.
+    // How the chart is computed and drawn is no part of the birth.
     case Field::Ephemeris:
     case Field::Ayanamsa:
-    case Field::Node: return std::nullopt;
+    case Field::Node:
+    case Field::Style: return std::nullopt;
   }
   return std::nullopt;
 }

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "chart/chart_request.h"
+#include "chart_view/chart_styles.h"
 
 namespace halvora::forms {
 
@@ -61,6 +62,8 @@ struct ReadForm {
   // and not kept in birth-data files.
   ModelChoice model;
   std::vector<std::string> formKeys;          // the form's own keys that were given, in order
+  // The chart's style ("style"), when it was given: how the chart is drawn, not part of the birth.
+  std::optional<chart_view::ChartStyle> style;
   std::map<std::string, std::string> extras;  // the extra keys that were given
 };
 

@@ -12,21 +12,22 @@
 #include <cmath>
 #include <string_view>
 
-#include "chart/chart_facts.h"
 #include "chart/birth_time_window.h"
-#include "ui/chart_layout.h"
-#include "ui/result_captions.h"
+#include "chart/chart_facts.h"
+#include "chart_view/captions.h"
+#include "chart_view/chart_layout.h"
+#include "chart_view/text_chart.h"
 
 namespace halvora::print {
 
 namespace {
 
 // The results window's captions and names; its caption is the footer's and the PDF's creator.
-using ui::CaptionedValue;
-using ui::kPositionNames;
-using ui::kPredictions;
-using ui::kProfileGrid;
-using ui::kWindowCaption;
+using chart_view::CaptionedValue;
+using chart_view::kPositionNames;
+using chart_view::kPredictions;
+using chart_view::kProfileGrid;
+using chart_view::kWindowCaption;
 
 constexpr double kPointsPerTwip = 1.0 / 20.0;  // 1440 twips and 72 points to the inch
 // The chart is drawn at most this much larger than the results window draws it.
@@ -40,6 +41,12 @@ QString text(std::string_view s) {
   QString t = QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
   return t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
 }
+
+QString text(const std::string& s) { return text(std::string_view(s)); }
+
+QRectF qt(const chart_view::Box& b) { return {b.left, b.top, b.width, b.height}; }
+QPointF qt(const chart_view::Point& p) { return {p.x, p.y}; }
+chart_view::Box box(const QRectF& r) { return {r.left(), r.top(), r.width(), r.height()}; }
 
 QString profileValue(const ChartResult& chart, std::string_view control) {
   for (const auto& [name, value] : chart.profile)
@@ -138,13 +145,31 @@ QRectF bodyArea(QPainter& painter, const QRectF& page, double unit) {
   return QRectF(page.left(), page.top(), page.width(), page.height() - footerHeight);
 }
 
+// The empty centre of the chart names the sign of the Sree Lagna.
+void drawCentre(QPainter& painter, const ChartResult& chart, const QRectF& centre, double fontScale) {
+  const QString sign = profileValue(chart, "lblArudhaLagnaPresentInSign");
+  if (sign.isEmpty()) return;
+  const QFont captionFont = sans(8.25 * fontScale);
+  const QFont signFont = sans(14 * fontScale, true);
+  const double captionHeight = QFontMetricsF(captionFont, painter.device()).height();
+  const double signHeight = QFontMetricsF(signFont, painter.device()).height();
+  const double top = centre.center().y() - (captionHeight + signHeight) / 2;
+  painter.setFont(captionFont);
+  painter.drawText(QRectF(centre.left(), top, centre.width(), captionHeight), Qt::AlignHCenter | Qt::AlignTop,
+                   QStringLiteral("Sree Lagna Present In Sign"));
+  painter.setFont(signFont);
+  painter.drawText(QRectF(centre.left(), top + captionHeight, centre.width(), signHeight),
+                   Qt::AlignHCenter | Qt::AlignTop, sign);
+}
+
 // The twelve-sign chart with its top-left corner at `origin`, `unitsPerTwip` device pixels to
 // the twip, `fontScale` times the window's type sizes.
-void drawChart(QPainter& painter, const ChartResult& chart, QPointF origin, double unitsPerTwip, double fontScale,
-               double unit, PaintedChart& painted) {
-  using namespace halvora::ui;
-  const auto rect = [&](const QRect& twips) { return convertTwips(twips, unitsPerTwip, origin); };
-  const auto point = [&](const QPoint& twips) { return convertTwips(twips, unitsPerTwip, origin); };
+void drawChart(QPainter& painter, const ChartResult& chart, bool signNames, QPointF origin, double unitsPerTwip,
+               double fontScale, double unit, PaintedChart& painted) {
+  using namespace halvora::chart_view;
+  const Point at{origin.x(), origin.y()};
+  const auto rect = [&](const TwipRect& twips) { return qt(convertTwips(twips, unitsPerTwip, at)); };
+  const auto point = [&](const TwipPoint& twips) { return qt(convertTwips(twips, unitsPerTwip, at)); };
 
   painter.setBrush(Qt::NoBrush);
   painter.setPen(QPen(Qt::black, 0.6 * unit));
@@ -164,19 +189,24 @@ void drawChart(QPainter& painter, const ChartResult& chart, QPointF origin, doub
     const ChartCellTwips cellTwips = chartCellTwips(k);
     const QRectF cell = rect(cellTwips.border);
     painted.cells[index] = cell;
+    painted.cellShapes[index] = QPolygonF(cell);
 
     // The sign number, as the window's label shows it from its corner.
-    const QString number = QString::number(k + 1);
+    const QString number = text(signNumberText(k, signNames));
     const QFontMetricsF numberMetrics(numberFont, painter.device());
-    // On paper the number keeps clear of the cell's top border, which the window's label touches.
+    // On paper the number keeps clear of the cell's top border, which the window's label touches,
+    // and of its right border, which a number with the sign's name beside it would cross.
     QRectF numberBox(point(cellTwips.number), QSizeF(numberMetrics.horizontalAdvance(number), numberMetrics.height()));
     numberBox.moveTop(std::max(numberBox.top(), cell.top() + margin));
+    numberBox.moveLeft(std::min(numberBox.left(), cell.right() - margin - numberBox.width()));
+    painted.numbers[index] = numberBox;
     painter.setFont(numberFont);
     painter.drawText(numberBox, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, number);
 
     // The bodies, one per line below the caption's empty first line; a crowded sign is set
     // smaller so that every body stays inside the cell.
-    const std::vector<QString> bodies = captionLines(text(chart.signLabels[index]));
+    std::vector<QString> bodies;
+    for (const std::string& line : captionLines(chart.signLabels[index])) bodies.push_back(text(line));
     if (!bodies.empty()) {
       const QRectF label = rect(cellTwips.signLabel);
       QFont font = bodyFont;
@@ -196,47 +226,103 @@ void drawChart(QPainter& painter, const ChartResult& chart, QPointF origin, doub
     }
 
     // The special points' markers, fitted inside the cell as the window fits them.
-    const std::vector<QString> markers = captionLines(text(chart.markers[index]));
+    std::vector<QString> markers;
+    for (const std::string& line : captionLines(chart.markers[index])) markers.push_back(text(line));
     if (markers.empty()) continue;
     const QFontMetricsF markerMetrics(markerFont, painter.device());
     std::vector<double> widths;
     for (const QString& line : markers)
       widths.push_back(line.trimmed().isEmpty() ? 0.0 : markerMetrics.horizontalAdvance(line));
     MarkerFitInput in;
-    in.cell = cell;
-    in.origin = point(cellTwips.marker);
-    in.number = numberBox;
+    in.cell = box(cell);
+    const QPointF markerOrigin = point(cellTwips.marker);
+    in.origin = Point{markerOrigin.x(), markerOrigin.y()};
+    in.number = box(numberBox);
     in.lineHeight = std::max(markerMetrics.height(), markerMetrics.lineSpacing());
     in.margin = margin;
     const MarkerLineFit fit = fitMarkerLines(in, widths);
     painter.setFont(markerFont);
     for (std::size_t i = 0; i < markers.size() && i < fit.lines.size(); ++i) {
-      if (fit.lines[i].width() <= 0) continue;
-      painter.drawText(fit.lines[i], Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, markers[i]);
-      painted.markerLines[index].emplace_back(markers[i].trimmed(), fit.lines[i]);
+      if (fit.lines[i].width <= 0) continue;
+      painter.drawText(qt(fit.lines[i]), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, markers[i]);
+      painted.markerLines[index].emplace_back(markers[i].trimmed(), qt(fit.lines[i]));
     }
   }
 
   // The centre names the sign of the Sree Lagna.
-  const QString sign = profileValue(chart, "lblArudhaLagnaPresentInSign");
-  if (!sign.isEmpty()) {
-    const QRectF centre = rect(chartCentreTwips());
-    const QFont captionFont = sans(8.25 * fontScale);
-    const QFont signFont = sans(14 * fontScale, true);
-    const double captionHeight = QFontMetricsF(captionFont, painter.device()).height();
-    const double signHeight = QFontMetricsF(signFont, painter.device()).height();
-    const double top = centre.center().y() - (captionHeight + signHeight) / 2;
-    painter.setFont(captionFont);
-    painter.drawText(QRectF(centre.left(), top, centre.width(), captionHeight), Qt::AlignHCenter | Qt::AlignTop,
-                     QStringLiteral("Sree Lagna Present In Sign"));
-    painter.setFont(signFont);
-    painter.drawText(QRectF(centre.left(), top + captionHeight, centre.width(), signHeight),
-                     Qt::AlignHCenter | Qt::AlignTop, sign);
+  drawCentre(painter, chart, rect(chartCentreTwips()), fontScale);
+}
+
+
+// The North or East Indian chart over `frame`: the style's lines, and in each cell the sign's
+// number by the cell's inner corner and the bodies and markers in the cell's text box, set smaller
+// in a crowded cell and, where even that is not enough, with "…" for the bodies left out.
+void drawStyledChart(QPainter& painter, const ChartResult& chart, const chart_view::ChartLook& look, const QRectF& frame,
+                     double fontScale, double unit, PaintedChart& painted) {
+  using namespace halvora::chart_view;
+  const ChartFace face = chartFace(look.style, ascendantSignIndex(chart.AscSignNumber));
+  const Box area = box(frame);
+  painter.setBrush(Qt::NoBrush);
+  painter.setPen(QPen(Qt::black, 0.6 * unit));
+  for (const auto& [a, b] : face.lines) painter.drawLine(qt(toFrame(a, area)), qt(toFrame(b, area)));
+  painter.setPen(QPen(Qt::black, 1.2 * unit));
+  painter.drawRect(frame);
+  painter.setPen(QPen(Qt::black));
+  painted.outline = frame;
+
+  const QFont bodyFont = sans(8.25 * fontScale);
+  const QFont numberFont = mono(9.75 * fontScale, true);
+  const QFont markerFont = sans(9 * fontScale, true);
+  const QFontMetricsF bodyMetrics(bodyFont, painter.device());
+  const QFontMetricsF markerMetrics(markerFont, painter.device());
+  for (const ChartCell& cell : face.cells) {
+    const auto index = static_cast<std::size_t>(cell.signIndex);
+    QPolygonF shape;
+    for (const Point& p : cell.outline) shape << qt(toFrame(p, area));
+    painted.cellShapes[index] = shape;
+    painted.cells[index] = shape.boundingRect();
+
+    // The number, centred in its box, smaller where the box is too small for it.
+    const QString number = text(signNumberText(cell.signIndex, look.signNames));
+    const QRectF numberBox = qt(toFrame(cell.number, area));
+    QFont font = numberFont;
+    const QFontMetricsF numberMetrics(font, painter.device());
+    const double shrink = std::min({1.0, numberBox.width() / numberMetrics.horizontalAdvance(number),
+                                    numberBox.height() / numberMetrics.height()});
+    if (shrink < 1) font.setPointSizeF(font.pointSizeF() * shrink);
+    painter.setFont(font);
+    const QFontMetricsF shrunk(font, painter.device());
+    const QSizeF numberSize(shrunk.horizontalAdvance(number), shrunk.height());
+    const QRectF numberRect(numberBox.center() - QPointF(numberSize.width() / 2, numberSize.height() / 2), numberSize);
+    painter.drawText(numberRect, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, number);
+    painted.numbers[index] = numberRect;
+
+    CellTextInput in;
+    in.box = toFrame(cell.text, area);
+    in.lineHeight = std::max(bodyMetrics.lineSpacing(), markerMetrics.height());
+    in.leastScale = kLeastFontScale;
+    in.moreWidth = bodyMetrics.horizontalAdvance(QString::fromUtf8("\u2026"));
+    for (const std::string& body : cellBodies(chart, cell.signIndex))
+      in.lines.push_back({body, bodyMetrics.horizontalAdvance(text(body)), false});
+    for (const std::string& marker : cellMarkers(chart, cell.signIndex))
+      in.lines.push_back({marker, markerMetrics.horizontalAdvance(text(marker)), true});
+    const CellTextFit fit = fitCellText(in);
+    for (const PlacedLine& line : fit.lines) {
+      QFont lineFont = line.marker ? markerFont : bodyFont;
+      lineFont.setPointSizeF(lineFont.pointSizeF() * fit.scale);
+      painter.setFont(lineFont);
+      const QRectF lineBox = qt(line.box);
+      const QString shown = QFontMetricsF(lineFont, painter.device()).elidedText(text(line.text), Qt::ElideRight, in.box.width);
+      painter.drawText(lineBox, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, shown);
+      (line.marker ? painted.markerLines : painted.bodyLines)[index].emplace_back(shown, lineBox);
+    }
   }
+  if (face.centre) drawCentre(painter, chart, qt(toFrame(*face.centre, area)), fontScale);
 }
 
 // Page 1; returns the height it takes (to the bottom of its last line).
-double firstPage(PageWriter& page, const ChartResult& chart, double unit, PaintedChart& painted) {
+double firstPage(PageWriter& page, const ChartResult& chart, const chart_view::ChartLook& look, double unit,
+                 PaintedChart& painted) {
   const QRectF& area = page.area();
   const double s = page.scale();
   const Details& d = chart.details;
@@ -284,14 +370,22 @@ double firstPage(PageWriter& page, const ChartResult& chart, double unit, Painte
 
   // The chart, centred, with its frame's caption above it.
   page.paragraph(page.sansFont(10, true), QStringLiteral("Hora"), 2);
-  const QRect outlineTwips = halvora::ui::chartOutlineTwips();
-  const double chartScale = std::min(kMostChartEnlargement, area.width() / (outlineTwips.width() * kPointsPerTwip * unit)) * s;
+  const chart_view::TwipRect outlineTwips = chart_view::chartOutlineTwips();
+  const double chartScale = std::min(kMostChartEnlargement, area.width() / (outlineTwips.width * kPointsPerTwip * unit)) * s;
   const double unitsPerTwip = kPointsPerTwip * unit * chartScale;
-  const double chartWidth = outlineTwips.width() * unitsPerTwip;
-  const QPointF origin(area.center().x() - chartWidth / 2 - outlineTwips.left() * unitsPerTwip,
-                       page.y() - outlineTwips.top() * unitsPerTwip);
-  if (page.drawing()) drawChart(page.painter(), chart, origin, unitsPerTwip, chartScale, unit, painted);
-  page.moveTo(page.y() + outlineTwips.height() * unitsPerTwip);
+  const double chartWidth = outlineTwips.width * unitsPerTwip;
+  const QPointF origin(area.center().x() - chartWidth / 2 - outlineTwips.left * unitsPerTwip,
+                       page.y() - outlineTwips.top * unitsPerTwip);
+  if (page.drawing()) {
+    if (look.style == chart_view::ChartStyle::South) {
+      drawChart(page.painter(), chart, look.signNames, origin, unitsPerTwip, chartScale, unit, painted);
+    } else {
+      const QRectF frame(origin.x() + outlineTwips.left * unitsPerTwip, page.y(), chartWidth,
+                         outlineTwips.height * unitsPerTwip);
+      drawStyledChart(page.painter(), chart, look, frame, chartScale, unit, painted);
+    }
+  }
+  page.moveTo(page.y() + outlineTwips.height * unitsPerTwip);
   page.skip(10);
 
   // The positions, five rows in each of two columns.
@@ -364,7 +458,8 @@ void fitted(QPainter& painter, const QRectF& area, double unit, Draw draw) {
 
 }  // namespace
 
-PaintedChart paintChartPages(QPainter& painter, QPagedPaintDevice& device, const ChartResult& chart) {
+PaintedChart paintChartPages(QPainter& painter, QPagedPaintDevice& device, const ChartResult& chart,
+                             const chart_view::ChartLook& look) {
   PaintedChart painted;
   const double unit = device.logicalDpiY() / 72.0;  // device pixels per point
   const QRectF page(0, 0, device.width(), device.height());
@@ -375,7 +470,7 @@ PaintedChart paintChartPages(QPainter& painter, QPagedPaintDevice& device, const
   painter.setBrush(Qt::NoBrush);
   painter.setRenderHint(QPainter::Antialiasing);
 
-  fitted(painter, body, unit, [&](PageWriter& w) { return firstPage(w, chart, unit, painted); });
+  fitted(painter, body, unit, [&](PageWriter& w) { return firstPage(w, chart, look, unit, painted); });
   footer(painter, page, unit, 1);
 
   if (!device.newPage()) {
@@ -395,7 +490,8 @@ QPageSize defaultPageSize(const QLocale& locale) {
 
 QPageSize defaultPageSize() { return defaultPageSize(QLocale::system()); }
 
-QString writeChartPdf(const QString& path, const ChartResult& chart, const QPageSize& pageSize) {
+QString writeChartPdf(const QString& path, const ChartResult& chart, const QPageSize& pageSize,
+                      const chart_view::ChartLook& look) {
   QSaveFile file(path);
   // Unbuffered, so that every write the disk refuses counts against the file: QSaveFile does not
   // see a failure of the flush in commit(), and would put an empty file in place of the old one.
@@ -409,7 +505,7 @@ QString writeChartPdf(const QString& path, const ChartResult& chart, const QPage
     writer.setTitle(QStringLiteral("%1: %2").arg(QString::fromLatin1(kWindowCaption), text(chart.details.lblName)));
     QPainter painter;
     if (!painter.begin(&writer)) return QStringLiteral("the pages cannot be drawn");
-    complete = paintChartPages(painter, writer, chart).complete;
+    complete = paintChartPages(painter, writer, chart, look).complete;
     painter.end();
   }
   if (!complete) {

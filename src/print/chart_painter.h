@@ -3,11 +3,12 @@
 // The printed chart: two pages drawn with a QPainter on any paged device — a printer, the
 // printer of a print preview, a PDF writer — as text and lines, black on white. Page 1 holds
 // the person's details, the house text, the twelve-sign chart with the bodies, the retrograde
-// marks and the special points' markers (laid out by the chart geometry the results window
-// uses), and the positions; page 2 the profile of the Sree Lagna's sign and the five prediction
+// marks and the special points' markers (drawn in the chart style asked for, from the geometry the
+// results window uses), and the positions; page 2 the profile of the Sree Lagna's sign and the five prediction
 // texts. Each page ends in a footer with the program's caption and the page number.
 
 #include <QPageSize>
+#include <QPolygonF>
 #include <QRectF>
 #include <QString>
 
@@ -16,6 +17,7 @@
 #include <vector>
 
 #include "chart/chart_request.h"
+#include "chart_view/chart_styles.h"
 
 class QLocale;
 class QPagedPaintDevice;
@@ -29,14 +31,19 @@ inline constexpr int kChartPageCount = 2;
 struct PaintedChart {
   bool complete = false;  // both pages drawn (false when the device refused the second page)
   QRectF outline;
-  std::array<QRectF, 12> cells;  // by sign index
-  // The visible lines of each sign's markers ("SrL") and the boxes they were drawn in.
+  std::array<QRectF, 12> cells;          // by sign index: the box round each sign's cell
+  std::array<QPolygonF, 12> cellShapes;  // by sign index: the cell itself (a triangle, a diamond ...)
+  std::array<QRectF, 12> numbers;        // where each sign's number was drawn
+  // The visible lines of each sign's bodies and markers ("SrL"), and the boxes they were drawn
+  // in; the bodies are recorded in the North and East Indian charts.
+  std::array<std::vector<std::pair<QString, QRectF>>, 12> bodyLines;
   std::array<std::vector<std::pair<QString, QRectF>>, 12> markerLines;
 };
 
 // Draws both pages of a finished chart with `painter`, which is active on `device`; the second
 // page is begun with device.newPage(). The page size and margins are the device's.
-PaintedChart paintChartPages(QPainter& painter, QPagedPaintDevice& device, const ChartResult& chart);
+PaintedChart paintChartPages(QPainter& painter, QPagedPaintDevice& device, const ChartResult& chart,
+                             const chart_view::ChartLook& look = {});
 
 // The paper a page is printed on when nobody chose: Letter where the locale measures in US
 // units, A4 elsewhere.
@@ -48,6 +55,7 @@ inline constexpr double kPageMarginMm = 15;
 
 // Writes the two pages as a PDF file whose text can be searched and copied. The file is
 // replaced only once it is whole. Empty on success, else what went wrong (the system's words).
-QString writeChartPdf(const QString& path, const ChartResult& chart, const QPageSize& pageSize);
+QString writeChartPdf(const QString& path, const ChartResult& chart, const QPageSize& pageSize,
+                      const chart_view::ChartLook& look = {});
 
 }  // namespace halvora::print

@@ -1,28 +1,88 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/frm_display.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include <QEvent>
+#include <QFontMetricsF>
 #include <QGroupBox>
 #include <QLabel>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QShortcut>
 #include <QTabBar>
 #include <QTabWidget>
 
-#include "chart/chart_facts.h"
 #include "chart/birth_time_window.h"
-#include "ui/chart_layout.h"
+#include "chart/chart_facts.h"
 #include "ui/clickable_label.h"
 #include "ui/look.h"
 #include "ui/marker_label.h"
 #include "ui/prediction_box.h"
-#include "ui/result_captions.h"
 #include "ui/value_label.h"
 #include "ui/web_pages.h"
 
 namespace halvora::ui {
 
+using chart_view::chartCellTwips;
+using chart_view::chartCentreLinkTwips;
+using chart_view::chartCentreTwips;
+using chart_view::chartGridPosition;
+using chart_view::chartOutlineTwips;
+using chart_view::ChartCellTwips;
+using chart_view::ChartStyle;
+using chart_view::signTitle;
+using chart_view::TwipPoint;
+using chart_view::TwipRect;
+
 namespace {
+
+// The smallest share of their natural size the texts of a crowded cell of the North or East
+// Indian chart shrink to.
+constexpr double kLeastCellFontScale = 0.7;
+// How often a number too large for its place is set 8 % smaller, at most.
+constexpr int kNumberShrinkSteps = 12;
+// Pixels kept between a number and the cell's right border.
+constexpr int kNumberGapPx = 2;
+
+QString qtText(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+
+// The lines of the North and East Indian charts, drawn over the whole of the widget.
+class ChartLines : public QWidget {
+ public:
+  explicit ChartLines(QWidget* parent) : QWidget(parent) { setAttribute(Qt::WA_TransparentForMouseEvents); }
+  void setFace(chart_view::ChartFace face) {
+    m_face = std::move(face);
+    update();
+  }
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(palette().color(QPalette::WindowText), 1));
+    // Pixel centres, so that the outer square lies on the widget's outermost pixels.
+    const chart_view::Box area{0.5, 0.5, width() - 1.0, height() - 1.0};
+    for (const auto& [a, b] : m_face.lines) {
+      const chart_view::Point from = chart_view::toFrame(a, area);
+      const chart_view::Point to = chart_view::toFrame(b, area);
+      painter.drawLine(QPointF(from.x, from.y), QPointF(to.x, to.y));
+    }
+  }
+
+ private:
+  chart_view::ChartFace m_face;
+};
+
+// The largest whole-pixel rectangle inside a box.
+QRect inside(const QRectF& box) {
+  const int left = static_cast<int>(std::ceil(box.left()));
+  const int top = static_cast<int>(std::ceil(box.top()));
+  const int right = static_cast<int>(std::floor(box.right()));
+  const int bottom = static_cast<int>(std::floor(box.bottom()));
+  return {left, top, std::max(0, right - left), std::max(0, bottom - top)};
+}
 
 // Tab pages begin below the tab strip: what sits at these twips from the tab control's corner
 // sits at the page's corner.
@@ -150,8 +210,7 @@ QString chartCellSpokenText(int signIndex, const QString& signCaption, const QSt
   for (const QString& line : captionLines(signCaption)) {
     if (!line.trimmed().isEmpty()) bodies << spokenBody(line);
   }
-  QString text = QStringLiteral("%1, sign %2: ").arg(QString::fromLatin1(kSignTitles.at(static_cast<std::size_t>(signIndex))))
-                     .arg(signIndex + 1);
+  QString text = QStringLiteral("%1, sign %2: ").arg(qtText(signTitle(signIndex))).arg(signIndex + 1);
   text += bodies.isEmpty() ? QStringLiteral("no planets") : bodies.join(QStringLiteral(", "));
   for (const QString& line : captionLines(markerCaption)) {
     if (line.trimmed() == QStringLiteral("SrL")) text += QStringLiteral("; Sree Lagna here");
@@ -175,13 +234,20 @@ FrmDisplay::FrmDisplay(Platform& platform, QWidget* parent) : QWidget(parent), m
   applyWindowLook(this);
 
   // Faces and colours of their own, after the window's look.
+  m_markerFont = verdana(9, true);
+  m_numberFont = courierNew(9.75, true);
+  m_bodyFont = m_signLabels[0]->font();
   for (QLabel* marker : m_markers) {
-    marker->setFont(verdana(9, true));
+    marker->setFont(m_markerFont);
     setColour(marker, kLightGreen);
   }
   for (QLabel* number : m_numbers) {
-    number->setFont(courierNew(9.75, true));
+    number->setFont(m_numberFont);
     number->adjustSize();
+  }
+  for (int k = 0; k < 12; ++k) {
+    m_signCaptions[k] = m_signLabels[k]->text();
+    m_markerCaptions[k] = m_markers[k]->text();
   }
   for (const char* heading : {"dsd_1", "lblName"}) {
     if (auto* label = findChild<QLabel*>(heading)) label->setFont(verdana(8.25, true));
@@ -200,8 +266,7 @@ FrmDisplay::FrmDisplay(Platform& platform, QWidget* parent) : QWidget(parent), m
   }
   setColour(m_lblNotice, kNoticeYellow);
   m_lblNotice->setFont(verdana(8.25, true));
-  fitMarkers();
-  describeCells();
+  layOutChart();
   layOut();
 }
 
@@ -288,25 +353,32 @@ QWidget* FrmDisplay::buildChartTab() {
   return page;
 }
 
-QRect FrmDisplay::chartPixels(const QRect& twips) {
-  return twipsRect(twips.x(), twips.y() + kChartDropTwips, twips.width(), twips.height());
+QRect FrmDisplay::chartPixels(const TwipRect& twips) {
+  return twipsRect(twips.left, twips.top + kChartDropTwips, twips.width, twips.height);
 }
 
 void FrmDisplay::buildChart(QWidget* fraBirthchart) {
   // Borders first, so that the texts lie above them.
-  shapeAt(fraBirthchart, "Shape2", 0, 0, 0, 0)->setGeometry(chartPixels(chartOutlineTwips()));
+  m_outline = shapeAt(fraBirthchart, "Shape2", 0, 0, 0, 0);
+  m_outline->setGeometry(chartPixels(chartOutlineTwips()));
+  m_chartLines = new ChartLines(fraBirthchart);
+  m_chartLines->setObjectName("chartLines");
+  m_chartLines->setGeometry(m_outline->geometry());
+  m_chartLines->hide();
   // The borders are numbered as the cells are read, row by row from the top left.
   int order = 0;
   for (int row = 0; row < 4; ++row) {
     for (int column = 0; column < 4; ++column) {
       for (int k = 0; k < 12; ++k) {
-        if (chartGridPosition(k) != QPoint(column, row)) continue;
+        if (chartGridPosition(k) != TwipPoint{column, row}) continue;
         auto* border = shapeAt(fraBirthchart, QStringLiteral("shpHora_%1").arg(order++), 0, 0, 0, 0);
         border->setGeometry(chartPixels(chartCellTwips(k).border));
+        m_southShapes << border;
       }
     }
   }
-  shapeAt(fraBirthchart, "Shape1", 0, 0, 0, 0)->setGeometry(chartPixels(chartCentreTwips()));
+  m_southShapes << shapeAt(fraBirthchart, "Shape1", 0, 0, 0, 0);
+  m_southShapes.back()->setGeometry(chartPixels(chartCentreTwips()));
 
   for (int k = 0; k < 12; ++k) {
     const ChartCellTwips cell = chartCellTwips(k);
@@ -320,12 +392,12 @@ void FrmDisplay::buildChart(QWidget* fraBirthchart) {
     m_markers[k]->setText(QStringLiteral("A12"));
 
     m_numbers[k] = labelAt(fraBirthchart, QStringLiteral("Hno_%1").arg(k), QString::number(k + 1), 0, 0);
-    m_numbers[k]->move(chartPixels(QRect(cell.number, QSize())).topLeft());
-    m_numbers[k]->setAccessibleName(
-        QStringLiteral("%1, sign %2").arg(QString::fromLatin1(kSignTitles.at(static_cast<std::size_t>(k)))).arg(k + 1));
+    m_numbers[k]->move(chartPixels(TwipRect{cell.number.x, cell.number.y, 0, 0}).topLeft());
+    m_numbers[k]->setAccessibleName(QStringLiteral("%1, sign %2").arg(qtText(signTitle(k))).arg(k + 1));
   }
 
   auto* label7 = named(new ClickableLabel(kVisitLine, fraBirthchart), "Label7");
+  m_centreLink = label7;
   label7->setWordWrap(true);
   label7->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
   label7->setGeometry(chartPixels(chartCentreLinkTwips()));
@@ -336,20 +408,157 @@ void FrmDisplay::buildChart(QWidget* fraBirthchart) {
 void FrmDisplay::fitMarkers() {
   for (int k = 0; k < 12; ++k) {
     const ChartCellTwips cell = chartCellTwips(k);
-    m_markers[k]->fitInto(chartPixels(cell.border), chartPixels(QRect(cell.marker, QSize())).topLeft(),
+    m_markers[k]->fitInto(chartPixels(cell.border), chartPixels(TwipRect{cell.marker.x, cell.marker.y, 0, 0}).topLeft(),
                           m_numbers[k]->geometry());
   }
 }
 
-// What a screen reader says for each cell: the sign, its bodies and the Sree Lagna.
+// What a screen reader says for each cell: the sign, its bodies and the Sree Lagna, whatever the
+// cell has room to show.
 void FrmDisplay::describeCells() {
   for (int k = 0; k < 12; ++k) {
-    const QString spoken = chartCellSpokenText(k, m_signLabels[k]->text(), m_markers[k]->text());
+    const QString spoken = chartCellSpokenText(k, m_signCaptions[k], m_markerCaptions[k]);
     m_signLabels[k]->setAccessibleName(spoken);
     const bool sreeLagna = spoken.endsWith(QStringLiteral("; Sree Lagna here"));
-    m_markers[k]->setAccessibleName(
-        sreeLagna ? QStringLiteral("Sree Lagna in %1").arg(QString::fromLatin1(kSignTitles.at(static_cast<std::size_t>(k))))
-                  : QStringLiteral(" "));
+    m_markers[k]->setAccessibleName(sreeLagna ? QStringLiteral("Sree Lagna in %1").arg(qtText(signTitle(k)))
+                                              : QStringLiteral(" "));
+  }
+}
+
+void FrmDisplay::setChartLook(const chart_view::ChartLook& look) {
+  m_look = look;
+  layOutChart();
+}
+
+void FrmDisplay::layOutChart() {
+  const bool south = m_look.style == ChartStyle::South;
+  for (QWidget* shape : m_southShapes) shape->setVisible(south);
+  m_outline->setVisible(south);
+  m_chartLines->setVisible(!south);
+  if (south) layOutSouth();
+  else layOutStyled();
+  describeCells();
+}
+
+// The South Indian chart: every label where the chart was designed, the markers fitted into their
+// cells.
+void FrmDisplay::layOutSouth() {
+  for (int k = 0; k < 12; ++k) {
+    const ChartCellTwips cell = chartCellTwips(k);
+    m_signLabels[k]->setFont(m_bodyFont);
+    m_signLabels[k]->setGeometry(chartPixels(cell.signLabel));
+    m_signLabels[k]->setText(m_signCaptions[k]);
+    m_signLabels[k]->setToolTip(QString());
+    m_markers[k]->setFont(m_markerFont);
+    m_markers[k]->setText(m_markerCaptions[k]);
+    m_markers[k]->setToolTip(QString());
+    m_numbers[k]->setFont(m_numberFont);
+    m_numbers[k]->setText(qtText(chart_view::signNumberText(k, m_look.signNames)));
+    m_numbers[k]->adjustSize();
+    // From its designed corner, but never across the cell's right border.
+    const QRect border = chartPixels(cell.border);
+    QPoint at = chartPixels(TwipRect{cell.number.x, cell.number.y, 0, 0}).topLeft();
+    at.setX(std::min(at.x(), border.right() - kNumberGapPx - m_numbers[k]->width()));
+    m_numbers[k]->move(at);
+  }
+  m_centreLink->setGeometry(chartPixels(chartCentreLinkTwips()));
+  m_centreLink->show();
+  fitMarkers();
+}
+
+// The North or East Indian chart: the style's lines, and in each cell the number by the inner
+// corner and as many bodies and markers as its text box holds (smaller type first, then "…" for
+// the bodies left out, which the cell's tooltip and its accessible name still give).
+void FrmDisplay::layOutStyled() {
+  const chart_view::ChartFace face = chart_view::chartFace(m_look.style, m_ascendantSign);
+  static_cast<ChartLines*>(m_chartLines)->setFace(face);
+  const QRect outline = chartPixels(chartOutlineTwips());
+  m_chartLines->setGeometry(outline);
+  const chart_view::Box area{outline.left() + 0.5, outline.top() + 0.5, outline.width() - 1.0, outline.height() - 1.0};
+  const QFontMetricsF bodyMetrics(m_bodyFont);
+  const QFontMetricsF markerMetrics(m_markerFont);
+  for (const chart_view::ChartCell& cell : face.cells) {
+    const int k = cell.signIndex;
+
+    // The number, centred in its box, smaller where the box is too small for it.
+    const QRectF numberBox = qtRect(chart_view::toFrame(cell.number, area));
+    const QString number = qtText(chart_view::signNumberText(k, m_look.signNames));
+    const QRect room = inside(numberBox);
+    QFont numberFont = m_numberFont;
+    m_numbers[k]->setText(number);
+    m_numbers[k]->setFont(numberFont);
+    // The label's own size, margins and whole pixels included, decides.
+    for (int step = 0; step < kNumberShrinkSteps; ++step) {
+      const QSize wanted = m_numbers[k]->sizeHint();
+      if (wanted.width() <= room.width() && wanted.height() <= room.height()) break;
+      numberFont.setPointSizeF(numberFont.pointSizeF() * 0.92);
+      m_numbers[k]->setFont(numberFont);
+    }
+    QRect numberRect(QPoint(), m_numbers[k]->sizeHint().boundedTo(room.size()));
+    numberRect.moveCenter(room.center());
+    m_numbers[k]->setGeometry(numberRect);
+
+    // The bodies and the markers, as many as fit.
+    chart_view::CellTextInput in;
+    in.box = plainBox(QRectF(inside(qtRect(chart_view::toFrame(cell.text, area)))));
+    in.lineHeight = std::ceil(std::max(bodyMetrics.lineSpacing(), markerMetrics.height()));
+    in.leastScale = kLeastCellFontScale;
+    in.moreWidth = bodyMetrics.horizontalAdvance(QString::fromUtf8("\u2026"));
+    QStringList everything;
+    for (const QString& line : captionLines(m_signCaptions[k])) {
+      if (line.trimmed().isEmpty()) continue;
+      in.lines.push_back({line.trimmed().toStdString(), bodyMetrics.horizontalAdvance(line.trimmed()), false});
+      everything << line.trimmed();
+    }
+    const std::vector<QString> markerLines = captionLines(m_markerCaptions[k]);
+    for (const QString& line : markerLines) {
+      if (line.trimmed().isEmpty()) continue;
+      in.lines.push_back({line.trimmed().toStdString(), markerMetrics.horizontalAdvance(line.trimmed()), true});
+      everything << line.trimmed();
+    }
+    const chart_view::CellTextFit fit = chart_view::fitCellText(in);
+
+    QFont bodyFont = m_bodyFont;
+    bodyFont.setPointSizeF(bodyFont.pointSizeF() * fit.scale);
+    QFont markerFont = m_markerFont;
+    markerFont.setPointSizeF(markerFont.pointSizeF() * fit.scale);
+    const QFontMetricsF shownBodies(bodyFont);
+    QStringList bodies;
+    std::vector<QRectF> markerBoxes;
+    bool cut = fit.clipped;
+    for (const chart_view::PlacedLine& line : fit.lines) {
+      if (line.marker) {
+        markerBoxes.push_back(qtRect(line.box));
+        continue;
+      }
+      const QString text = qtText(line.text);
+      const QString shown = shownBodies.elidedText(text, Qt::ElideRight, in.box.width);
+      cut = cut || shown != text;
+      bodies << shown;
+    }
+    m_signLabels[k]->setFont(bodyFont);
+    m_signLabels[k]->setText(bodies.join(u'\n'));
+    m_signLabels[k]->setGeometry(inside(qtRect(in.box)));
+    m_signLabels[k]->setToolTip(cut ? everything.join(u'\n') : QString());
+
+    // Each visible marker line in the box the fitting gave it; the empty lines take no room.
+    std::vector<QRectF> boxes;
+    std::size_t next = 0;
+    for (const QString& line : markerLines) {
+      const bool visible = !line.trimmed().isEmpty() && next < markerBoxes.size();
+      boxes.push_back(visible ? markerBoxes[next++] : QRectF());
+    }
+    m_markers[k]->setFont(markerFont);
+    m_markers[k]->setText(m_markerCaptions[k]);
+    m_markers[k]->placeLines(boxes);
+    m_markers[k]->setToolTip(cut ? everything.join(u'\n') : QString());
+  }
+  // The East Indian chart keeps its empty centre for the link; the North Indian has none.
+  if (face.centre) {
+    m_centreLink->setGeometry(inside(qtRect(chart_view::toFrame(*face.centre, area))).adjusted(4, 4, -4, -4));
+    m_centreLink->show();
+  } else {
+    m_centreLink->hide();
   }
 }
 
@@ -468,11 +677,11 @@ void FrmDisplay::showResult(const ChartResult& result) {
   for (int i = 0; i < 10; ++i) m_planets[i]->setValue(captionText(result.chartPositions[static_cast<std::size_t>(i)]));
   if (auto* model = findChild<QLabel*>(QStringLiteral("lblModel"))) model->setText(captionText(PositionsLine(result.model)));
   for (int k = 0; k < 12; ++k) {
-    m_signLabels[k]->setText(captionText(result.signLabels[static_cast<std::size_t>(k)]));
-    m_markers[k]->setText(captionText(result.markers[static_cast<std::size_t>(k)]));
+    m_signCaptions[k] = captionText(result.signLabels[static_cast<std::size_t>(k)]);
+    m_markerCaptions[k] = captionText(result.markers[static_cast<std::size_t>(k)]);
   }
-  fitMarkers();
-  describeCells();
+  m_ascendantSign = chart_view::ascendantSignIndex(result.AscSignNumber);
+  layOutChart();
   const Details& details = result.details;
   const std::pair<const char*, const std::string*> detailCaptions[] = {
       {"lblName", &details.lblName},         {"lblDOB", &details.lblDOB},

@@ -7,6 +7,7 @@
 #include <QWidget>
 
 #include "chart/chart_request.h"
+#include "chart_view/chart_styles.h"
 #include "ui/platform.h"
 
 class QLabel;
@@ -33,6 +34,10 @@ class FrmDisplay : public QWidget {
   // The chart frame visible, the details frame above it (as the frame window loads).
   void arrangeFrames();
 
+  // Draws the chart in another style or with the signs' names, at once and for every later chart.
+  void setChartLook(const chart_view::ChartLook& look);
+  const chart_view::ChartLook& chartLook() const { return m_look; }
+
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -41,10 +46,14 @@ class FrmDisplay : public QWidget {
   QWidget* buildChartTab();
   QWidget* buildProfileTab();
   void buildChart(QWidget* fraBirthchart);
+  // Places the cells' labels as the chart's style draws them.
+  void layOutChart();
+  void layOutSouth();
+  void layOutStyled();
   void fitMarkers();
   void describeCells();
   // A rectangle of the chart's layout (twips from the chart's corner) in the chart frame's pixels.
-  static QRect chartPixels(const QRect& twips);
+  static QRect chartPixels(const chart_view::TwipRect& twips);
   void guardClipboard(QPlainTextEdit* box);
   void layOut();
 
@@ -57,6 +66,16 @@ class FrmDisplay : public QWidget {
   QLabel* m_signLabels[12] = {};
   MarkerLabel* m_markers[12] = {};
   QLabel* m_numbers[12] = {};
+  // Each sign's whole captions, whatever its labels have room to show.
+  QString m_signCaptions[12];
+  QString m_markerCaptions[12];
+  chart_view::ChartLook m_look;
+  int m_ascendantSign = 0;
+  QFont m_bodyFont, m_markerFont, m_numberFont;
+  QWidget* m_chartLines = nullptr;  // the lines of the North and East Indian charts
+  QList<QWidget*> m_southShapes;    // the cell borders and the centre of the South Indian chart
+  QWidget* m_outline = nullptr;
+  QWidget* m_centreLink = nullptr;
   ValueLabel* m_planets[10] = {};
   QList<QPlainTextEdit*> m_predictionBoxes;
 };

@@ -239,4 +239,10 @@ QString captionText(const std::string& text) {
   return QString::fromStdString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
 }
 
+std::vector<QString> captionLines(const QString& caption) {
+  std::vector<QString> lines;
+  for (const std::string& line : chart_view::captionLines(caption.toStdString())) lines.push_back(QString::fromStdString(line));
+  return lines;
+}
+
 }  // namespace halvora::ui

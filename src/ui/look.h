@@ -6,16 +6,26 @@
 #include <QColor>
 #include <QFont>
 #include <QRect>
+#include <QRectF>
 #include <QString>
 
 #include <string>
+#include <vector>
 
-#include "ui/result_captions.h"
+#include "chart_view/captions.h"
+#include "chart_view/chart_layout.h"
 
 class QStyle;
 class QWidget;
 
 namespace halvora::ui {
+
+// The texts the windows share with the printed pages and halvora-chart.
+using chart_view::CaptionedValue;
+using chart_view::kPositionNames;
+using chart_view::kPredictions;
+using chart_view::kProfileGrid;
+using chart_view::kWindowCaption;
 
 inline constexpr char kMessageTitle[] = "Halvora";
 
@@ -51,5 +61,12 @@ void applyWindowLook(QWidget* window);
 
 // A caption as the core writes it ("\r\n" between lines) as a Qt label shows it.
 QString captionText(const std::string& text);
+
+// The lines of a caption (chart_view::captionLines) as Qt texts.
+std::vector<QString> captionLines(const QString& caption);
+
+// The chart's plain geometry in Qt's types.
+inline QRectF qtRect(const chart_view::Box& b) { return {b.left, b.top, b.width, b.height}; }
+inline chart_view::Box plainBox(const QRectF& r) { return {r.left(), r.top(), r.width(), r.height()}; }
 
 }  // namespace halvora::ui

@@ -27,23 +27,37 @@ void MarkerLabel::fitInto(const QRect& cell, const QPoint& origin, const QRect& 
   const QFontMetricsF metrics(font());
   for (const QString& line : lines) widths.push_back(line.trimmed().isEmpty() ? 0.0 : metrics.horizontalAdvance(line));
 
-  MarkerFitInput in;
-  in.cell = QRectF(cell);
-  in.origin = QPointF(origin);
-  in.number = QRectF(number);
+  chart_view::MarkerFitInput in;
+  in.cell = plainBox(QRectF(cell));
+  in.origin = chart_view::Point{static_cast<double>(origin.x()), static_cast<double>(origin.y())};
+  in.number = plainBox(QRectF(number));
   in.lineHeight = std::ceil(std::max(metrics.height(), metrics.lineSpacing()));
   in.margin = kMarkerMarginPx;
-  const MarkerLineFit fit = fitMarkerLines(in, widths);
+  const chart_view::MarkerLineFit fit = chart_view::fitMarkerLines(in, widths);
+  std::vector<QRectF> lineBoxes;
+  for (const chart_view::Box& line : fit.lines) lineBoxes.push_back(qtRect(line));
+  setLines(qtRect(fit.bounds), lineBoxes);
+  m_compressed = fit.compressed;
+}
 
+void MarkerLabel::placeLines(const std::vector<QRectF>& lines) {
+  QRectF bounds;
+  for (const QRectF& line : lines) {
+    if (line.width() > 0) bounds = bounds.isNull() ? line : bounds.united(line);
+  }
+  setLines(bounds, lines);
+  m_compressed = false;
+}
+
+void MarkerLabel::setLines(const QRectF& bounds, const std::vector<QRectF>& lines) {
   // Whole pixels round the lines; a caption of empty lines keeps its height and one pixel's width.
-  const int left = static_cast<int>(std::floor(fit.bounds.left()));
-  const int top = static_cast<int>(std::floor(fit.bounds.top()));
-  const int right = std::max(left + 1, static_cast<int>(std::ceil(fit.bounds.right())));
-  const int bottom = std::max(top + 1, static_cast<int>(std::ceil(fit.bounds.bottom())));
+  const int left = static_cast<int>(std::floor(bounds.left()));
+  const int top = static_cast<int>(std::floor(bounds.top()));
+  const int right = std::max(left + 1, static_cast<int>(std::ceil(bounds.right())));
+  const int bottom = std::max(top + 1, static_cast<int>(std::ceil(bounds.bottom())));
   setGeometry(QRect(QPoint(left, top), QPoint(right - 1, bottom - 1)));
   m_lines.clear();
-  for (const QRectF& line : fit.lines) m_lines.push_back(line.translated(-QPointF(geometry().topLeft())));
-  m_compressed = fit.compressed;
+  for (const QRectF& line : lines) m_lines.push_back(line.translated(-QPointF(geometry().topLeft())));
   update();
 }
 

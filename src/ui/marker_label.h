@@ -7,7 +7,7 @@
 
 #include <vector>
 
-#include "ui/chart_layout.h"
+#include "ui/look.h"
 
 namespace halvora::ui {
 
@@ -20,6 +20,10 @@ class MarkerLabel : public QLabel {
   // the parent's coordinates), and takes the geometry of the lines.
   void fitInto(const QRect& cell, const QPoint& origin, const QRect& number);
 
+  // Draws the caption's lines in the given boxes (in the parent's coordinates, one per line; an
+  // empty box for a line not shown) and takes the geometry round them.
+  void placeLines(const std::vector<QRectF>& lines);
+
   // Where each line is drawn, in the label's own coordinates.
   const std::vector<QRectF>& lineBoxes() const { return m_lines; }
   bool compressed() const { return m_compressed; }
@@ -28,6 +32,8 @@ class MarkerLabel : public QLabel {
   void paintEvent(QPaintEvent* event) override;
 
  private:
+  void setLines(const QRectF& bounds, const std::vector<QRectF>& lines);
+
   std::vector<QRectF> m_lines;
   bool m_compressed = false;
 };

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/mdi_frame.h"
 
+#include <QActionGroup>
 #include <QCloseEvent>
 #include <QDir>
 #include <QLabel>
@@ -40,6 +41,20 @@ constexpr int kPromotionLeftTwips = 240;
 constexpr int kMinimumPromotionPx = 120;
 constexpr int kMinimumClientHeightPx = 120;
 
+// Where the chart's look is remembered: the style's word ("south", "north", "east") and whether the
+// cells write their signs' names ("1" or "0").
+constexpr char kSettingsSection[] = "Settings";
+constexpr char kChartStyleKey[] = "ChartStyle";
+constexpr char kSignNamesKey[] = "ShowSignNames";
+
+chart_view::ChartLook rememberedLook(SettingsStore& settings) {
+  chart_view::ChartLook look;
+  const auto style = chart_view::chartStyleFromKey(settings.value(kSettingsSection, kChartStyleKey).toStdString());
+  look.style = style.value_or(chart_view::ChartStyle::South);
+  look.signNames = settings.value(kSettingsSection, kSignNamesKey) == QStringLiteral("1");
+  return look;
+}
+
 constexpr char kFullBrandLine[] =
     "Home Business Opportunity. Start your own Internet business and make money online. Get this software "
     "fully branded for your website. Click here for more details.";
@@ -58,6 +73,7 @@ MdiFrame::MdiFrame(Platform& platform, QWidget* parent) : QMainWindow(parent), m
 
   // The results window, centred in the frame; scroll bars appear only on a small screen.
   m_display = new FrmDisplay(platform);
+  m_display->setChartLook(rememberedLook(platform.settings));
   auto* client = new QScrollArea;
   client->setObjectName("mdiClient");
   client->setFrameShape(QFrame::NoFrame);
@@ -113,7 +129,45 @@ void MdiFrame::buildMenus() {
   m_chartActions = {mnuSave, mnuPrint, mnuPreview, mnuExportPdf};
   for (QAction* action : m_chartActions) action->setEnabled(false);
 
+  buildViewMenu();
   addWebMenus(this, m_platform, {"mnuHelpSep1", "mnuHelpSep2", "mm"});
+}
+
+// View > Chart Style and Show Sign Names: remembered, and applied at once to the chart shown and to
+// what is printed.
+void MdiFrame::buildViewMenu() {
+  const chart_view::ChartLook look = rememberedLook(m_platform.settings);
+  QMenu* mnuView = menuBar()->addMenu("&View");
+  mnuView->setObjectName("mnuView");
+  QMenu* mnuChartStyle = mnuView->addMenu("Chart &Style");
+  mnuChartStyle->setObjectName("mnuChartStyle");
+  auto* styles = new QActionGroup(mnuChartStyle);
+  for (const chart_view::ChartStyle style : chart_view::kChartStyles) {
+    const std::string_view title = chart_view::chartStyleTitle(style);
+    QAction* item = mnuChartStyle->addAction(QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size())));
+    const std::string_view key = chart_view::chartStyleKey(style);
+    QString word = QString::fromUtf8(key.data(), static_cast<qsizetype>(key.size()));
+    item->setObjectName(QStringLiteral("mnuStyle") + word.left(1).toUpper() + word.mid(1));
+    item->setCheckable(true);
+    item->setChecked(style == look.style);
+    styles->addAction(item);
+    connect(item, &QAction::triggered, this, [this, style, word] {
+      chart_view::ChartLook changed = m_display->chartLook();
+      changed.style = style;
+      m_display->setChartLook(changed);
+      m_platform.settings.setValue(kSettingsSection, kChartStyleKey, word);
+    });
+  }
+  QAction* mnuSignNames = mnuView->addAction("Show Sign &Names");
+  mnuSignNames->setObjectName("mnuSignNames");
+  mnuSignNames->setCheckable(true);
+  mnuSignNames->setChecked(look.signNames);
+  connect(mnuSignNames, &QAction::toggled, this, [this](bool on) {
+    chart_view::ChartLook changed = m_display->chartLook();
+    changed.signNames = on;
+    m_display->setChartLook(changed);
+    m_platform.settings.setValue(kSettingsSection, kSignNamesKey, on ? QStringLiteral("1") : QStringLiteral("0"));
+  });
 }
 
 QWidget* MdiFrame::buildTopBar() {
@@ -196,7 +250,7 @@ bool MdiFrame::printChart(QPrinter& printer) const {
   if (!m_chart) return false;
   QPainter painter;
   if (!painter.begin(&printer)) return false;
-  const bool complete = print::paintChartPages(painter, printer, *m_chart).complete;
+  const bool complete = print::paintChartPages(painter, printer, *m_chart, m_display->chartLook()).complete;
   return painter.end() && complete;
 }
 
@@ -228,7 +282,7 @@ void MdiFrame::mnuExportPdf_Click() {
   const QString path = m_platform.files.saveFileName(this, QStringLiteral("Export PDF"), suggested,
                                                      QStringLiteral("PDF files (*.pdf)"), QStringLiteral("pdf"));
   if (path.isEmpty()) return;
-  const QString problem = print::writeChartPdf(path, *m_chart, print::defaultPageSize());
+  const QString problem = print::writeChartPdf(path, *m_chart, print::defaultPageSize(), m_display->chartLook());
   if (!problem.isEmpty()) {
     m_platform.messages.show(this, QStringLiteral("Cannot export %1: %2").arg(path, problem), MessageIcon::Error);
   }

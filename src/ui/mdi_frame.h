@@ -63,6 +63,7 @@ class MdiFrame : public QMainWindow {
  private:
   void buildMenus();
   void placeBirthTimeMover();
+  void buildViewMenu();
   QWidget* buildTopBar();
   QWidget* buildBottomBar();
 

@@ -20,6 +20,7 @@
 #include <random>
 #include <regex>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "print/chart_painter.h"
@@ -83,9 +84,10 @@ class PrintedPdf : public ::testing::Test {
     fs::create_directories(m_dir);
   }
   void TearDown() override { fs::remove_all(m_dir); }
-  std::string write(const ChartResult& chart, const QPageSize& size, const std::string& name = "chart.pdf") {
+  std::string write(const ChartResult& chart, const QPageSize& size, const std::string& name = "chart.pdf",
+                    const chart_view::ChartLook& look = {}) {
     const std::string file = (m_dir / name).string();
-    EXPECT_EQ(writeChartPdf(QString::fromStdString(file), chart, size), QString());
+    EXPECT_EQ(writeChartPdf(QString::fromStdString(file), chart, size, look), QString());
     return file;
   }
   static std::string page(const std::string& file, int number) {
@@ -211,13 +213,13 @@ TEST_F(PrintedPdf, AFileThatCannotBeWrittenIsReportedAndNotLeftHalfDone) {
 }
 
 // The chart of one birth painted on a PDF page in memory, for its geometry.
-PaintedChart paint(const ChartResult& chart) {
+PaintedChart paint(const ChartResult& chart, const chart_view::ChartLook& look = {}) {
   QBuffer buffer;
   buffer.open(QIODevice::WriteOnly);
   QPdfWriter writer(&buffer);
   writer.setPageSize(QPageSize(QPageSize::A4));
   QPainter painter(&writer);
-  return paintChartPages(painter, writer, chart);
+  return paintChartPages(painter, writer, chart, look);
 }
 
 FormInput puneForm(int month, int day, int hour) {
@@ -301,6 +303,80 @@ TEST(PrintedMarkers, RandomCrowdedBirthsKeepEveryMarkerInItsCell) {
     if (::testing::Test::HasFailure()) break;
   }
   EXPECT_EQ(painted, 60);
+}
+
+// --- The North and East Indian charts on paper ----------------------------------------------------
+
+// Every number, body and marker drawn lies inside its own cell (a triangle, a diamond or a square),
+// "SrL" in the cell of the Sree Lagna's sign, and each cell shows its sign's number.
+void expectStyledTextInTheirCells(const ChartResult& chart, const chart_view::ChartLook& look, const std::string& what) {
+  const PaintedChart painted = paint(chart, look);
+  ASSERT_TRUE(painted.complete) << what;
+  int sreeLagnaCell = -1;
+  for (int k = 0; k < 12; ++k) {
+    const auto index = static_cast<std::size_t>(k);
+    const QPolygonF& cell = painted.cellShapes[index];
+    ASSERT_GE(cell.size(), 3) << what;
+    const auto inside = [&](const QRectF& box) {
+      // The corners, allowing a hair for the device's rounding.
+      for (const QPointF& corner : {box.topLeft(), box.topRight(), box.bottomLeft(), box.bottomRight()}) {
+        const QPointF toCentre = (cell.boundingRect().center() - corner) * 0.001;
+        if (!cell.containsPoint(corner + toCentre, Qt::OddEvenFill)) return false;
+      }
+      return true;
+    };
+    EXPECT_TRUE(inside(painted.numbers[index])) << what << ": the number of sign " << k + 1;
+    for (const auto& lines : {painted.bodyLines[index], painted.markerLines[index]}) {
+      for (const auto& [text, box] : lines) {
+        EXPECT_TRUE(inside(box)) << what << ": " << text.toStdString() << " leaves the cell of sign " << k + 1;
+        if (text == QStringLiteral("SrL")) sreeLagnaCell = k;
+      }
+    }
+  }
+  EXPECT_EQ(sreeLagnaCell, chart.SreeLagnaSignIndex) << what;
+}
+
+TEST(PrintedStyles, CrowdedBirthsKeepEveryTextInsideItsCell) {
+  for (const auto style : {chart_view::ChartStyle::North, chart_view::ChartStyle::East}) {
+    for (const bool names : {false, true}) {
+      for (const auto& [month, day, hour] : {std::tuple{5, 10, 12}, std::tuple{12, 1, 0}}) {
+        const std::string what = std::string(chart_view::chartStyleKey(style)) + (names ? " with names " : " ") +
+                                 std::to_string(day) + "/" + std::to_string(month) + "/1980";
+        expectStyledTextInTheirCells(chartOf(puneForm(month, day, hour)), {style, names}, what);
+      }
+    }
+  }
+}
+
+TEST(PrintedStyles, TheNorthIndianHousesRunFromTheAscendant) {
+  // 10 May 1980 at noon in Pune: Cancer rises, so Cancer is the top diamond and Leo the triangle
+  // at its left, along the top.
+  const ChartResult chart = chartOf(puneForm(5, 10, 12));
+  ASSERT_EQ(chart.AscSignNumber, 4);
+  const PaintedChart painted = paint(chart, {chart_view::ChartStyle::North, false});
+  const QRectF frame = painted.outline;
+  EXPECT_TRUE(painted.cellShapes[3].containsPoint(QPointF(frame.center().x(), frame.top() + frame.height() / 4),
+                                                  Qt::OddEvenFill));
+  EXPECT_TRUE(painted.cellShapes[4].containsPoint(QPointF(frame.left() + frame.width() / 4, frame.top() + frame.height() / 10),
+                                                  Qt::OddEvenFill));
+  // Mars, Jupiter, Saturn and Rahu in Leo, the second house.
+  QStringList leo;
+  for (const auto& [text, box] : painted.bodyLines[4]) leo << text;
+  EXPECT_EQ(leo, (QStringList{"Mars", "Jupiter", "Saturn (R)", "Rahu"}));
+}
+
+TEST_F(PrintedPdf, TheStyleAndTheSignNamesReachThePdf) {
+  const ChartResult chart = chartOf(puneForm(5, 10, 12));
+  const std::string north = words(page(write(chart, QPageSize(QPageSize::A4), "north.pdf",
+                                             {chart_view::ChartStyle::North, true}), 1));
+  for (const char* expected : {"4 Can", "5 Leo", "11 Aqu", "Mars", "SrL"})
+    EXPECT_NE(north.find(expected), std::string::npos) << expected << ":\n" << north;
+  // The North Indian chart has no empty centre to name the Sree Lagna's sign in.
+  EXPECT_EQ(north.find("Sree Lagna Present In Sign"), std::string::npos) << north;
+  const std::string east = words(page(write(chart, QPageSize(QPageSize::A4), "east.pdf",
+                                            {chart_view::ChartStyle::East, false}), 1));
+  EXPECT_NE(east.find("Sree Lagna Present In Sign Aquarius"), std::string::npos) << east;
+  EXPECT_EQ(east.find("5 Leo"), std::string::npos) << east;
 }
 
 }  // namespace

@@ -173,6 +173,11 @@ TEST_F(ResultsWindow, EachSignLabelSitsInItsOwnCell) {
   }
   // 1 pixel is 15 twips: a cell border is 1965 x 1680 twips.
   EXPECT_EQ(child<QWidget>(&display, "shpHora_0")->size(), QSize(131, 112));
+  // The frame round the chart lies on the outer cells' borders: one line along each edge, not the
+  // frame's and the cells' side by side.
+  QRect borders;
+  for (int i = 0; i < 12; ++i) borders |= child<QWidget>(&display, QStringLiteral("shpHora_%1").arg(i))->geometry();
+  EXPECT_EQ(chart, borders);
 }
 
 TEST_F(ResultsWindow, MarkerLabelsGrowDownwardsWithTheirLines) {

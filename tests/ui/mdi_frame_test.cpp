@@ -17,6 +17,7 @@
 #include "form_helpers.h"
 #include "ui/frm_display.h"
 #include "support/births.h"
+#include "support/chart_of.h"
 #include "ui/look.h"
 #include "ui/mdi_frame.h"
 #include "ui/web_pages.h"
@@ -151,14 +152,15 @@ TEST_F(Frame, BackAndExitSayWhatTheUserWants) {
 
 TEST_F(Frame, MenusHaveTheirCaptionsAndOrder) {
   QList<QAction*> titles = frame.menuBar()->actions();
-  ASSERT_EQ(titles.size(), 4);
+  ASSERT_EQ(titles.size(), 5);
   EXPECT_EQ(titles[0]->text(), "&File");
-  EXPECT_EQ(titles[1]->text(), "&Help");
-  EXPECT_EQ(titles[2]->text(), "&Donate");
-  EXPECT_EQ(titles[3]->text(), "Make Money &Online");
-  EXPECT_EQ(titles[2]->menu(), nullptr);
+  EXPECT_EQ(titles[1]->text(), "&View");
+  EXPECT_EQ(titles[2]->text(), "&Help");
+  EXPECT_EQ(titles[3]->text(), "&Donate");
+  EXPECT_EQ(titles[4]->text(), "Make Money &Online");
   EXPECT_EQ(titles[3]->menu(), nullptr);
-  EXPECT_EQ(titles[3]->objectName(), "mm");
+  EXPECT_EQ(titles[4]->menu(), nullptr);
+  EXPECT_EQ(titles[4]->objectName(), "mm");
   QStringList file;
   for (QAction* item : titles[0]->menu()->actions()) file << (item->isSeparator() ? "-" : item->text());
   EXPECT_EQ(file, (QStringList{"&Back", QString::fromUtf8("&Save Birth Data\u2026"), "-", QString::fromUtf8("&Print\u2026"),
@@ -166,9 +168,50 @@ TEST_F(Frame, MenusHaveTheirCaptionsAndOrder) {
                                QString::fromUtf8("Se&ttings\u2026"), "E&xit"}));
   EXPECT_EQ(frame.findChild<QAction*>("mnuPrint")->shortcut(), QKeySequence("Ctrl+P"));
   QStringList help;
-  for (QAction* item : titles[1]->menu()->actions()) help << (item->isSeparator() ? "-" : item->text());
+  for (QAction* item : titles[2]->menu()->actions()) help << (item->isSeparator() ? "-" : item->text());
   EXPECT_EQ(help, (QStringList{"&Halvora Help", "&Online Help", "&Visit Us Online", "-", "Check for Software &Update", "-",
                                "&About Software"}));
+}
+
+// View > Chart Style and Show Sign Names: the items, the chart they change at once, and the
+// settings that keep them for the next start.
+TEST_F(Frame, ViewMenuChoosesTheChartStyleAndRemembersIt) {
+  QStringList styles;
+  for (QAction* item : child<QMenu>(&frame, "mnuChartStyle")->actions()) styles << item->text();
+  EXPECT_EQ(styles, (QStringList{"South Indian", "North Indian", "East Indian"}));
+  EXPECT_EQ(child<QMenu>(&frame, "mnuChartStyle")->title(), "Chart &Style");
+  EXPECT_TRUE(action("mnuStyleSouth")->isChecked());
+  EXPECT_FALSE(action("mnuSignNames")->isChecked());
+  EXPECT_EQ(frame.display()->chartLook(), chart_view::ChartLook{});
+
+  frame.showChart(testing_support::newDelhiForm(), testing_support::chartOf(testing_support::newDelhiForm()));
+  action("mnuStyleNorth")->trigger();
+  EXPECT_TRUE(action("mnuStyleNorth")->isChecked());
+  EXPECT_FALSE(action("mnuStyleSouth")->isChecked());
+  EXPECT_EQ(frame.display()->chartLook().style, chart_view::ChartStyle::North);
+  EXPECT_TRUE(child<QWidget>(&frame, "chartLines")->isVisibleTo(frame.display()));
+  EXPECT_EQ(fake.settings.values.value("Settings/ChartStyle"), "north");
+
+  action("mnuSignNames")->trigger();
+  EXPECT_TRUE(frame.display()->chartLook().signNames);
+  EXPECT_EQ(child<QLabel>(&frame, "Hno_4")->text(), "5 Leo");
+  EXPECT_EQ(fake.settings.values.value("Settings/ShowSignNames"), "1");
+
+  action("mnuStyleEast")->trigger();
+  EXPECT_EQ(fake.settings.values.value("Settings/ChartStyle"), "east");
+  // The next frame starts as this one was left.
+  MdiFrame next(fake.platform);
+  EXPECT_EQ(next.display()->chartLook(), (chart_view::ChartLook{chart_view::ChartStyle::East, true}));
+  EXPECT_TRUE(next.findChild<QAction*>("mnuStyleEast")->isChecked());
+  EXPECT_TRUE(next.findChild<QAction*>("mnuSignNames")->isChecked());
+}
+
+TEST(FrameSettings, AnUnknownRememberedStyleIsTheSouthIndianChart) {
+  FakePlatform fake;
+  fake.settings.values.insert("Settings/ChartStyle", "western");
+  MdiFrame frame(fake.platform);
+  EXPECT_EQ(frame.display()->chartLook().style, chart_view::ChartStyle::South);
+  EXPECT_TRUE(frame.findChild<QAction*>("mnuStyleSouth")->isChecked());
 }
 
 struct PageRow {

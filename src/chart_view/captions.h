@@ -1,12 +1,31 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The texts the results window and the printed pages share: the program's caption, the names of
-// the ten positions, and the sign profile's and the predictions' captions, each with the control
-// of the results window that shows its value. Ordered as both lay them out.
+// The texts the results window, the printed pages and halvora-chart's readable page share: the
+// program's caption, the signs' titles, the names of the ten positions, and the sign profile's and
+// the predictions' captions, each with the control of the results window that shows its value.
+// Ordered as they are laid out.
 
-namespace halvora::ui {
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+#include "chart/sign_names.h"
+
+namespace halvora::chart_view {
 
 inline constexpr char kWindowCaption[] = "Halvora v1.15";
+
+// A sign's English name and its three-letter abbreviation, by sign index 0 = Aries .. 11 = Pisces.
+inline std::string_view signTitle(int signIndex) { return SignTitles.at(static_cast<std::size_t>(signIndex)); }
+inline std::string_view signAbbreviation(int signIndex) { return SignNames.at(static_cast<std::size_t>(signIndex)); }
+
+// What a cell writes for its sign: the sign's number (1..12), and with `withName` its abbreviation
+// beside it ("5 Leo").
+inline std::string signNumberText(int signIndex, bool withName) {
+  std::string text = std::to_string(signIndex + 1);
+  if (withName) (text += ' ') += signAbbreviation(signIndex);
+  return text;
+}
 
 // By the order of the position list: chartPositions[i] is shown beside kPositionNames[i].
 inline constexpr const char* kPositionNames[10] = {"Surya/Sun",       "Chandra/Moon",   "Budha/Mercury",
@@ -42,4 +61,4 @@ inline constexpr CaptionedValue kPredictions[5] = {
     {"Health", "txtHealth"},
 };
 
-}  // namespace halvora::ui
+}  // namespace halvora::chart_view
