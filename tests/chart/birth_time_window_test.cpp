@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <memory>
 #include <string>
 #include <variant>
 
@@ -168,6 +169,64 @@ TEST(BirthTimeWindow, EqualsAScanOfEverySecondWhenThePositionsMoveWithinTheMinut
     EXPECT_EQ(found, scanned) << formatIsoMinute(chart->birthMoment) << " at " << chart->details.lblLatitude << ": "
                               << describe(found.sreeLagna) << " / " << describe(found.ascendant);
   }
+}
+
+// The chart of a form with Swiss Ephemeris (Lahiri, mean node), which moves within the minute.
+ChartResult swissChartOf(const FormInput& form) {
+  const ModelOutcome opened = OpenPositionModel({EphemerisKind::Swiss});
+  if (const auto* why = std::get_if<std::string>(&opened)) ADD_FAILURE() << *why;
+  const ChartRequestOutcome outcome = RunChartRequest(form, *std::get<std::shared_ptr<const PositionModel>>(opened));
+  if (const auto* failure = std::get_if<ValidationFailure>(&outcome)) ADD_FAILURE() << failure->message;
+  return std::get<ChartResult>(outcome);
+}
+
+TEST(BirthTimeWindow, EqualsAScanOfEverySecondWithSwissEphemeris) {
+  // Swiss Ephemeris's positions move at every second: its windows end anywhere in a minute.
+  const ModelOutcome opened = OpenPositionModel({EphemerisKind::Swiss});
+  ASSERT_TRUE(std::holds_alternative<std::shared_ptr<const PositionModel>>(opened)) << std::get<std::string>(opened);
+  const PositionModel& swiss = *std::get<std::shared_ptr<const PositionModel>>(opened);
+  testing_support::RandomForms random(1996);
+  int births = 0, endsWithinAMinute = 0;
+  while (births < 12) {
+    FormInput form = formOf(random.next(true).jsonLine);
+    if (births % 3 == 2) form.latDeg = births % 2 == 0 ? "64" : "71";
+    const ChartRequestOutcome outcome = RunChartRequest(form, swiss);
+    const auto* chart = std::get_if<ChartResult>(&outcome);
+    if (!chart) continue;
+    ++births;
+    const FastPointsAt pointsAt = FastPointsOf(swiss, chart->birth, chart->zone);
+    const BirthTimeWindows found = BirthTimeWindowsOf(*chart);
+    const BirthTimeWindows scanned = scanWindows(pointsAt, chart->birthMoment);
+    EXPECT_EQ(found, scanned) << formatIsoMinute(chart->birthMoment) << " at " << chart->details.lblLatitude << ": "
+                              << describe(found.sreeLagna) << " / " << describe(found.ascendant) << " but the scan gives "
+                              << describe(scanned.sreeLagna) << " / " << describe(scanned.ascendant);
+    EXPECT_EQ(found.sreeLagna.sign, chart->SreeLagnaSignIndex);
+    for (const WindowEnd* end : {&found.sreeLagna.from, &found.sreeLagna.to})
+      if (end->kind == Kind::Found && end->at.second != 0 && end->at.second != 59) ++endsWithinAMinute;
+  }
+  EXPECT_GT(endsWithinAMinute, 0) << "the windows follow the Swiss positions, not the built-in minutes";
+}
+
+TEST(BirthTimeWindow, ChennaiWithSwissEphemerisEnteredAquariusSecondsBeforeTheBirth) {
+  // Chennai, 7 December 1996, 10:34 IST, 13 deg 05' N 80 deg 17' E: with Swiss Ephemeris (Lahiri)
+  // the Sree Lagna stands at Aquarius 0 deg 21' at the birth and entered Aquarius 40 seconds
+  // before it (10:33:20), as the published reading of this chart says.
+  const FormInput chennai = typed(12, 7, 1996, 10, 34, 0, "13", "5", true, "80", "17", true, 34);
+  const ChartResult chart = swissChartOf(chennai);
+  ASSERT_EQ(chart.SreeLagnaSignIndex, 10);
+  const BirthTimeWindows w = BirthTimeWindowsOf(chart);
+  ASSERT_EQ(w.sreeLagna.from.kind, Kind::Found);
+  EXPECT_EQ(w.sreeLagna.from.otherSign, 9);
+  const std::int64_t sinceEntry = secondsSinceEpoch(chart.birthMoment) - secondsSinceEpoch(w.sreeLagna.from.at);
+  EXPECT_EQ(sinceEntry, 40);
+  // The whole chart a second before the entry has the Sree Lagna in Capricorn, at the entry in Aquarius.
+  EXPECT_EQ(swissChartOf(at(chennai, shifted(w.sreeLagna.from.at, -1))).SreeLagnaSignIndex, 9);
+  EXPECT_EQ(swissChartOf(at(chennai, w.sreeLagna.from.at)).SreeLagnaSignIndex, 10);
+  const std::string line = WindowLine("Sree Lagna", w.sreeLagna, chart.birthMoment);
+  EXPECT_NE(line.find("; the birth is " + std::to_string(sinceEntry) +
+                      " seconds after the Sree Lagna entered Aquarius: check the birth time"),
+            std::string::npos)
+      << line;
 }
 
 TEST(BirthTimeWindow, WorkedCasesAgreeWithTheWholeChartAtTheirEnds) {
