@@ -44,7 +44,7 @@ void appendAnswer(std::string& out, const std::string& line, LineReader::Status 
     return appendErrorJson(out, "the line is longer than " + std::to_string(forms::kMaxFormBytes) + " bytes");
   forms::ReadOptions options;
   options.extraKeys = {forms::kVersionKey, {"pdf", forms::ValueKind::Text}};
-  forms::ReadResult read = forms::readFormJson(line, options);
+  forms::ReadResult read = forms::readFormJson(forms::withoutByteOrderMark(line), options);
   if (const auto* e = std::get_if<forms::FormError>(&read)) return appendErrorJson(out, e->message);
   auto& given = std::get<forms::ReadForm>(read);
   if (const auto problem = forms::versionProblem(given)) return appendErrorJson(out, problem->message);
@@ -52,6 +52,8 @@ void appendAnswer(std::string& out, const std::string& line, LineReader::Status 
   if (pdfPath != given.extras.end()) {
     if (!pdf) return appendErrorJson(out, std::string("pdf: ") + kNoPdf);
     if (pdfPath->second.empty()) return appendErrorJson(out, "pdf takes a file name, not an empty text");
+    if (pdfPath->second == kPdfToStandardOutput)
+      return appendErrorJson(out, "pdf: standard output carries the answers; give a file name");
   }
   const auto origin = place_form::FillFromAtlas(given, forms::KeyStyle::Json);
   if (const auto* e = std::get_if<std::string>(&origin)) return appendErrorJson(out, *e);
@@ -103,7 +105,7 @@ std::string usage() {
          "                     --city TEXT --state TEXT --country TEXT\n"
          "                     --lat-deg DIGITS --lat-min DIGITS --north|--south\n"
          "                     --lon-deg DIGITS --lon-min DIGITS --east|--west --zone 0..70\n"
-         "                     [--dst] [--json] [--pdf OUT.pdf]\n"
+         "                     [--dst] [--json] [--pdf OUT.pdf|-]\n"
          "       halvora-chart --place \"CITY[, STATE][, COUNTRY]\" (coordinates and zone from the atlas;\n"
          "                     the flags above, given beside it, win) ...\n"
          "       --zone-offset +H:MM|-H:MM  a clock no row of the zone list holds, east positive (+5:45)\n"
@@ -111,7 +113,7 @@ std::string usage() {
          "       halvora-chart --batch    (one JSON object per line on standard input, keys = flag names)\n"
          "       [--fields KEY,KEY...]    (with --json or --batch) only the named keys of the JSON answer\n"
          "--form reads the form from a birth-data file; --pdf writes the chart's printed pages to a PDF\n"
-         "file (in --batch, \"pdf\": \"OUT.pdf\" in a line).\n"
+         "file (in --batch, \"pdf\": \"OUT.pdf\" in a line), or to standard output for \"-\".\n"
          "A value that begins with \"--\" is given as --city=--VALUE.\n";
 }
 
@@ -176,6 +178,10 @@ int RunChartCli(std::span<const std::string> args, int inFd, int outFd, int errF
   }
   if (pdfPath && pdfPath->empty()) {
     say(errFd, "halvora-chart: --pdf takes a file name, not an empty text\n" + usage());
+    return kExitBadInput;
+  }
+  if (pdfPath && *pdfPath == kPdfToStandardOutput && extra("json")) {
+    say(errFd, "halvora-chart: --pdf - writes the PDF to standard output, which leaves no room for --json\n" + usage());
     return kExitBadInput;
   }
 

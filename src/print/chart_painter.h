@@ -17,6 +17,7 @@
 
 #include "chart/chart_request.h"
 
+class QIODevice;
 class QLocale;
 class QPagedPaintDevice;
 class QPainter;
@@ -47,7 +48,12 @@ QPageSize defaultPageSize();  // for the user's own locale
 inline constexpr double kPageMarginMm = 15;
 
 // Writes the two pages as a PDF file whose text can be searched and copied. The file is
-// replaced only once it is whole. Empty on success, else what went wrong (the system's words).
+// replaced only once it is whole; a path that holds no regular file is refused, and a symbolic
+// link's file is replaced, keeping the link. Empty on success, else what went wrong (the
+// system's words, or "not a regular file").
 QString writeChartPdf(const QString& path, const ChartResult& chart, const QPageSize& pageSize);
+
+// The same PDF written to an open device (standard output, a buffer). Empty on success.
+QString writeChartPdf(QIODevice& device, const ChartResult& chart, const QPageSize& pageSize);
 
 }  // namespace halvora::print
