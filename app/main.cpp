@@ -47,7 +47,7 @@ int main(int argc, char* argv[]) {
   halvora::ui::Application application(platform.platform);
   QObject::connect(&application, &halvora::ui::Application::applicationEnded, &app, &QApplication::quit,
                    Qt::QueuedConnection);
-  // A second copy only says that Halvora is running; the file is not handed over to the first.
+  // A second copy hands its file to the first, or says that Halvora is running, and ends.
   if (!application.start(birthDataFile)) return 0;
   return app.exec();
 }

@@ -13,7 +13,9 @@
 #include <QFile>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QRadioButton>
+#include <QTest>
 
 #include <filesystem>
 #include <fstream>
@@ -495,15 +497,56 @@ TEST_F(Files, AFileGivenToTheProgramThatCannotBeReadIsNamedAndTheFormIsFresh) {
   application.entryForm()->hide();
 }
 
-TEST_F(Files, ASecondCopyGivenAFileOnlySaysThatHalvoraRuns) {
+TEST_F(Files, ASecondCopyHandsItsFileToTheRunningCopy) {
   const QString file = write("asha.halvora", forms::formatBirthData(testing_support::newDelhiForm()));
   fake.instanceLock.free = false;
   Application application(fake.platform);
   EXPECT_FALSE(application.start(file));
+  EXPECT_EQ(fake.instanceLock.handedOver, QStringList{file});
+  EXPECT_TRUE(fake.messages.shown.empty()) << "the running copy opens it; this one says nothing";
+  EXPECT_EQ(application.entryForm(), nullptr);
+  EXPECT_TRUE(RecentFiles(fake.settings).paths().isEmpty()) << "the running copy keeps the list";
+}
+
+TEST_F(Files, ASecondCopyWhoseFileIsNotTakenSaysThatHalvoraRuns) {
+  const QString file = write("asha.halvora", forms::formatBirthData(testing_support::newDelhiForm()));
+  fake.instanceLock.free = false;
+  fake.instanceLock.runningCopyTakesFiles = false;
+  Application application(fake.platform);
+  EXPECT_FALSE(application.start(file));
+  EXPECT_EQ(fake.instanceLock.handedOver, QStringList{file});
   ASSERT_EQ(fake.messages.shown.size(), 1u);
   EXPECT_EQ(fake.messages.shown[0].text, "Application is already running");
-  EXPECT_EQ(application.entryForm(), nullptr);
-  EXPECT_TRUE(RecentFiles(fake.settings).paths().isEmpty());
+}
+
+TEST_F(Files, AFileHandedOverOpensInTheFormAsFileOpenDoes) {
+  const QString file = write("asha.halvora", forms::formatBirthData(testing_support::newDelhiForm()));
+  const QString bad = write("bad.halvora", R"({"month": 13})");
+  Application application(fake.platform);
+  ASSERT_TRUE(application.start());
+  ASSERT_TRUE(fake.instanceLock.openHandedOver) << "the running copy listens for files";
+  FrmMain* form = application.entryForm();
+
+  // From the results: back to the form, which holds the file.
+  testing::fillNewDelhiBirth(form);
+  QTest::mouseClick(child<QPushButton>(form, "cmdRashi"), Qt::LeftButton);
+  ASSERT_NE(application.frame(), nullptr);
+  ASSERT_FALSE(form->isVisible());
+  form->showMinimized();
+  form->hide();
+  fake.instanceLock.openHandedOver(file);
+  EXPECT_EQ(application.frame(), nullptr);
+  EXPECT_TRUE(form->isVisible());
+  EXPECT_FALSE(form->isMinimized());
+  EXPECT_EQ(form->formInput(), testing_support::newDelhiForm());
+  EXPECT_EQ(RecentFiles(fake.settings).paths(), QStringList{file});
+
+  // A file it cannot read is named, as File > Open names it, and the form stays as it was.
+  fake.instanceLock.openHandedOver(bad);
+  ASSERT_EQ(fake.messages.shown.size(), 1u);
+  EXPECT_TRUE(fake.messages.shown[0].text.startsWith("Cannot open " + bad + ": ")) << fake.messages.shown[0].text.toStdString();
+  EXPECT_EQ(form->formInput(), testing_support::newDelhiForm());
+  form->hide();
 }
 
 }  // namespace
