@@ -17,6 +17,7 @@ packages=(
   xvfb xauth openbox x11-utils xclip libxcb1-dev
   poppler-utils
   dpkg-dev lintian
+  clang libclang-rt-14-dev
   "$@"
 )
 
