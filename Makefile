@@ -24,7 +24,7 @@ run: build
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DHALVORA_SANITIZE=ON \
-	  -DHALVORA_BUILD_UI=OFF -DHALVORA_BUILD_BENCH=OFF
+	  -DHALVORA_BUILD_UI=OFF -DHALVORA_BUILD_BENCH=OFF -DCMAKE_DISABLE_FIND_PACKAGE_Qt6=ON
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 	cd $(ASAN_BUILD) && ctest --output-on-failure -j $(JOBS)
 	$(MAKE) --no-print-directory fuzz FUZZ_SECONDS=20
