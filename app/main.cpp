@@ -2,37 +2,37 @@
 // Halvora: the desktop program of the Sree Lagna. Only wiring lives here.
 
 #include <QApplication>
+#include <QFile>
 #include <QFileInfo>
 #include <QIcon>
-#include <QTextStream>
+
+#include <cstdio>
+#include <string>
+#include <vector>
 
 #include "ui/application.h"
 #include "ui/look.h"
 #include "ui/platform_qt.h"
-
-namespace {
-
-constexpr char kUsage[] =
-    "usage: halvora [FILE.halvora]\n"
-    "Starts Halvora; with a birth-data file, the entry form opens holding its birth data.\n";
-
-}  // namespace
+#include "ui/start_arguments.h"
 
 int main(int argc, char* argv[]) {
+  // The arguments are read before Qt asks for a display, so that these answers need none.
+  const std::vector<std::string> given(argv + 1, argv + argc);
+  const halvora::ui::StartArguments start = halvora::ui::readStartArguments(given);
+  using Action = halvora::ui::StartArguments::Action;
+  switch (start.action) {
+    case Action::Help: return std::fputs(halvora::ui::startUsage().c_str(), stdout) < 0 || std::fflush(stdout) != 0;
+    case Action::Version: return std::printf("halvora %s\n", HALVORA_VERSION) < 0 || std::fflush(stdout) != 0;
+    case Action::Bad:
+      std::fprintf(stderr, "halvora: %s\n%s", start.problem.c_str(), halvora::ui::startUsage().c_str());
+      return 2;
+    case Action::Start: break;
+  }
+
   Q_INIT_RESOURCE(halvora);
   QApplication app(argc, argv);
-  // What is left once Qt has taken its own options: at most one birth-data file.
-  const QStringList args = QApplication::arguments().mid(1);
-  QString birthDataFile;
-  if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
-    QTextStream(stdout) << kUsage;
-    return 0;
-  }
-  if (args.size() > 1 || (args.size() == 1 && args[0].startsWith('-'))) {
-    QTextStream(stderr) << kUsage;
-    return 2;
-  }
-  if (args.size() == 1) birthDataFile = QFileInfo(args[0]).absoluteFilePath();
+  const QString birthDataFile =
+      start.file.empty() ? QString() : QFileInfo(QFile::decodeName(start.file.c_str())).absoluteFilePath();
 
   QApplication::setOrganizationName("halvora");
   QApplication::setApplicationName("halvora");
@@ -47,7 +47,7 @@ int main(int argc, char* argv[]) {
   halvora::ui::Application application(platform.platform);
   QObject::connect(&application, &halvora::ui::Application::applicationEnded, &app, &QApplication::quit,
                    Qt::QueuedConnection);
-  // A second copy only says that Halvora is running; the file is not handed over to the first.
+  // A second copy hands its file to the first, or says that Halvora is running, and ends.
   if (!application.start(birthDataFile)) return 0;
   return app.exec();
 }

@@ -11,13 +11,14 @@ packages=(
   cmake make g++ pkg-config
   qt6-base-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
-  libgeonames-dev tzdata
+  libgeonames-dev tzdata libicu-dev
   libswe-dev swe-basic-data swetest
   fonts-dejavu-core fonts-liberation
   locales
   xvfb xauth openbox x11-utils xclip libxcb1-dev
   poppler-utils
   dpkg-dev lintian
+  clang libclang-rt-14-dev
   "$@"
 )
 

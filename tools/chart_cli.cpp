@@ -48,7 +48,7 @@ void appendAnswer(std::string& out, const std::string& line, LineReader::Status 
     return appendErrorJson(out, "the line is longer than " + std::to_string(forms::kMaxFormBytes) + " bytes");
   forms::ReadOptions options;
   options.extraKeys = {forms::kVersionKey, {"pdf", forms::ValueKind::Text}, {"windows", forms::ValueKind::Switch}};
-  forms::ReadResult read = forms::readFormJson(line, options);
+  forms::ReadResult read = forms::readFormJson(forms::withoutByteOrderMark(line), options);
   if (const auto* e = std::get_if<forms::FormError>(&read)) return appendErrorJson(out, e->message);
   auto& given = std::get<forms::ReadForm>(read);
   if (const auto problem = forms::versionProblem(given)) return appendErrorJson(out, problem->message);
@@ -56,6 +56,8 @@ void appendAnswer(std::string& out, const std::string& line, LineReader::Status 
   if (pdfPath != given.extras.end()) {
     if (!pdf) return appendErrorJson(out, std::string("pdf: ") + kNoPdf);
     if (pdfPath->second.empty()) return appendErrorJson(out, "pdf takes a file name, not an empty text");
+    if (pdfPath->second == kPdfToStandardOutput)
+      return appendErrorJson(out, "pdf: standard output carries the answers; give a file name");
   }
   const auto origin = place_form::FillFromAtlas(given, forms::KeyStyle::Json);
   if (const auto* e = std::get_if<std::string>(&origin)) return appendErrorJson(out, *e);
@@ -113,7 +115,7 @@ std::string usage() {
          "                     --city TEXT --state TEXT --country TEXT\n"
          "                     --lat-deg DIGITS --lat-min DIGITS --north|--south\n"
          "                     --lon-deg DIGITS --lon-min DIGITS --east|--west --zone 0..70\n"
-         "                     [--dst] [--json] [--pdf OUT.pdf] [--style south|north|east]\n"
+         "                     [--dst] [--json] [--pdf OUT.pdf|-] [--style south|north|east]\n"
          "       halvora-chart --place \"CITY[, STATE][, COUNTRY]\" (coordinates and zone from the atlas;\n"
          "                     the flags above, given beside it, win) ...\n"
          "       --zone-offset +H:MM|-H:MM  a clock no row of the zone list holds, east positive (+5:45)\n"
@@ -124,8 +126,9 @@ std::string usage() {
          "                                the position model (Swiss Ephemeris needs libswe); the ayanamsa and the\n"
          "                                node are Swiss Ephemeris's (defaults: builtin, lahiri, mean)\n"
          "--form reads the form from a birth-data file; --pdf writes the chart's printed pages to a PDF\n"
-         "file (in --batch, \"pdf\": \"OUT.pdf\" in a line); --style draws the chart of the PDF and of the\n"
-         "readable page as the South (the default), North or East Indian chart (\"style\" in a line).\n"
+         "file (in --batch, \"pdf\": \"OUT.pdf\" in a line), or to standard output for \"-\"; --style draws\n"
+         "the chart of the PDF and of the readable page as the South (the default), North or East Indian\n"
+         "chart (\"style\" in a line).\n"
          "A batch answers the birth-time windows (AscendantWindow, SreeLagnaWindow) only when --fields\n"
          "names them or a line holds \"windows\": true.\n"
          "A value that begins with \"--\" is given as --city=--VALUE.\n";
@@ -196,6 +199,10 @@ int RunChartCli(std::span<const std::string> args, int inFd, int outFd, int errF
   }
   if (pdfPath && pdfPath->empty()) {
     say(errFd, "halvora-chart: --pdf takes a file name, not an empty text\n" + usage());
+    return kExitBadInput;
+  }
+  if (pdfPath && *pdfPath == kPdfToStandardOutput && extra("json")) {
+    say(errFd, "halvora-chart: --pdf - writes the PDF to standard output, which leaves no room for --json\n" + usage());
     return kExitBadInput;
   }
 

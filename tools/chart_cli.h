@@ -20,8 +20,10 @@ inline constexpr int kExitOk = 0;
 inline constexpr int kExitFailure = 1;
 inline constexpr int kExitBadInput = 2;
 
-// Writes the printed pages of a chart, drawn in the given style, to a PDF file: nothing when it was
-// written, else what went wrong. halvora-chart passes one when it is built with Qt's painting.
+// Writes the printed pages of a chart, drawn in the given style, to a PDF file, or to standard
+// output for the path kPdfToStandardOutput: nothing when it was written, else what went wrong.
+// halvora-chart passes one when it is built with Qt's painting.
+inline constexpr char kPdfToStandardOutput[] = "-";
 using PdfWriter = std::function<std::optional<std::string>(const ChartResult& chart, chart_view::ChartStyle style,
                                                            const std::string& path)>;
 

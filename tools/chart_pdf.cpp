@@ -1,12 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "chart_pdf.h"
 
+#include <QBuffer>
 #include <QGuiApplication>
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
+#include "chart_cli.h"
+#include "cli_io.h"
 #include "forms/birth_data_file.h"
+#include "forms/output_path.h"
 #include "print/chart_painter.h"
 
 namespace halvora::cli {
@@ -25,7 +30,7 @@ char* g_argv[] = {g_name, nullptr};
 
 }  // namespace
 
-QtPdfWriter::QtPdfWriter() = default;
+QtPdfWriter::QtPdfWriter(int outFd) : m_outFd(outFd) {}
 QtPdfWriter::~QtPdfWriter() = default;
 
 std::optional<std::string> QtPdfWriter::write(const ChartResult& chart, chart_view::ChartStyle style,
@@ -36,6 +41,20 @@ std::optional<std::string> QtPdfWriter::write(const ChartResult& chart, chart_vi
     qInstallMessageHandler(quietMessages);
     m_application = std::make_unique<QGuiApplication>(g_argc, g_argv);
   }
+  if (path == kPdfToStandardOutput) {
+    QBuffer pages;
+    pages.open(QIODevice::WriteOnly);
+    const chart_view::ChartLook look{style, false};
+    if (const QString problem = print::writeChartPdf(pages, chart, print::defaultPageSize(), look); !problem.isEmpty())
+      return "the PDF cannot be made: " + problem.toStdString();
+    OutputSink out(m_outFd);
+    out.write(std::string_view(pages.data().constData(), static_cast<std::size_t>(pages.data().size())));
+    if (!out.flush()) return "cannot write the PDF to standard output: " + std::string(std::strerror(out.error()));
+    return std::nullopt;
+  }
+  // Refused before Qt sees the path, so that the message is the path's own.
+  const auto target = forms::writableTarget(path);
+  if (const auto* refused = std::get_if<forms::FileError>(&target)) return refused->message();
   const QString problem = print::writeChartPdf(QString::fromStdString(path), chart, print::defaultPageSize(),
                                                chart_view::ChartLook{style, false});
   if (problem.isEmpty()) return std::nullopt;

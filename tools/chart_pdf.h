@@ -17,16 +17,19 @@ namespace halvora::cli {
 // Starts Qt's painting the first time a PDF is written, and only then; ends it when it goes.
 class QtPdfWriter {
  public:
-  QtPdfWriter();
+  // A PDF for kPdfToStandardOutput goes to `outFd`.
+  explicit QtPdfWriter(int outFd);
   ~QtPdfWriter();
   QtPdfWriter(const QtPdfWriter&) = delete;
   QtPdfWriter& operator=(const QtPdfWriter&) = delete;
 
   // Writes the chart's two printed pages, the chart drawn in `style`, to `path` (on the paper of
-  // the user's locale); nothing when it was written, else "PATH: cannot be written: REASON".
+  // the user's locale), or to the output for "-"; nothing when it was written, else "PATH: cannot
+  // be written: REASON" (or the path's own refusal, "PATH: not a regular file").
   std::optional<std::string> write(const ChartResult& chart, chart_view::ChartStyle style, const std::string& path);
 
  private:
+  int m_outFd;
   std::unique_ptr<QGuiApplication> m_application;
 };
 

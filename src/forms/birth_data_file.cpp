@@ -95,7 +95,7 @@ BirthDataForm parseBirthDataForm(std::string_view text, std::string_view path) {
   options.maxBytes = kMaxBirthDataFileBytes;
   options.what = "file";
   options.extraKeys = {kVersionKey};
-  ReadResult read = readFormJson(text, options);
+  ReadResult read = readFormJson(withoutByteOrderMark(text), options);
   if (const auto* error = std::get_if<FormError>(&read)) return FileError{name, error->message};
   auto& form = std::get<ReadForm>(read);
   if (auto problem = versionProblem(form)) return FileError{name, problem->message};

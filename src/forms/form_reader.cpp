@@ -121,10 +121,12 @@ bool allDigits(std::string_view s) {
   return true;
 }
 
+// C0, DEL and C1 (U+0080..U+009F, in UTF-8 the byte 0xC2 before 0x80..0x9F); the text is UTF-8.
 bool hasControlCharacter(std::string_view s) {
-  for (char c : s) {
-    const auto u = static_cast<unsigned char>(c);
+  for (std::size_t i = 0; i < s.size(); ++i) {
+    const auto u = static_cast<unsigned char>(s[i]);
     if (u < 0x20 || u == 0x7F) return true;
+    if (u == 0xC2 && i + 1 < s.size() && static_cast<unsigned char>(s[i + 1]) <= 0x9F) return true;
   }
   return false;
 }

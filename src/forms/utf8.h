@@ -16,6 +16,12 @@ std::optional<std::size_t> firstInvalidUtf8(std::string_view text);
 
 inline bool isValidUtf8(std::string_view text) { return !firstInvalidUtf8(text).has_value(); }
 
+// The text without one UTF-8 byte-order mark (EF BB BF) at its very start, as editors on Windows
+// write it; a mark anywhere else stays and is refused by the reader as any stray text is.
+inline std::string_view withoutByteOrderMark(std::string_view text) {
+  return text.starts_with("\xEF\xBB\xBF") ? text.substr(3) : text;
+}
+
 // Appends the UTF-8 form of a code point (at most U+10FFFF, not a surrogate).
 void appendUtf8(std::string& out, char32_t codePoint);
 

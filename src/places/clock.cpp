@@ -1,12 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "places/clock.h"
 
-#include <QByteArray>
-#include <QDate>
-#include <QDateTime>
-#include <QTime>
-#include <QTimeZone>
-
 #include <array>
 #include <cstdint>
 #include <cstdlib>
@@ -19,13 +13,13 @@ namespace halvora::places {
 namespace {
 
 constexpr std::string_view kZoneInfoDir = "/usr/share/zoneinfo/";
-constexpr qint64 kSecondsPerDay = 86400;
+constexpr std::int64_t kSecondsPerDay = 86400;
 // Half-width of the span searched for transitions around a wall time; offsets stay within a day.
-constexpr qint64 kSearchSeconds = 2 * kSecondsPerDay;
+constexpr std::int64_t kSearchSeconds = 2 * kSecondsPerDay;
 constexpr int kDoubleSummerSeconds = 2 * 3600;
-constexpr qint64 kLongestOrdinaryDstRunSeconds = 366 * kSecondsPerDay;
-constexpr qint64 kWarTimeFromUtc = -957312000;  // 1939-09-01 00:00 UTC
-constexpr qint64 kWarTimeUntilUtc = -757382400;  // 1946-01-01 00:00 UTC
+constexpr std::int64_t kLongestOrdinaryDstRunSeconds = 366 * kSecondsPerDay;
+constexpr std::int64_t kWarTimeFromUtc = -957312000;  // 1939-09-01 00:00 UTC
+constexpr std::int64_t kWarTimeUntilUtc = -757382400;  // 1946-01-01 00:00 UTC
 
 // Zone names of the database: words of letters, digits, '_', '-' and '+' joined by '/'.
 bool isZoneName(std::string_view name) {
@@ -47,10 +41,28 @@ bool isZoneName(std::string_view name) {
 }
 
 // One stretch of constant offset: [startUtc, next segment's startUtc).
-struct Segment {
-  qint64 startUtc;  // lowest for the stretch before the first transition searched
-  QTimeZone::OffsetData data;
-};
+using Segment = TzifPeriod;
+
+// Seconds from 1970-01-01 00:00 to a wall date and time read as if it were universal time.
+std::int64_t wallSeconds(const LocalClockTime& t) {
+  std::int64_t year = t.year;
+  year -= t.month <= 2 ? 1 : 0;
+  const std::int64_t era = (year >= 0 ? year : year - 399) / 400;
+  const std::int64_t yearOfEra = year - era * 400;
+  const std::int64_t dayOfYear = (153 * (t.month + (t.month > 2 ? -3 : 9)) + 2) / 5 + t.day - 1;
+  const std::int64_t days = era * 146097 + yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear - 719468;
+  return days * kSecondsPerDay + t.hour * 3600 + t.minute * 60 + t.second;
+}
+
+// A date and time of the calendar; the calendar has no year 0 (1 BC comes before AD 1).
+bool isCalendarTime(const LocalClockTime& t) {
+  if (t.year == 0 || t.month < 1 || t.month > 12 || t.day < 1 || t.hour < 0 || t.hour > 23 || t.minute < 0 || t.minute > 59 ||
+      t.second < 0 || t.second > 59)
+    return false;
+  static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  const bool leap = (t.year % 4 == 0 && t.year % 100 != 0) || t.year % 400 == 0;
+  return t.day <= (t.month == 2 && leap ? 29 : kDays[t.month - 1]);
+}
 
 ClockKind kindOf(bool isDst, int saveSeconds, std::optional<std::int64_t> runStart, std::optional<std::int64_t> runEnd) {
   if (!isDst) return ClockKind::Standard;
@@ -62,16 +74,15 @@ ClockKind kindOf(bool isDst, int saveSeconds, std::optional<std::int64_t> runSta
   return ClockKind::Daylight;
 }
 
-// The clock of one segment at an instant inside it. The offsets are the clock library's; where the
-// zone's file covers the instant with the same offset, the abbreviation, whether it was daylight time
-// and since when are taken from the file, which records them as they were (the library derives the
-// daylight flag and misjudges, for one, Argentina's 1999 change).
-ZoneClock clockOf(const Segment& s, const std::optional<TzifZone>& file, qint64 instantUtc) {
+// The clock of one segment at an instant inside it. Where the zone's table covers the instant, the
+// abbreviation, whether it was daylight time, the standard time it departed from and since when
+// are the table's facts, which record them as they were; past the table, the footer's rule's.
+ZoneClock clockOf(const Segment& s, const std::optional<TzifZone>& file, std::int64_t instantUtc) {
   ZoneClock c;
-  c.offsetSeconds = s.data.offsetFromUtc;
-  c.abbreviation = s.data.abbreviation.toStdString();
-  bool isDst = s.data.daylightTimeOffset != 0;
-  c.standardOffsetSeconds = s.data.standardTimeOffset;
+  c.offsetSeconds = s.utcOffsetSeconds;
+  c.abbreviation = s.abbreviation;
+  bool isDst = s.isDst;
+  c.standardOffsetSeconds = s.standardOffsetSeconds;
   std::optional<std::int64_t> runStart, runEnd;
   if (file) {
     if (const std::optional<TzifFacts> facts = FactsAt(*file, instantUtc);
@@ -97,33 +108,23 @@ ClockReading ClockAt(std::string_view timeZoneName, const LocalClockTime& local)
   if (!isZoneName(timeZoneName)) return r;
   const std::string name(timeZoneName);
   std::optional<TzifZone> file = ReadTzifFile(std::string(kZoneInfoDir) + name);
-  const QTimeZone zone(QByteArray(name.data(), static_cast<qsizetype>(name.size())));
-  if (!file || !zone.isValid()) return r;
+  if (!file) return r;
 
-  const QDate date(local.year, local.month, local.day);
-  const QTime time(local.hour, local.minute, local.second);
-  if (!date.isValid() || !time.isValid()) {
+  if (!isCalendarTime(local)) {
     r.status = ClockStatus::InvalidTime;
     return r;
   }
   // The wall time as if it were universal time; a segment holds it when startUtc + offset <= wall.
-  const qint64 wall = QDateTime(date, time, QTimeZone::utc()).toSecsSinceEpoch();
-
-  std::vector<Segment> segments;
-  const QDateTime from = QDateTime::fromSecsSinceEpoch(wall - kSearchSeconds, QTimeZone::utc());
-  segments.push_back({std::numeric_limits<qint64>::min(), zone.offsetData(from)});
-  for (const QTimeZone::OffsetData& t :
-       zone.transitions(from, QDateTime::fromSecsSinceEpoch(wall + kSearchSeconds, QTimeZone::utc()))) {
-    const qint64 at = t.atUtc.toSecsSinceEpoch();
-    if (at > wall - kSearchSeconds) segments.push_back({at, t});
-  }
+  const std::int64_t wall = wallSeconds(local);
+  const std::vector<Segment> segments = PeriodsBetween(*file, wall - kSearchSeconds, wall + kSearchSeconds);
+  if (segments.empty()) return r;
 
   const auto localStart = [&](std::size_t i) {
-    return i == 0 ? std::numeric_limits<qint64>::min() : segments[i].startUtc + segments[i].data.offsetFromUtc;
+    return i == 0 ? std::numeric_limits<std::int64_t>::min() : segments[i].startUtc + segments[i].utcOffsetSeconds;
   };
   const auto localEnd = [&](std::size_t i) {
-    return i + 1 == segments.size() ? std::numeric_limits<qint64>::max()
-                                    : segments[i + 1].startUtc + segments[i].data.offsetFromUtc;
+    return i + 1 == segments.size() ? std::numeric_limits<std::int64_t>::max()
+                                    : segments[i + 1].startUtc + segments[i].utcOffsetSeconds;
   };
 
   std::vector<std::size_t> holding;
@@ -133,13 +134,13 @@ ClockReading ClockAt(std::string_view timeZoneName, const LocalClockTime& local)
   if (holding.size() == 1) {
     const Segment& s = segments[holding[0]];
     r.status = ClockStatus::Ok;
-    r.clock = clockOf(s, file, wall - s.data.offsetFromUtc);
+    r.clock = clockOf(s, file, wall - s.utcOffsetSeconds);
   } else if (holding.size() >= 2) {
     const Segment& first = segments[holding[0]];
     const Segment& second = segments[holding[1]];
     r.status = ClockStatus::Repeated;
-    r.earlier = clockOf(first, file, wall - first.data.offsetFromUtc);
-    r.later = clockOf(second, file, wall - second.data.offsetFromUtc);
+    r.earlier = clockOf(first, file, wall - first.utcOffsetSeconds);
+    r.later = clockOf(second, file, wall - second.utcOffsetSeconds);
     r.clock = r.earlier;
   } else {
     // The wall time falls between the end of one segment's local span and the start of the next.

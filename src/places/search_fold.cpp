@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "places/search_fold.h"
 
-#include <QChar>
-#include <QList>
-#include <QString>
+#include <cstdint>
+
+#include <unicode/normalizer2.h>
+#include <unicode/uchar.h>
+#include <unicode/unistr.h>
 
 namespace halvora::places {
 namespace {
@@ -99,20 +101,26 @@ std::string foldAscii(std::string_view text) {
   return key.take();
 }
 
+// Compatibility decomposition (NFKD), then full case folding, with ICU's tables.
 std::string foldUnicode(std::string_view text) {
-  const QString decomposed = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()))
-                                 .normalized(QString::NormalizationForm_KD)
-                                 .toCaseFolded();
+  UErrorCode status = U_ZERO_ERROR;
+  const icu::Normalizer2* nfkd = icu::Normalizer2::getNFKDInstance(status);
+  icu::UnicodeString decomposed;
+  if (U_SUCCESS(status)) {
+    decomposed = nfkd->normalize(icu::UnicodeString::fromUTF8(icu::StringPiece(text.data(), static_cast<int32_t>(text.size()))),
+                                 status);
+  }
+  if (U_FAILURE(status)) return foldAscii(text);
+  decomposed.foldCase(U_FOLD_CASE_DEFAULT);
   KeyBuilder key;
   std::string utf8;
-  for (const char32_t c : decomposed.toUcs4()) {
-    const QChar::Category category = QChar::category(c);
-    if (category == QChar::Mark_NonSpacing || category == QChar::Mark_SpacingCombining ||
-        category == QChar::Mark_Enclosing || vanishes(c))
-      continue;
+  for (int32_t i = 0; i < decomposed.length(); i = decomposed.moveIndex32(i, 1)) {
+    const auto c = static_cast<char32_t>(decomposed.char32At(i));
+    const std::uint32_t category = U_GET_GC_MASK(static_cast<UChar32>(c));
+    if ((category & U_GC_M_MASK) != 0 || vanishes(c)) continue;
     if (const std::string_view t = transliteration(c); !t.empty()) {
       key.letters(t);
-    } else if (QChar::isLetterOrNumber(c)) {
+    } else if ((category & (U_GC_L_MASK | U_GC_N_MASK)) != 0) {
       utf8.clear();
       appendUtf8(utf8, c);
       key.letters(utf8);

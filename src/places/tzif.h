@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// A strict reader of the compiled time-zone files of the system's database (TZif),
-// for the facts a clock library may derive differently from the file: whether a period was daylight
-// time, the standard time it departed from, and how long the daylight time lasted.
+// A strict reader of the compiled time-zone files of the system's database (TZif): the clocks a
+// zone kept, from the file's table and past it from its footer's rule, and the facts a clock
+// library may derive differently from the file: whether a period was daylight time, the standard
+// time it departed from, and how long the daylight time lasted.
 
 #include <cstdint>
 #include <filesystem>
@@ -47,5 +48,20 @@ struct TzifFacts {
 
 // Nothing when the footer's rule, not the table, governs the instant.
 std::optional<TzifFacts> FactsAt(const TzifZone& zone, std::int64_t utcSeconds);
+
+// A stretch of one clock, from startUtc until the next stretch begins.
+struct TzifPeriod {
+  std::int64_t startUtc = 0;
+  int utcOffsetSeconds = 0;
+  bool isDst = false;
+  std::string abbreviation;
+  int standardOffsetSeconds = 0;  // the footer's standard time for its daylight time; else the offset
+};
+
+// The stretches over [fromUtc, toUtc]: the one in force at fromUtc (which may have begun earlier)
+// and each that begins after fromUtc and no later than toUtc, in order; from the table, and after
+// its last transition from the footer's rule (a POSIX TZ string: "CET-1CEST,M3.5.0,M10.5.0/3").
+// Empty when the footer cannot be read where it is needed.
+std::vector<TzifPeriod> PeriodsBetween(const TzifZone& zone, std::int64_t fromUtc, std::int64_t toUtc);
 
 }  // namespace halvora::places

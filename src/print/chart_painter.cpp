@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "print/chart_painter.h"
 
+#include <QFile>
 #include <QFontMetricsF>
 #include <QLocale>
 #include <QPagedPaintDevice>
@@ -11,12 +12,14 @@
 #include <algorithm>
 #include <cmath>
 #include <string_view>
+#include <variant>
 
 #include "chart/birth_time_window.h"
 #include "chart/chart_facts.h"
 #include "chart_view/captions.h"
 #include "chart_view/chart_layout.h"
 #include "chart_view/text_chart.h"
+#include "forms/output_path.h"
 
 namespace halvora::print {
 
@@ -490,15 +493,11 @@ QPageSize defaultPageSize(const QLocale& locale) {
 
 QPageSize defaultPageSize() { return defaultPageSize(QLocale::system()); }
 
-QString writeChartPdf(const QString& path, const ChartResult& chart, const QPageSize& pageSize,
+QString writeChartPdf(QIODevice& device, const ChartResult& chart, const QPageSize& pageSize,
                       const chart_view::ChartLook& look) {
-  QSaveFile file(path);
-  // Unbuffered, so that every write the disk refuses counts against the file: QSaveFile does not
-  // see a failure of the flush in commit(), and would put an empty file in place of the old one.
-  if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return file.errorString();
   bool complete = false;
   {
-    QPdfWriter writer(&file);
+    QPdfWriter writer(&device);
     writer.setPageSize(pageSize);
     writer.setPageMargins(QMarginsF(kPageMarginMm, kPageMarginMm, kPageMarginMm, kPageMarginMm), QPageLayout::Millimeter);
     writer.setCreator(QString::fromLatin1(kWindowCaption));
@@ -508,9 +507,22 @@ QString writeChartPdf(const QString& path, const ChartResult& chart, const QPage
     complete = paintChartPages(painter, writer, chart, look).complete;
     painter.end();
   }
-  if (!complete) {
+  if (!complete) return QStringLiteral("the second page cannot be begun");
+  return {};
+}
+
+QString writeChartPdf(const QString& path, const ChartResult& chart, const QPageSize& pageSize,
+                      const chart_view::ChartLook& look) {
+  // A device, a FIFO or a folder at the path is left alone; a link is followed to its file.
+  const auto target = forms::writableTarget(QFile::encodeName(path).toStdString());
+  if (const auto* refused = std::get_if<forms::FileError>(&target)) return QString::fromStdString(refused->problem);
+  QSaveFile file(QFile::decodeName(std::get<std::string>(target).c_str()));
+  // Unbuffered, so that every write the disk refuses counts against the file: QSaveFile does not
+  // see a failure of the flush in commit(), and would put an empty file in place of the old one.
+  if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return file.errorString();
+  if (const QString problem = writeChartPdf(file, chart, pageSize, look); !problem.isEmpty()) {
     file.cancelWriting();
-    return QStringLiteral("the second page cannot be begun");
+    return problem;
   }
   if (file.error() != QFileDevice::NoError) {
     const QString problem = file.errorString();

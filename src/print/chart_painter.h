@@ -19,6 +19,7 @@
 #include "chart/chart_request.h"
 #include "chart_view/chart_styles.h"
 
+class QIODevice;
 class QLocale;
 class QPagedPaintDevice;
 class QPainter;
@@ -54,8 +55,14 @@ QPageSize defaultPageSize();  // for the user's own locale
 inline constexpr double kPageMarginMm = 15;
 
 // Writes the two pages as a PDF file whose text can be searched and copied. The file is
-// replaced only once it is whole. Empty on success, else what went wrong (the system's words).
+// replaced only once it is whole; a path that holds no regular file is refused, and a symbolic
+// link's file is replaced, keeping the link. Empty on success, else what went wrong (the
+// system's words, or "not a regular file").
 QString writeChartPdf(const QString& path, const ChartResult& chart, const QPageSize& pageSize,
+                      const chart_view::ChartLook& look = {});
+
+// The same PDF written to an open device (standard output, a buffer). Empty on success.
+QString writeChartPdf(QIODevice& device, const ChartResult& chart, const QPageSize& pageSize,
                       const chart_view::ChartLook& look = {});
 
 }  // namespace halvora::print

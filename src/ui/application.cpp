@@ -46,7 +46,10 @@ MdiFrame* Application::frame() const { return m_frame.data(); }
 
 bool Application::start(const QString& birthDataFile) {
   if (!m_platform.instanceLock.tryAcquire()) {
-    m_platform.messages.show(nullptr, QStringLiteral("Application is already running"), MessageIcon::Information);
+    // A file goes to the copy that runs, which opens it; without one, or when that copy does not
+    // take it, the second start only says that Halvora runs.
+    if (birthDataFile.isEmpty() || !m_platform.instanceLock.handOver(birthDataFile))
+      m_platform.messages.show(nullptr, QStringLiteral("Application is already running"), MessageIcon::Information);
     End_Application();
     return false;
   }
@@ -57,7 +60,21 @@ bool Application::start(const QString& birthDataFile) {
   connect(m_main.get(), &FrmMain::closed, this, &Application::showClosingScreen);
   m_main->show();
   if (!birthDataFile.isEmpty()) m_main->openBirthDataFile(birthDataFile);
+  m_platform.instanceLock.listenForFiles([this](const QString& file) { openHandedOverFile(file); });
   return true;
+}
+
+// As File > Open does, in the entry form brought to the front; results or the closing screen
+// that were showing give way to it.
+void Application::openHandedOverFile(const QString& file) {
+  if (!m_main) return;
+  if (m_frame) goBack();
+  if (m_closing) m_closing->hide();
+  m_main->setWindowState(m_main->windowState() & ~Qt::WindowMinimized);
+  m_main->show();
+  m_main->raise();
+  m_main->activateWindow();
+  m_main->openBirthDataFile(file);
 }
 
 // The entry form is only hidden, so its entries wait for Back; every chart gets a fresh frame.

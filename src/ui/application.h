@@ -33,7 +33,8 @@ class Application : public QObject {
   ~Application() override;
 
   // Runs the start-up; false when another copy is already running and this one must end. A
-  // birth-data file given (as `halvora FILE` is) opens in the entry form once it is shown.
+  // birth-data file given (as `halvora FILE` is) opens in the entry form once it is shown; when
+  // another copy runs, the file is handed to it instead.
   bool start(const QString& birthDataFile = {});
 
   FrmMain* entryForm() const { return m_main.get(); }
@@ -46,6 +47,7 @@ class Application : public QObject {
 
  private:
   void showResults(const ChartResult& result);
+  void openHandedOverFile(const QString& file);
   void goBack();
   void showClosingScreen();
   void End_Application();

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "forms/birth_data_file.h"
+#include "forms/output_path.h"
 #include "place_form/place_form.h"
 
 namespace halvora::ui {
@@ -47,8 +48,11 @@ std::variant<FormInput, QString> readBirthData(const QString& path) {
 
 QString writeBirthData(const QString& path, const FormInput& form) {
   const std::string text = forms::formatBirthData(form);
-  QSaveFile file(path);
   const auto failed = [&](const QString& reason) { return QStringLiteral("Cannot save %1: %2").arg(path, reason); };
+  // A device, a FIFO or a folder at the path is left alone; a link is followed to its file.
+  const auto target = forms::writableTarget(QFile::encodeName(path).toStdString());
+  if (const auto* refused = std::get_if<forms::FileError>(&target)) return failed(QString::fromStdString(refused->problem));
+  QSaveFile file(QFile::decodeName(std::get<std::string>(target).c_str()));
   // Unbuffered, so that a write the disk refuses fails here: a buffered one would fail only in
   // commit()'s flush, which QSaveFile does not count, and an empty file would replace the old.
   if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return failed(file.errorString());

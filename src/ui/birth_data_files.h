@@ -25,8 +25,9 @@ inline constexpr char kBirthDataSuffix[] = "halvora";
 std::variant<FormInput, QString> readBirthData(const QString& path);
 
 // Writes the form to `path` through a temporary file that replaces it only once it is whole, so
-// that a full disk or a failed write leaves the old file as it was. Empty on success, else the
-// message ("Cannot save PATH: REASON").
+// that a full disk or a failed write leaves the old file as it was; a symbolic link's file is
+// replaced and the link kept, and a path that holds no regular file is left alone. Empty on
+// success, else the message ("Cannot save PATH: REASON", "Cannot save PATH: not a regular file").
 QString writeBirthData(const QString& path, const FormInput& form);
 
 // The most recently opened or saved birth-data files, newest first, at most kRecentFileCount,

@@ -50,6 +50,12 @@ class InstanceLock {
   virtual ~InstanceLock() = default;
   // True when this is the only running copy of the program (and it now holds the lock).
   virtual bool tryAcquire() = 0;
+  // When tryAcquire() said another copy runs: gives that copy a birth-data file (an absolute
+  // path) to open; true when it took the file.
+  virtual bool handOver(const QString& file) = 0;
+  // When this copy holds the lock: from now on `open` is called, on the windows' thread, with
+  // each file a later start hands over.
+  virtual void listenForFiles(std::function<void(const QString& file)> open) = 0;
 };
 
 class Clock {

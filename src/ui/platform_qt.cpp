@@ -7,7 +7,10 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGuiApplication>
+#include <QLocalServer>
+#include <QLocalSocket>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPrintDialog>
@@ -16,6 +19,7 @@
 #include <QScreen>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QTimer>
 
 #include <cerrno>
 
@@ -33,6 +37,11 @@ namespace {
 constexpr char kSettingsOwner[] = "halvora";
 constexpr char kLockName[] = "halvora.lock";
 constexpr char kLockFolderName[] = "halvora";
+constexpr char kSocketName[] = "halvora.socket";
+// The running copy's answer to a file handed over, and how long a start waits for each step.
+constexpr char kTakenReply[] = "taken";
+constexpr int kHandOverWaitMs = 3000;
+constexpr qint64 kMaxHandedOverBytes = 64 * 1024;
 
 // A folder only this user can write: a real folder (not a link), the user's own, closed to the
 // group and to others for writing (and for everything, when `privateOnly`).
@@ -96,6 +105,10 @@ void QtSettingsStore::setValue(const QString& section, const QString& key, const
 QString QtInstanceLock::lockFolder() {
   const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
   if (isOwnFolder(runtime, true)) return runtime;
+  return cacheLockFolder();
+}
+
+QString QtInstanceLock::cacheLockFolder() {
   const QString cache = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation);
   if (cache.isEmpty() || !QDir().mkpath(cache)) return {};
   const QString folder = QDir(cache).filePath(kLockFolderName);
@@ -103,28 +116,102 @@ QString QtInstanceLock::lockFolder() {
   return isOwnFolder(folder, true) ? folder : QString();
 }
 
-QtInstanceLock::QtInstanceLock() : QtInstanceLock(lockFolder()) {}
+QtInstanceLock::QtInstanceLock() : QtInstanceLock(lockFolder()) { m_fallBackToCache = true; }
 
 QtInstanceLock::QtInstanceLock(const QString& folder)
     : m_path(folder.isEmpty() ? QString() : QDir(folder).filePath(kLockName)) {}
 
 QtInstanceLock::~QtInstanceLock() {
+  m_server.reset();  // removes the socket while the lock is still held
   if (m_fd >= 0) ::close(m_fd);  // lets go of the lock
+}
+
+std::optional<bool> QtInstanceLock::lockAt(const QString& path) {
+  const int fd = ::open(QFile::encodeName(path).constData(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
+  if (fd < 0) return std::nullopt;
+  if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    const bool held = errno == EWOULDBLOCK;
+    ::close(fd);
+    if (held) return false;
+    return std::nullopt;
+  }
+  m_fd = fd;
+  return true;
 }
 
 bool QtInstanceLock::tryAcquire() {
   if (m_fd >= 0) return true;
-  // Without a private folder there is no lock that others could not take: the program starts.
-  if (m_path.isEmpty()) return true;
-  const int fd = ::open(QFile::encodeName(m_path).constData(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
-  if (fd < 0) return true;
-  if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
-    const bool held = errno == EWOULDBLOCK;
-    ::close(fd);
-    return !held;
+  std::optional<bool> took = m_path.isEmpty() ? std::nullopt : lockAt(m_path);
+  // A runtime folder where no file can be made (mounted read-only) must not switch the lock off:
+  // every copy then meets in the cache folder instead.
+  if (!took && m_fallBackToCache) {
+    const QString cache = cacheLockFolder();
+    const QString cachePath = cache.isEmpty() ? QString() : QDir(cache).filePath(kLockName);
+    if (!cachePath.isEmpty() && cachePath != m_path) {
+      m_path = cachePath;
+      took = lockAt(m_path);
+    }
   }
-  m_fd = fd;
-  return true;
+  // Without a private folder there is no lock that others could not take: the program starts.
+  return took.value_or(true);
+}
+
+QString QtInstanceLock::socketPath() const {
+  return m_path.isEmpty() ? QString() : QFileInfo(m_path).dir().filePath(kSocketName);
+}
+
+bool QtInstanceLock::handOver(const QString& file) {
+  const QString socket = socketPath();
+  if (socket.isEmpty()) return false;
+  QLocalSocket connection;
+  connection.connectToServer(socket);
+  if (!connection.waitForConnected(kHandOverWaitMs)) return false;
+  connection.write(file.toUtf8() + '\n');
+  if (!connection.waitForBytesWritten(kHandOverWaitMs)) return false;
+  // The running copy answers once it has the whole name.
+  while (!connection.canReadLine()) {
+    if (!connection.waitForReadyRead(kHandOverWaitMs)) return false;
+  }
+  return connection.readLine().trimmed() == kTakenReply;
+}
+
+void QtInstanceLock::listenForFiles(std::function<void(const QString& file)> open) {
+  if (m_fd < 0 || m_server) return;
+  const QString socket = socketPath();
+  // The lock is this copy's, so a socket left there is one a copy that ended did not remove.
+  QLocalServer::removeServer(socket);
+  m_server = std::make_unique<QLocalServer>();
+  m_server->setSocketOptions(QLocalServer::UserAccessOption);
+  if (!m_server->listen(socket)) {
+    m_server.reset();
+    return;
+  }
+  QObject::connect(m_server.get(), &QLocalServer::newConnection, m_server.get(), [server = m_server.get(), open] {
+    while (QLocalSocket* connection = server->nextPendingConnection()) {
+      QObject::connect(connection, &QLocalSocket::disconnected, connection, &QObject::deleteLater);
+      QObject::connect(connection, &QLocalSocket::readyRead, connection, [connection, open] {
+        if (!connection->canReadLine()) {
+          // A name longer than any path is no file to open.
+          if (connection->bytesAvailable() > kMaxHandedOverBytes) connection->abort();
+          return;
+        }
+        QByteArray line = connection->readLine(kMaxHandedOverBytes);
+        if (!line.endsWith('\n')) {
+          connection->abort();
+          return;
+        }
+        line.chop(1);
+        const QString file = QString::fromUtf8(line);
+        const bool taken = QDir::isAbsolutePath(file);
+        connection->write(taken ? kTakenReply : "refused");
+        connection->write("\n");
+        connection->flush();
+        connection->disconnectFromServer();
+        // Opened once the other start has its answer: opening may ask the user questions.
+        if (taken) QTimer::singleShot(0, [open, file] { open(file); });
+      });
+    }
+  });
 }
 
 QDate QtClock::today() { return QDate::currentDate(); }

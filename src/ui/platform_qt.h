@@ -5,7 +5,12 @@
 #include <QRandomGenerator>
 #include <QString>
 
+#include <memory>
+#include <optional>
+
 #include "ui/platform.h"
+
+class QLocalServer;
 
 namespace halvora::ui {
 
@@ -34,26 +39,41 @@ class QtSettingsStore : public SettingsStore {
 
 // A lock on a file in a folder that only this user can write, held for as long as the program
 // runs. The system lets go of it when the program ends, so no file left behind blocks a start,
-// and no other user can take it or hold it.
+// and no other user can take it or hold it. Beside the lock file the copy that holds it listens
+// on a local socket ("halvora.socket") for the files later starts hand over.
 class QtInstanceLock : public InstanceLock {
  public:
-  QtInstanceLock();  // in lockFolder()
-  explicit QtInstanceLock(const QString& folder);
+  // In the runtime folder, or in the cache folder when the lock file cannot be made there (a
+  // runtime folder mounted read-only).
+  QtInstanceLock();
+  explicit QtInstanceLock(const QString& folder);  // only there
   ~QtInstanceLock() override;
   QtInstanceLock(const QtInstanceLock&) = delete;
   QtInstanceLock& operator=(const QtInstanceLock&) = delete;
 
   bool tryAcquire() override;
+  bool handOver(const QString& file) override;
+  void listenForFiles(std::function<void(const QString& file)> open) override;
+  // The lock file tried last (the one held, once tryAcquire() succeeded).
   QString path() const { return m_path; }
 
-  // The user's runtime folder ($XDG_RUNTIME_DIR) when it is the user's own and private; else a
-  // private folder "halvora" in the user's cache folder, made when needed; empty when neither
-  // can be had.
+  // The user's runtime folder ($XDG_RUNTIME_DIR) when it is the user's own and private; else
+  // cacheLockFolder().
   static QString lockFolder();
+  // A private folder "halvora" in the user's cache folder, made when needed; empty when it
+  // cannot be had.
+  static QString cacheLockFolder();
 
  private:
+  // True when this copy took the lock at `path`, false when another holds it, nothing when the
+  // file cannot be made or opened there.
+  std::optional<bool> lockAt(const QString& path);
+  QString socketPath() const;
+
   QString m_path;
+  bool m_fallBackToCache = false;
   int m_fd = -1;
+  std::unique_ptr<QLocalServer> m_server;
 };
 
 class QtClock : public Clock {

@@ -17,6 +17,8 @@ struct SilentPlatform final : MessageBoxes, UrlOpener, Clipboard, SettingsStore,
   QString value(const QString&, const QString&) override { return {}; }
   void setValue(const QString&, const QString&, const QString&) override {}
   bool tryAcquire() override { return true; }
+  bool handOver(const QString&) override { return false; }
+  void listenForFiles(std::function<void(const QString&)>) override {}
   QDate today() override { return QDate(2011, 2, 22); }
   double next() override { return 0.3; }
   QString openFileName(QWidget*, const QString&, const QString&, const QString&) override { return {}; }

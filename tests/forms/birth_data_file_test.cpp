@@ -193,6 +193,13 @@ TEST(BirthDataFile, EveryKindOfBadFileIsRefusedWithItsProblem) {
       {"unknown keys are skipped, whatever they hold", R"({"version": 1, "colour": [1, {"a": null}], "pdf": "x"})",
        nullptr},
       {"version 1 and no form keys", R"({"version": 1})", nullptr},
+      {"a byte-order mark first, as Windows editors write it", "\xEF\xBB\xBF{\"version\": 1, \"month\": 5}", nullptr},
+      {"a byte-order mark after a blank", " \xEF\xBB\xBF{\"version\": 1}",
+       "ravi.halvora: the file is not a JSON object: expected '{' at byte 2"},
+      {"two byte-order marks", "\xEF\xBB\xBF\xEF\xBB\xBF{\"version\": 1}",
+       "ravi.halvora: the file is not a JSON object: expected '{' at byte 1"},
+      {"a byte-order mark after the object", "{\"version\": 1}\xEF\xBB\xBF",
+       "ravi.halvora: the file is not a JSON object: unexpected text after the object at byte 15"},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.name);

@@ -46,6 +46,15 @@ TEST(ClockAt, OffsetsOfPlacesAndMoments) {
        ClockKind::Daylight},
       {"New York 9999, the footer's rule", "America/New_York", {9999, 1, 15, 12, 0}, -18000, "EST", false,
        ClockKind::Standard},
+      // The footers' rules past the tables (tzdata: Rule EU, Rule AN, Rule LH, whose save is 0:30).
+      {"Berlin summer 2045", "Europe/Berlin", {2045, 7, 1, 12, 0}, 7200, "CEST", true, ClockKind::Daylight},
+      {"Berlin winter 2045", "Europe/Berlin", {2045, 12, 1, 12, 0}, 3600, "CET", false, ClockKind::Standard},
+      {"Sydney January 2045, southern summer", "Australia/Sydney", {2045, 1, 15, 12, 0}, 39600, "AEDT", true,
+       ClockKind::Daylight},
+      {"Sydney July 2045", "Australia/Sydney", {2045, 7, 15, 12, 0}, 36000, "AEST", false, ClockKind::Standard},
+      {"Lord Howe January 2045, half an hour ahead", "Australia/Lord_Howe", {2045, 1, 15, 12, 0}, 39600, "+11", true,
+       ClockKind::Daylight},
+      {"Universal time", "UTC", {2001, 6, 1, 12, 0}, 0, "UTC", false, ClockKind::Standard},
       // Two hours ahead of GMT (tzdata.zi's save 2; zoneinfo's dst() says 1:00).
       {"London June 1941, double summer time", "Europe/London", {1941, 6, 1, 12, 0}, 7200, "BDST", true,
        ClockKind::DoubleSummer},
@@ -174,6 +183,9 @@ TEST(ClockAt, NamesAndTimesThatAreNotClocks) {
       {"30 February", "Asia/Kolkata", {2010, 2, 30, 12, 0}, ClockStatus::InvalidTime},
       {"hour 24", "Asia/Kolkata", {2010, 2, 3, 24, 0}, ClockStatus::InvalidTime},
       {"month 13", "Asia/Kolkata", {2010, 13, 3, 12, 0}, ClockStatus::InvalidTime},
+      {"31 April", "Asia/Kolkata", {2010, 4, 31, 12, 0}, ClockStatus::InvalidTime},
+      {"29 February of a common year", "Europe/Berlin", {2045, 2, 29, 12, 0}, ClockStatus::InvalidTime},
+      {"year 0, which the calendar does not have", "Asia/Kolkata", {0, 1, 1, 12, 0}, ClockStatus::InvalidTime},
   };
   for (const auto& r : rows) {
     const ClockReading reading = ClockAt(r.zone, r.local);

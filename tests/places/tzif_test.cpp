@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <fstream>
 #include <iterator>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -188,6 +189,61 @@ TEST(Tzif, RealFileMatchesZoneinfo) {
   EXPECT_EQ(f->dstRunEndUtc, std::optional<std::int64_t>(341388000));
   EXPECT_FALSE(ReadTzifFile("/usr/share/zoneinfo/zone.tab").has_value());
   EXPECT_FALSE(ReadTzifFile("/nonexistent/zone").has_value());
+}
+
+}  // namespace
+}  // namespace halvora::places
+
+namespace halvora::places {
+namespace {
+
+// A zone of no table and only a footer: what the rule gives for 2045.
+std::string periodsOf(const std::string& footer, std::int64_t fromUtc, std::int64_t toUtc) {
+  TzifZone zone;
+  zone.localTypes = {{0, false, "LMT"}};
+  zone.footer = footer;
+  std::string text;
+  for (const TzifPeriod& p : PeriodsBetween(zone, fromUtc, toUtc)) {
+    if (!text.empty()) text += "; ";
+    text += (p.startUtc == std::numeric_limits<std::int64_t>::min() ? std::string("-") : std::to_string(p.startUtc)) +
+            " " + std::to_string(p.utcOffsetSeconds) + " " + p.abbreviation + (p.isDst ? " dst" : "") + " std " +
+            std::to_string(p.standardOffsetSeconds);
+  }
+  return text;
+}
+
+// The clock in force on 1 January 2045 (it began in 2044) and each change in 2045. The instants are
+// those at which glibc, given the same TZ string, changes its offset (Python's time.localtime after
+// tzset(), one second before and at each): EST5EDT on 12 March 2045 at 3:00 EDT = 07:00 UTC.
+TEST(TzifFooter, RulesOfEveryForm) {
+  constexpr std::int64_t k2045 = 2366755200;  // 2045-01-01 00:00 UTC
+  constexpr std::int64_t kYear = 365 * 86400;
+  const struct {
+    const char* name;
+    const char* footer;
+    std::string expected;
+  } rows[] = {
+      {"a fixed offset", "IST-5:30", "- 19800 IST std 19800"},
+      {"a quoted name and minutes", "<+0545>-5:45", "- 20700 +0545 std 20700"},
+      {"west of Greenwich, M rules at 2:00",
+       "EST5EDT,M3.2.0,M11.1.0",
+       "2362024800 -18000 EST std -18000; 2372914800 -14400 EDT dst std -18000; 2393474400 -18000 EST std -18000"},
+      {"southern summer across the new year (daylight ends in April)",
+       "AEST-10AEDT,M10.1.0,M4.1.0/3",
+       "2358950400 39600 AEDT dst std 36000; 2374675200 36000 AEST std 36000; 2390400000 39600 AEDT dst std 36000"},
+      {"negative times of day", "<-02>2<-01>,M3.5.0/-1,M10.5.0/0",
+       "2361402000 -7200 -02 std -7200; 2374102800 -3600 -01 dst std -7200; 2392851600 -7200 -02 std -7200"},
+      {"day of the year without 29 February", "XST3XDT,J60,J300",
+       "2361153600 -10800 XST std -10800; 2371957200 -7200 XDT dst std -10800; 2392689600 -10800 XST std -10800"},
+      {"a name of two letters", "XT5", ""},
+      {"an hour past 167", "XST168", ""},
+      {"a rule without its end", "EST5EDT,M3.2.0", ""},
+      {"a week 6", "EST5EDT,M3.6.0,M11.1.0", ""},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    EXPECT_EQ(periodsOf(row.footer, k2045, k2045 + kYear), row.expected);
+  }
 }
 
 }  // namespace

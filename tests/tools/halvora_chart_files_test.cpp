@@ -15,6 +15,7 @@
 #include "chart/time_zone_table.h"
 #include "forms/birth_data_file.h"
 #include "support/births.h"
+#include "support/special_paths.h"
 #include "tools/process.h"
 
 namespace halvora {
@@ -25,8 +26,9 @@ using nlohmann::json;
 using testing_support::outputLines;
 using testing_support::ProcessRun;
 
-ProcessRun runTool(const std::vector<std::string>& args, const std::string& input = "") {
-  return testing_support::runProgram(HALVORA_CHART_EXE, args, input);
+ProcessRun runTool(const std::vector<std::string>& args, const std::string& input = "",
+                   const testing_support::RunOptions& options = {}) {
+  return testing_support::runProgram(HALVORA_CHART_EXE, args, input, options);
 }
 
 std::string firstLine(const std::string& text) { return text.substr(0, text.find('\n')); }
@@ -232,6 +234,92 @@ TEST_F(ChartFiles, BatchLinesWriteTheirOwnPdf) {
   EXPECT_EQ(json::parse(answers[2]), json({{"error", "pdf takes a file name, not an empty text"}}));
   EXPECT_EQ(answers[3], answers[0]);
   EXPECT_EQ(pdfPages(path("one.pdf")), "2");
+}
+
+// A path that holds no regular file is refused with its reason and left as it was; a link is
+// followed, its file replaced and the link kept.
+TEST_F(ChartFiles, APdfGoesOnlyWhereARegularFileIsOrIsToBe) {
+  using testing_support::SpecialPaths;
+  SpecialPaths dir("cli-pdf");
+  const std::string form = write("asha.halvora", forms::formatBirthData(testing_support::newDelhiForm()));
+  const std::string device = dir.device("full.pdf");
+  const struct {
+    const char* name;
+    std::string path;
+    std::string reason;
+  } rows[] = {
+      {"a FIFO", dir.fifo("pipe.pdf"), "not a regular file"},
+      {"a folder", dir.folder("folder.pdf"), "not a regular file"},
+      {"a socket", dir.socket("socket.pdf"), "not a regular file"},
+      {"a link to a FIFO", dir.link("to-pipe.pdf", dir.path("pipe.pdf")), "not a regular file"},
+      {"a dangling link", dir.link("dangling.pdf", "gone.pdf"), "a symbolic link to gone.pdf, which does not exist"},
+      {"a loop of links", dir.link("loop.pdf", "loop.pdf"), "the symbolic links lead round in a loop"},
+      {"a device (as root)", device, "not a regular file"},
+  };
+  for (const auto& row : rows) {
+    if (row.path.empty()) continue;
+    SCOPED_TRACE(row.name);
+    const std::string kind = SpecialPaths::kindOf(row.path);
+    const ProcessRun run = runTool({"--form", form, "--pdf", row.path});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err, "halvora-chart: " + row.path + ": " + row.reason + "\n");
+    EXPECT_EQ(SpecialPaths::kindOf(row.path), kind) << "left as it was";
+
+    std::string line = forms::formatBirthData(testing_support::newDelhiForm());
+    std::erase(line, '\n');
+    line.pop_back();
+    const ProcessRun batch = runTool({"--batch"}, line + ", \"pdf\": " + json(row.path).dump() + "}\n");
+    ASSERT_EQ(batch.status, 0) << batch.err;
+    EXPECT_EQ(json::parse(batch.out), json({{"error", "pdf: " + row.path + ": " + row.reason}}));
+    EXPECT_EQ(SpecialPaths::kindOf(row.path), kind) << "left as it was";
+  }
+
+  const std::string old = dir.file("old.pdf", "old");
+  const std::string link = dir.link("chart.pdf", "old.pdf");
+  const ProcessRun run = runTool({"--form", form, "--pdf", link});
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(SpecialPaths::kindOf(link), "link");
+  EXPECT_EQ(fs::read_symlink(link), "old.pdf");
+  EXPECT_EQ(pdfPages(old), "2");
+}
+
+TEST_F(ChartFiles, APdfToStandardOutput) {
+  const std::string form = write("asha.halvora", forms::formatBirthData(testing_support::newDelhiForm()));
+  const ProcessRun run = runTool({"--form", form, "--pdf", "-"});
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_TRUE(run.err.empty()) << run.err;
+  EXPECT_EQ(run.out.rfind("%PDF-", 0), 0u);
+  EXPECT_EQ(pdfPages(write("out.pdf", run.out)), "2");
+
+  const ProcessRun withJson = runTool({"--form", form, "--pdf", "-", "--json"});
+  EXPECT_EQ(withJson.status, 2);
+  EXPECT_EQ(firstLine(withJson.err),
+            "halvora-chart: --pdf - writes the PDF to standard output, which leaves no room for --json");
+
+  const struct {
+    const char* name;
+    testing_support::StandardOutput output;
+    const char* reason;
+  } failing[] = {
+      {"full", testing_support::StandardOutput::DevFull, "No space left on device"},
+      {"closed", testing_support::StandardOutput::Closed, "Bad file descriptor"},
+      {"a pipe nobody reads", testing_support::StandardOutput::ClosedPipe, "Broken pipe"},
+  };
+  for (const auto& row : failing) {
+    SCOPED_TRACE(row.name);
+    testing_support::RunOptions options;
+    options.output = row.output;
+    const ProcessRun failed = runTool({"--form", form, "--pdf", "-"}, "", options);
+    EXPECT_EQ(failed.status, 1);
+    EXPECT_EQ(failed.err, std::string("halvora-chart: cannot write the PDF to standard output: ") + row.reason + "\n");
+  }
+
+  std::string line = forms::formatBirthData(testing_support::newDelhiForm());
+  std::erase(line, '\n');
+  line.pop_back();
+  const ProcessRun batch = runTool({"--batch"}, line + ", \"pdf\": \"-\"}\n");
+  ASSERT_EQ(batch.status, 0) << batch.err;
+  EXPECT_EQ(json::parse(batch.out), json({{"error", "pdf: standard output carries the answers; give a file name"}}));
 }
 
 #else

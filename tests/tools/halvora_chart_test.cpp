@@ -239,6 +239,23 @@ TEST(HalvoraChart, BatchAnswersEveryLineInOrderWhateverItHolds) {
   EXPECT_EQ(j[11].dump(), chart);
 }
 
+// A byte-order mark is skipped at the start of a line, as a file saved on Windows begins with one,
+// and refused anywhere else.
+TEST(HalvoraChart, BatchSkipsAByteOrderMarkOnlyAtTheStartOfALine) {
+  const std::string bom = "\xEF\xBB\xBF";
+  const std::string valid = delhiLine();
+  const std::string input = valid + "\n" + bom + valid + "\n" + " " + bom + valid + "\n" + bom + bom + valid + "\n" +
+                            bom + "\n";
+  const ProcessRun run = runTool({"--batch"}, input);
+  ASSERT_EQ(run.status, 0) << run.err;
+  const std::vector<std::string> answers = outputLines(run.out);
+  ASSERT_EQ(answers.size(), 5u) << run.out;
+  EXPECT_EQ(answers[1], answers[0]) << "the mark first";
+  EXPECT_EQ(json::parse(answers[2]), json({{"error", "the line is not a JSON object: expected '{' at byte 2"}}));
+  EXPECT_EQ(json::parse(answers[3]), json({{"error", "the line is not a JSON object: expected '{' at byte 1"}}));
+  EXPECT_EQ(json::parse(answers[4]), json({{"error", "empty line"}}));
+}
+
 TEST(HalvoraChart, BatchKeepsGoingAfterLinesFarPastTheCap) {
   // Two lines of 3 MB each, from a pipe, between charts: memory stays bounded and both are answered.
   const std::string valid = delhiLine();

@@ -13,7 +13,9 @@
 #include <QFile>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QRadioButton>
+#include <QTest>
 
 #include <filesystem>
 #include <fstream>
@@ -24,6 +26,7 @@
 #include "support/births.h"
 #include "places/atlas.h"
 #include "support/full_disk.h"
+#include "support/special_paths.h"
 #include "ui/application.h"
 #include "ui/birth_data_files.h"
 #include "ui/frm_main.h"
@@ -479,6 +482,57 @@ TEST_F(FrameFiles, AnExportThatCannotBeWrittenSaysSoAndKeepsTheOldFile) {
   EXPECT_EQ(read(file), "%PDF- the old export");
 }
 
+// A save or an export goes only where a regular file is or is to be: a FIFO, a folder, a device,
+// a dangling link or a loop of links is named with its reason and left as it was; a link is
+// followed, its file replaced and the link kept.
+TEST_F(FrameFiles, SavesAndExportsLeaveWhatIsNoRegularFileAlone) {
+  using testing_support::SpecialPaths;
+  SpecialPaths dir("ui-save");
+  MdiFrame frame(fake.platform);
+  frame.showChart(form, chart);
+  const struct {
+    const char* name;
+    std::string path;
+    const char* reason;
+  } rows[] = {
+      {"a FIFO", dir.fifo("pipe"), "not a regular file"},
+      {"a folder", dir.folder("folder"), "not a regular file"},
+      {"a device (as root)", dir.device("full"), "not a regular file"},
+      {"a dangling link", dir.link("dangling", "gone"), "a symbolic link to gone, which does not exist"},
+      {"a loop of links", dir.link("loop", "loop"), "the symbolic links lead round in a loop"},
+  };
+  for (const auto& row : rows) {
+    if (row.path.empty()) continue;
+    SCOPED_TRACE(row.name);
+    const QString file = QString::fromStdString(row.path);
+    const std::string kind = SpecialPaths::kindOf(row.path);
+    fake.messages.shown.clear();
+    fake.files.answers = {file, file};
+    action(&frame, "mnuSave")->trigger();
+    action(&frame, "mnuExportPdf")->trigger();
+    ASSERT_EQ(fake.messages.shown.size(), 2u);
+    EXPECT_EQ(fake.messages.shown[0].text, QStringLiteral("Cannot save %1: %2").arg(file, row.reason));
+    EXPECT_EQ(fake.messages.shown[1].text, QStringLiteral("Cannot export %1: %2").arg(file, row.reason));
+    EXPECT_EQ(SpecialPaths::kindOf(row.path), kind);
+  }
+
+  fake.messages.shown.clear();
+  dir.file("asha.halvora", "old");
+  dir.file("asha.pdf", "old");
+  const QString saved = QString::fromStdString(dir.link("saved.halvora", "asha.halvora"));
+  const QString exported = QString::fromStdString(dir.link("exported.pdf", "asha.pdf"));
+  fake.files.answers = {saved, exported};
+  action(&frame, "mnuSave")->trigger();
+  action(&frame, "mnuExportPdf")->trigger();
+  EXPECT_TRUE(fake.messages.shown.empty());
+  EXPECT_EQ(fs::read_symlink(saved.toStdString()), "asha.halvora");
+  EXPECT_EQ(fs::read_symlink(exported.toStdString()), "asha.pdf");
+  const auto reread = readBirthData(saved);
+  ASSERT_TRUE(std::holds_alternative<FormInput>(reread));
+  EXPECT_EQ(std::get<FormInput>(reread), form);
+  EXPECT_TRUE(isPdfOfTwoPages(read(QString::fromStdString(dir.path("asha.pdf")))));
+}
+
 // What a screen reader says for the items of a window's File menu.
 QStringList spokenItems(QWidget* window) {
   QStringList names;
@@ -530,15 +584,56 @@ TEST_F(Files, AFileGivenToTheProgramThatCannotBeReadIsNamedAndTheFormIsFresh) {
   application.entryForm()->hide();
 }
 
-TEST_F(Files, ASecondCopyGivenAFileOnlySaysThatHalvoraRuns) {
+TEST_F(Files, ASecondCopyHandsItsFileToTheRunningCopy) {
   const QString file = write("asha.halvora", forms::formatBirthData(testing_support::newDelhiForm()));
   fake.instanceLock.free = false;
   Application application(fake.platform);
   EXPECT_FALSE(application.start(file));
+  EXPECT_EQ(fake.instanceLock.handedOver, QStringList{file});
+  EXPECT_TRUE(fake.messages.shown.empty()) << "the running copy opens it; this one says nothing";
+  EXPECT_EQ(application.entryForm(), nullptr);
+  EXPECT_TRUE(RecentFiles(fake.settings).paths().isEmpty()) << "the running copy keeps the list";
+}
+
+TEST_F(Files, ASecondCopyWhoseFileIsNotTakenSaysThatHalvoraRuns) {
+  const QString file = write("asha.halvora", forms::formatBirthData(testing_support::newDelhiForm()));
+  fake.instanceLock.free = false;
+  fake.instanceLock.runningCopyTakesFiles = false;
+  Application application(fake.platform);
+  EXPECT_FALSE(application.start(file));
+  EXPECT_EQ(fake.instanceLock.handedOver, QStringList{file});
   ASSERT_EQ(fake.messages.shown.size(), 1u);
   EXPECT_EQ(fake.messages.shown[0].text, "Application is already running");
-  EXPECT_EQ(application.entryForm(), nullptr);
-  EXPECT_TRUE(RecentFiles(fake.settings).paths().isEmpty());
+}
+
+TEST_F(Files, AFileHandedOverOpensInTheFormAsFileOpenDoes) {
+  const QString file = write("asha.halvora", forms::formatBirthData(testing_support::newDelhiForm()));
+  const QString bad = write("bad.halvora", R"({"month": 13})");
+  Application application(fake.platform);
+  ASSERT_TRUE(application.start());
+  ASSERT_TRUE(fake.instanceLock.openHandedOver) << "the running copy listens for files";
+  FrmMain* form = application.entryForm();
+
+  // From the results: back to the form, which holds the file.
+  testing::fillNewDelhiBirth(form);
+  QTest::mouseClick(child<QPushButton>(form, "cmdRashi"), Qt::LeftButton);
+  ASSERT_NE(application.frame(), nullptr);
+  ASSERT_FALSE(form->isVisible());
+  form->showMinimized();
+  form->hide();
+  fake.instanceLock.openHandedOver(file);
+  EXPECT_EQ(application.frame(), nullptr);
+  EXPECT_TRUE(form->isVisible());
+  EXPECT_FALSE(form->isMinimized());
+  EXPECT_EQ(form->formInput(), testing_support::newDelhiForm());
+  EXPECT_EQ(RecentFiles(fake.settings).paths(), QStringList{file});
+
+  // A file it cannot read is named, as File > Open names it, and the form stays as it was.
+  fake.instanceLock.openHandedOver(bad);
+  ASSERT_EQ(fake.messages.shown.size(), 1u);
+  EXPECT_TRUE(fake.messages.shown[0].text.startsWith("Cannot open " + bad + ": ")) << fake.messages.shown[0].text.toStdString();
+  EXPECT_EQ(form->formInput(), testing_support::newDelhiForm());
+  form->hide();
 }
 
 }  // namespace

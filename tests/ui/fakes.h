@@ -69,8 +69,17 @@ class FakeInstanceLock : public InstanceLock {
     ++attempts;
     return free;
   }
+  bool handOver(const QString& file) override {
+    handedOver << file;
+    return runningCopyTakesFiles;
+  }
+  void listenForFiles(std::function<void(const QString&)> open) override { openHandedOver = std::move(open); }
+
   bool free = true;
   int attempts = 0;
+  bool runningCopyTakesFiles = true;
+  QStringList handedOver;                               // the files this start gave another copy
+  std::function<void(const QString&)> openHandedOver;  // set once this copy listens for files
 };
 
 class FakeClock : public Clock {

@@ -13,7 +13,15 @@
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
+
+#include <atomic>
+#include <thread>
+
+#include <sys/mount.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "ui/platform_qt.h"
 
@@ -203,6 +211,72 @@ TEST_F(QtInstanceLockTest, ARuntimeFolderOthersCanWriteIsNotUsed) {
 TEST_F(QtInstanceLockTest, WithoutARuntimeFolderTheCacheFolderServes) {
   ScopedEnv noRuntime("XDG_RUNTIME_DIR", QByteArray());
   EXPECT_EQ(QtInstanceLock::lockFolder(), QDir(cache.path()).filePath("halvora"));
+}
+
+// The runtime folder made read-only: as root by a read-only bind mount of it onto itself, else
+// by taking away the owner's write permission.
+class ReadOnlyFolder {
+ public:
+  explicit ReadOnlyFolder(const QString& folder) : m_folder(QFile::encodeName(folder)) {
+    if (::getuid() == 0) {
+      m_mounted = ::mount(m_folder.constData(), m_folder.constData(), nullptr, MS_BIND, nullptr) == 0;
+      if (m_mounted && ::mount(nullptr, m_folder.constData(), nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY, nullptr) != 0) {
+        ::umount2(m_folder.constData(), MNT_DETACH);
+        m_mounted = false;
+      }
+    } else {
+      m_chmodded = ::chmod(m_folder.constData(), 0500) == 0;
+    }
+  }
+  ~ReadOnlyFolder() {
+    if (m_mounted) ::umount2(m_folder.constData(), MNT_DETACH);
+    if (m_chmodded) ::chmod(m_folder.constData(), 0700);
+  }
+  bool active() const { return m_mounted || m_chmodded; }
+
+ private:
+  QByteArray m_folder;
+  bool m_mounted = false;
+  bool m_chmodded = false;
+};
+
+TEST_F(QtInstanceLockTest, AReadOnlyRuntimeFolderFallsBackToTheCacheFolder) {
+  ReadOnlyFolder readOnly(runtime.path());
+  if (!readOnly.active()) GTEST_SKIP() << "the runtime folder cannot be made read-only here";
+  const QString cacheLock = QDir(QDir(cache.path()).filePath("halvora")).filePath("halvora.lock");
+  QtInstanceLock first;
+  EXPECT_TRUE(first.tryAcquire());
+  EXPECT_EQ(first.path(), cacheLock);
+  QtInstanceLock second;
+  EXPECT_FALSE(second.tryAcquire()) << "two copies would run";
+  EXPECT_EQ(second.path(), cacheLock);
+  EXPECT_FALSE(QFileInfo::exists(lockPath()));
+}
+
+// The second start's side runs on a thread of its own, as it would in its own process, while the
+// first copy's events are processed here.
+TEST_F(QtInstanceLockTest, ASecondStartHandsItsFileToTheCopyThatHoldsTheLock) {
+  QtInstanceLock first;
+  ASSERT_TRUE(first.tryAcquire());
+  QtInstanceLock second;
+  ASSERT_FALSE(second.tryAcquire());
+  const auto handOver = [&second](const QString& file) {
+    std::atomic<int> taken = -1;
+    std::thread start([&] { taken = second.handOver(file) ? 1 : 0; });
+    EXPECT_TRUE(QTest::qWaitFor([&] { return taken != -1; }, 15000));
+    start.join();
+    return taken == 1;
+  };
+  EXPECT_FALSE(handOver("/home/asha/asha.halvora")) << "a copy that does not listen takes nothing";
+
+  QStringList opened;
+  first.listenForFiles([&opened](const QString& file) { opened << file; });
+  EXPECT_TRUE(QFileInfo(QDir(runtime.path()).filePath("halvora.socket")).exists());
+  EXPECT_TRUE(handOver(QStringLiteral("/home/asha/Asha Rani \u00e9.halvora")));
+  EXPECT_FALSE(handOver("relative.halvora")) << "only a whole path names a file in both copies";
+  EXPECT_TRUE(QTest::qWaitFor([&opened] { return !opened.isEmpty(); }, 2000));
+  QTest::qWait(50);
+  EXPECT_EQ(opened, QStringList{QStringLiteral("/home/asha/Asha Rani \u00e9.halvora")});
 }
 
 TEST(QtClockAndRandom, GiveTodayAndNumbersBelowOne) {
