@@ -13,6 +13,7 @@
 #include "chart/chart_request.h"
 #include "ephemeris/moon.h"
 #include "forms/form_reader.h"
+#include "support/births.h"
 #include "support/chart_of.h"
 #include "support/random_forms.h"
 
@@ -88,22 +89,10 @@ FormInput formOf(const std::string& jsonLine) {
 
 FormInput typed(int month, int day, int year, int hour, int minute, int second, const char* latDeg,
                 const char* latMin, bool north, const char* lonDeg, const char* lonMin, bool east, int zoneRow) {
-  FormInput f;
-  f.name = "ASHA";
-  f.monthIndex = month - 1;
-  f.day = std::to_string(day);
-  f.year = std::to_string(year);
-  f.hour = std::to_string(hour);
-  f.minute = std::to_string(minute);
-  f.second = std::to_string(second);
-  f.latDeg = latDeg;
-  f.latMin = latMin;
-  f.north = north;
-  f.lonDeg = lonDeg;
-  f.lonMin = lonMin;
-  f.east = east;
-  f.zoneIndex = zoneRow;
-  return f;
+  return testing_support::typedForm({.year = year, .month = month, .day = day, .hour = hour, .minute = minute,
+                                     .second = second, .latDeg = latDeg, .latMin = latMin, .north = north,
+                                     .lonDeg = lonDeg, .lonMin = lonMin, .east = east, .zone = zoneRow,
+                                     .name = "ASHA"});
 }
 
 // The same form at another clock time.

@@ -11,6 +11,7 @@
 #include "chart/chart_request.h"
 #include "ephemeris/moon.h"
 #include "planets/position_model.h"
+#include "support/births.h"
 #include "support/chart_of.h"
 
 namespace halvora {
@@ -20,22 +21,9 @@ using testing_support::chartOf;
 
 FormInput form(int month, int day, int year, int hour, int minute, const char* latDeg, const char* latMin, bool north,
                const char* lonDeg, const char* lonMin, bool east, int zone, bool dst) {
-  FormInput f;
-  f.name = "TEST";
-  f.monthIndex = month - 1;
-  f.day = std::to_string(day);
-  f.year = std::to_string(year);
-  f.hour = std::to_string(hour);
-  f.minute = std::to_string(minute);
-  f.latDeg = latDeg;
-  f.latMin = latMin;
-  f.north = north;
-  f.lonDeg = lonDeg;
-  f.lonMin = lonMin;
-  f.east = east;
-  f.zoneIndex = zone;
-  f.dst = dst;
-  return f;
+  return testing_support::typedForm({.year = year, .month = month, .day = day, .hour = hour, .minute = minute,
+                                     .latDeg = latDeg, .latMin = latMin, .north = north, .lonDeg = lonDeg,
+                                     .lonMin = lonMin, .east = east, .zone = zone, .dst = dst});
 }
 
 // Pune, 15 March 1980, 9:05 on "Indian Time, IST, +5.3", 18°31′ N 73°51′ E. The Moon pass gives

@@ -11,6 +11,7 @@
 #include "chart/chart_request.h"
 #include "chart/time_zone_table.h"
 #include "ephemeris/sunrise.h"
+#include "support/births.h"
 #include "support/chart_of.h"
 
 namespace halvora {
@@ -79,20 +80,9 @@ TEST(CustomZone, TextsNameTheOffsetEastOfGreenwich) {
 
 FormInput birthForm(int year, int month, int day, int hour, int minute, const char* latDeg, const char* latMin,
                     bool north, const char* lonDeg, const char* lonMin, bool east) {
-  FormInput f;
-  f.name = "TEST";
-  f.monthIndex = month - 1;
-  f.day = std::to_string(day);
-  f.year = std::to_string(year);
-  f.hour = std::to_string(hour);
-  f.minute = std::to_string(minute);
-  f.latDeg = latDeg;
-  f.latMin = latMin;
-  f.north = north;
-  f.lonDeg = lonDeg;
-  f.lonMin = lonMin;
-  f.east = east;
-  return f;
+  return testing_support::typedForm({.year = year, .month = month, .day = day, .hour = hour, .minute = minute,
+                                     .latDeg = latDeg, .latMin = latMin, .north = north, .lonDeg = lonDeg,
+                                     .lonMin = lonMin, .east = east});
 }
 
 FormInput onCustom(FormInput f, const CustomZone& zone) {

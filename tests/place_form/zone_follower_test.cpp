@@ -3,6 +3,8 @@
 // database: a place chosen, a file opened, the date changed, and the user taking over.
 #include <gtest/gtest.h>
 
+#include "support/births.h"
+
 #include "chart/time_zone_table.h"
 #include "place_form/place_form.h"
 #include "place_form/zone_follower.h"
@@ -34,14 +36,7 @@ const places::Atlas& smallAtlas() {
 }
 
 FormInput formOn(int year, int month, int day, int hour, int minute) {
-  FormInput f;
-  f.name = "TEST";
-  f.monthIndex = month - 1;
-  f.day = std::to_string(day);
-  f.year = std::to_string(year);
-  f.hour = std::to_string(hour);
-  f.minute = std::to_string(minute);
-  return f;
+  return testing_support::typedForm({.year = year, .month = month, .day = day, .hour = hour, .minute = minute});
 }
 
 const CustomZone kNepal{"Local clock of Kathmandu, +5:45", -5, -45};

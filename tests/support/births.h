@@ -3,6 +3,7 @@
 // Births and entry forms shared by the tests and the benchmarks.
 
 #include <cstdint>
+#include <string>
 
 #include "chart/chart_request.h"
 #include "ephemeris/birth_data.h"
@@ -65,6 +66,41 @@ inline FormInput newDelhiForm() {
   f.lonDeg = "77";
   f.lonMin = "13";
   f.zoneIndex = 34;
+  return f;
+}
+
+// A form typed by hand: the date and time, the coordinates with their hemispheres, the zone row
+// and the daylight-saving box; everything else as a fresh entry form holds it.
+struct TypedBirth {
+  int year = 2000, month = 1, day = 1, hour = 0, minute = 0, second = 0;
+  const char* latDeg = "";
+  const char* latMin = "";
+  bool north = true;
+  const char* lonDeg = "";
+  const char* lonMin = "";
+  bool east = true;
+  int zone = 0;
+  bool dst = false;
+  const char* name = "TEST";
+};
+
+inline FormInput typedForm(const TypedBirth& t) {
+  FormInput f;
+  f.name = t.name;
+  f.monthIndex = t.month - 1;
+  f.day = std::to_string(t.day);
+  f.year = std::to_string(t.year);
+  f.hour = std::to_string(t.hour);
+  f.minute = std::to_string(t.minute);
+  f.second = std::to_string(t.second);
+  f.latDeg = t.latDeg;
+  f.latMin = t.latMin;
+  f.north = t.north;
+  f.lonDeg = t.lonDeg;
+  f.lonMin = t.lonMin;
+  f.east = t.east;
+  f.zoneIndex = t.zone;
+  f.dst = t.dst;
   return f;
 }
 
