@@ -691,7 +691,10 @@ int FrmDisplay::layOutChartTab(QSize page) {
     if (scale >= 1 && scale < 1 + kLeastGrowth) scale = 1;
     scale = std::clamp(scale, kLeastChartScale, kMostChartScale);
     const int leastChartHeight = fixedHeight + static_cast<int>(designHeight * kLeastChartScale) + underChart;
-    return Plan{sideBySide, scale, std::max(columnHeight, leastChartHeight) + 2 * edge, byWidth >= kLeastChartScale};
+    // The control under the chart goes under the column as well where the chart is too narrow for it.
+    const bool underAll = m_underChart && m_underChart->sizeHint().width() > fixedWidth + designWidth * kLeastChartScale;
+    return Plan{sideBySide, scale, std::max(columnHeight + (underAll ? underChart : 0), leastChartHeight) + 2 * edge,
+                byWidth >= kLeastChartScale};
   };
   m_designedTabHeight = std::max(detailsHeight + tw(105) + listsHeight, fixedHeight + tw(6900) + underChart) + 2 * edge;
   // Of the arrangements the page holds, the one with the larger chart; where it holds neither, the
@@ -711,15 +714,21 @@ int FrmDisplay::layOutChartTab(QSize page) {
   chartBox->setGeometry(tw(60), tw(60), chartBoxWidth, chartBoxHeight);
   chartFrame->setGeometry(edge, edge, chartBoxWidth + tw(8415 - 8100 - 60),
                           chartBoxHeight + tw(7215 - 6900 - kChartDropTwips - 60));
-  if (m_underChart) {
-    m_underChart->setGeometry(chartFrame->x(), chartFrame->geometry().bottom() + 1 + tw(60), chartFrame->width(),
-                              m_underChart->sizeHint().height());
-  }
   const int columnLeft = chartFrame->geometry().right() + 1 + gap;
   details->move(columnLeft, edge);
   if (chosen.sideBySide) positions->move(columnLeft + columnWidth + gap, edge);
   else positions->move(columnLeft, details->geometry().bottom() + 1 + tw(105));
   model->move(positions->x(), positions->geometry().bottom() + 1 + tw(45));
+  if (m_underChart) {
+    // As wide as the chart; where the chart is drawn too small for its texts, under the column too.
+    const QSize wanted = m_underChart->sizeHint();
+    const bool underChartOnly = wanted.width() <= chartFrame->width();
+    const int top = underChartOnly ? chartFrame->geometry().bottom()
+                                   : std::max(chartFrame->geometry().bottom(), model->geometry().bottom());
+    m_underChart->setGeometry(chartFrame->x(), top + 1 + tw(60),
+                              underChartOnly ? chartFrame->width() : std::min(wanted.width(), page.width() - 2 * edge),
+                              wanted.height());
+  }
   layOutChart();
   return least;
 }
