@@ -175,7 +175,7 @@ constexpr PredictionPlace kPredictionBoxes[5] = {
 constexpr int kPredictionCaptionDropTwips = 240;  // caption row sits this far above its boxes
 
 // The least and the most of its designed size the chart is drawn at.
-constexpr double kLeastChartScale = 0.6;
+constexpr double kLeastChartScale = 0.7;
 constexpr double kMostChartScale = 2.0;
 constexpr double kLeastGrowth = 0.03;
 // Space kept round the frames of a tab page, and between the chart and the column beside it.
@@ -691,8 +691,10 @@ int FrmDisplay::layOutChartTab(QSize page) {
     if (scale >= 1 && scale < 1 + kLeastGrowth) scale = 1;
     scale = std::clamp(scale, kLeastChartScale, kMostChartScale);
     const int leastChartHeight = fixedHeight + static_cast<int>(designHeight * kLeastChartScale) + underChart;
-    // The control under the chart goes under the column as well where the chart is too narrow for it.
-    const bool underAll = m_underChart && m_underChart->sizeHint().width() > fixedWidth + designWidth * kLeastChartScale;
+    // The control under the chart goes under the column as well where the chart is too narrow for it
+    // (judged by the width alone, so that the least height does not turn on the height).
+    const double widthScale = std::clamp(byWidth, kLeastChartScale, kMostChartScale);
+    const bool underAll = m_underChart && m_underChart->sizeHint().width() > fixedWidth + designWidth * widthScale;
     return Plan{sideBySide, scale, std::max(columnHeight + (underAll ? underChart : 0), leastChartHeight) + 2 * edge,
                 byWidth >= kLeastChartScale};
   };
@@ -726,7 +728,7 @@ int FrmDisplay::layOutChartTab(QSize page) {
     const int top = underChartOnly ? chartFrame->geometry().bottom()
                                    : std::max(chartFrame->geometry().bottom(), model->geometry().bottom());
     m_underChart->setGeometry(chartFrame->x(), top + 1 + tw(60),
-                              underChartOnly ? chartFrame->width() : std::min(wanted.width(), page.width() - 2 * edge),
+                              underChartOnly ? chartFrame->width() : std::max(wanted.width(), chartFrame->width()),
                               wanted.height());
   }
   layOutChart();
