@@ -177,6 +177,7 @@ constexpr int kPredictionCaptionDropTwips = 240;  // caption row sits this far a
 // The least and the most of its designed size the chart is drawn at.
 constexpr double kLeastChartScale = 0.7;
 constexpr double kMostChartScale = 2.0;
+// The chart keeps its designed size until it can grow by at least this share of it.
 constexpr double kLeastGrowth = 0.03;
 // Space kept round the frames of a tab page, and between the chart and the column beside it.
 constexpr int kPageEdgeTwips = 60;
