@@ -86,7 +86,8 @@ TEST_F(X11ResultsLayout, ChartPositionsAndButtonsInViewWithoutScrollingFrom1280x
   for (const char* name : {"Frame1", "fraBirthchart", "fraDetails", "fraWestern", "lblModel", "lblAscendantWindow",
                            "lblFacts", "birthTimeMover", "lblHoraDesc"}) {
     const QRect shown = inViewport(frame, child<QWidget>(frame.display(), name));
-    EXPECT_TRUE(viewport->rect().contains(shown)) << name << " " << describe(shown) << " in " << describe(viewport->rect());
+    EXPECT_TRUE(viewport->rect().contains(shown))
+        << name << " " << describe(shown) << " in " << describe(viewport->rect());
   }
   for (const char* name : {"cmdBack", "cmdExit"}) {
     const QWidget* button = child<QWidget>(&frame, name);
