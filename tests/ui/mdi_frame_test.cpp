@@ -21,6 +21,7 @@
 #include "support/chart_of.h"
 #include "ui/look.h"
 #include "ui/mdi_frame.h"
+#include "ui/value_label.h"
 #include "ui/web_pages.h"
 
 namespace halvora::ui {
@@ -99,6 +100,10 @@ TEST_F(Frame, ResultsGrowAndShrinkWithTheFrame) {
   EXPECT_FALSE(client->horizontalScrollBar()->isVisible());
   const QWidget* houseText = child<QWidget>(frame.display(), "lblHoraDesc");
   EXPECT_LE(houseText->geometry().right(), frame.display()->width());
+  // The profile's values still have the room for their whole texts.
+  for (const ValueLabel* value : child<QWidget>(frame.display(), "Frame4")->findChildren<ValueLabel*>()) {
+    EXPECT_FALSE(value->isElided()) << value->objectName().toStdString() << " at 800x500";
+  }
 }
 
 TEST_F(Frame, WithTheNoticeTheWholeTabAreaIsInView) {
