@@ -4,13 +4,16 @@
 #include <algorithm>
 #include <cmath>
 
+#include <QCoreApplication>
 #include <QEvent>
 #include <QFontMetricsF>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPainter>
 #include <QPlainTextEdit>
+#include <QScrollArea>
 #include <QShortcut>
+#include <QStyle>
 #include <QTabBar>
 #include <QTabWidget>
 
@@ -171,6 +174,17 @@ constexpr PredictionPlace kPredictionBoxes[5] = {
 };
 constexpr int kPredictionCaptionDropTwips = 240;  // caption row sits this far above its boxes
 
+// The least and the most of its designed size the chart is drawn at.
+constexpr double kLeastChartScale = 0.7;
+constexpr double kMostChartScale = 2.0;
+// The chart keeps its designed size until it can grow by at least this share of it.
+constexpr double kLeastGrowth = 0.03;
+// Space kept round the frames of a tab page, and between the chart and the column beside it.
+constexpr int kPageEdgeTwips = 60;
+constexpr int kColumnGapTwips = 105;
+// The least width of a column of the profile's grid when it is set in six columns.
+constexpr int kLeastProfileColumnPx = 190;
+
 // Space kept under the last line of the details' frame.
 constexpr int kDetailsBottomMarginTwips = 90;
 
@@ -268,6 +282,8 @@ FrmDisplay::FrmDisplay(Platform& platform, QWidget* parent) : QWidget(parent), m
   m_lblNotice->setFont(verdana(8.25, true));
   layOutChart();
   layOut();
+  resize(m_naturalSize);
+  layOut();
 }
 
 void FrmDisplay::buildTop() {
@@ -353,8 +369,12 @@ QWidget* FrmDisplay::buildChartTab() {
   return page;
 }
 
-QRect FrmDisplay::chartPixels(const TwipRect& twips) {
-  return twipsRect(twips.left, twips.top + kChartDropTwips, twips.width, twips.height);
+QRect FrmDisplay::chartPixels(const TwipRect& twips) const {
+  // Whole pixels rounded down, as twipsRect does at the designed size; the drop under the frame's
+  // caption keeps its size.
+  const double perTwip = m_chartScale / kTwipsPerPixel;
+  const auto px = [perTwip](int value) { return static_cast<int>(std::floor(value * perTwip)); };
+  return {px(twips.left), tw(kChartDropTwips) + px(twips.top), px(twips.width), px(twips.height)};
 }
 
 void FrmDisplay::buildChart(QWidget* fraBirthchart) {
@@ -374,11 +394,13 @@ void FrmDisplay::buildChart(QWidget* fraBirthchart) {
         auto* border = shapeAt(fraBirthchart, QStringLiteral("shpHora_%1").arg(order++), 0, 0, 0, 0);
         border->setGeometry(chartPixels(chartCellTwips(k).border));
         m_southShapes << border;
+        m_southShapeTwips.push_back(chartCellTwips(k).border);
       }
     }
   }
   m_southShapes << shapeAt(fraBirthchart, "Shape1", 0, 0, 0, 0);
   m_southShapes.back()->setGeometry(chartPixels(chartCentreTwips()));
+  m_southShapeTwips.push_back(chartCentreTwips());
 
   for (int k = 0; k < 12; ++k) {
     const ChartCellTwips cell = chartCellTwips(k);
@@ -443,6 +465,8 @@ void FrmDisplay::layOutChart() {
 // The South Indian chart: every label where the chart was designed, the markers fitted into their
 // cells.
 void FrmDisplay::layOutSouth() {
+  m_outline->setGeometry(chartPixels(chartOutlineTwips()));
+  for (qsizetype i = 0; i < m_southShapes.size(); ++i) m_southShapes[i]->setGeometry(chartPixels(m_southShapeTwips[i]));
   for (int k = 0; k < 12; ++k) {
     const ChartCellTwips cell = chartCellTwips(k);
     m_signLabels[k]->setFont(m_bodyFont);
@@ -619,26 +643,189 @@ bool FrmDisplay::eventFilter(QObject* watched, QEvent* event) {
   return QWidget::eventFilter(watched, event);
 }
 
+void FrmDisplay::setUnderChart(QWidget* widget) {
+  m_underChart = widget;
+  layOut();
+}
+
+void FrmDisplay::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  layOut();
+}
+
+// The chart's tab: the chart as large as the page lets it be, the details and the positions beside
+// it, over each other or, where the page is wide and low, side by side.
+int FrmDisplay::layOutChartTab(QSize page) {
+  QWidget* tab = m_tabs->widget(0);
+  auto* chartFrame = tab->findChild<QWidget*>(QStringLiteral("Frame1"), Qt::FindDirectChildrenOnly);
+  auto* chartBox = chartFrame->findChild<QWidget*>(QStringLiteral("fraBirthchart"), Qt::FindDirectChildrenOnly);
+  auto* details = tab->findChild<QWidget*>(QStringLiteral("fraDetails"), Qt::FindDirectChildrenOnly);
+  auto* positions = tab->findChild<QWidget*>(QStringLiteral("fraWestern"), Qt::FindDirectChildrenOnly);
+  auto* model = tab->findChild<QWidget*>(QStringLiteral("lblModel"), Qt::FindDirectChildrenOnly);
+
+  const int edge = tw(kPageEdgeTwips);
+  const int gap = tw(kColumnGapTwips);
+  const int columnWidth = positions->width();
+  const int underChart = m_underChart ? m_underChart->sizeHint().height() + tw(60) : 0;
+  const int detailsHeight = details->height();
+  const int listsHeight = positions->height() + tw(45) + model->height();
+  // The designed chart frame, and what of it does not grow with the chart (the frames' margins and
+  // the drop under the caption).
+  const int fixedWidth = tw(8415 - 8100);
+  const int fixedHeight = tw(7215 - 6900);
+  const double designWidth = tw(8100);
+  const double designHeight = tw(6900);
+
+  struct Plan {
+    bool sideBySide;
+    double scale;
+    int least;        // the least height the page needs for it
+    bool wideEnough;  // the page's width holds the chart at its least beside the column
+  };
+  const auto plan = [&](bool sideBySide) {
+    const int column = sideBySide ? 2 * columnWidth + gap : columnWidth;
+    const int columnHeight = sideBySide ? std::max(detailsHeight, listsHeight) : detailsHeight + tw(105) + listsHeight;
+    const double byWidth = (page.width() - 2 * edge - gap - column - fixedWidth) / designWidth;
+    const double byHeight = (page.height() - 2 * edge - underChart - fixedHeight) / designHeight;
+    // In whole hundredths, and the design as it is until the chart can grow by a step worth taking.
+    double scale = std::floor(std::min(byWidth, byHeight) * 100 + 1e-6) / 100;
+    if (scale >= 1 && scale < 1 + kLeastGrowth) scale = 1;
+    scale = std::clamp(scale, kLeastChartScale, kMostChartScale);
+    const int leastChartHeight = fixedHeight + static_cast<int>(designHeight * kLeastChartScale) + underChart;
+    // The control under the chart goes under the column as well where the chart is too narrow for it
+    // (judged by the width alone, so that the least height does not turn on the height).
+    const double widthScale = std::clamp(byWidth, kLeastChartScale, kMostChartScale);
+    const bool underAll = m_underChart && m_underChart->sizeHint().width() > fixedWidth + designWidth * widthScale;
+    return Plan{sideBySide, scale, std::max(columnHeight + (underAll ? underChart : 0), leastChartHeight) + 2 * edge,
+                byWidth >= kLeastChartScale};
+  };
+  m_designedTabHeight = std::max(detailsHeight + tw(105) + listsHeight, fixedHeight + tw(6900) + underChart) + 2 * edge;
+  // Of the arrangements the page holds, the one with the larger chart; where it holds neither, the
+  // lower of those its width allows.
+  const Plan over = plan(false);
+  const Plan beside = plan(true);
+  const auto fits = [&page](const Plan& p) { return p.wideEnough && p.least <= page.height(); };
+  Plan chosen = over;
+  if (fits(over) && fits(beside)) chosen = beside.scale > over.scale ? beside : over;
+  else if (fits(beside)) chosen = beside;
+  else if (!fits(over) && beside.wideEnough && beside.least < over.least) chosen = beside;
+  const int least = beside.wideEnough ? std::min(over.least, beside.least) : over.least;
+
+  m_chartScale = chosen.scale;
+  const int chartBoxWidth = static_cast<int>(std::floor(designWidth * m_chartScale));
+  const int chartBoxHeight = tw(kChartDropTwips) + static_cast<int>(std::floor(designHeight * m_chartScale));
+  chartBox->setGeometry(tw(60), tw(60), chartBoxWidth, chartBoxHeight);
+  chartFrame->setGeometry(edge, edge, chartBoxWidth + tw(8415 - 8100 - 60),
+                          chartBoxHeight + tw(7215 - 6900 - kChartDropTwips - 60));
+  const int columnLeft = chartFrame->geometry().right() + 1 + gap;
+  details->move(columnLeft, edge);
+  if (chosen.sideBySide) positions->move(columnLeft + columnWidth + gap, edge);
+  else positions->move(columnLeft, details->geometry().bottom() + 1 + tw(105));
+  model->move(positions->x(), positions->geometry().bottom() + 1 + tw(45));
+  if (m_underChart) {
+    // As wide as the chart; where the chart is drawn too small for its texts, under the column too.
+    const QSize wanted = m_underChart->sizeHint();
+    const bool underChartOnly = wanted.width() <= chartFrame->width();
+    const int top = underChartOnly ? chartFrame->geometry().bottom()
+                                   : std::max(chartFrame->geometry().bottom(), model->geometry().bottom());
+    m_underChart->setGeometry(chartFrame->x(), top + 1 + tw(60),
+                              underChartOnly ? chartFrame->width() : std::max(wanted.width(), chartFrame->width()),
+                              wanted.height());
+  }
+  layOutChart();
+  return least;
+}
+
+// The profile's tab: the grid of captions and values in three columns (six where the page is wide),
+// the five prediction boxes under it taking the rest of the height.
+int FrmDisplay::layOutProfileTab(QSize page) {
+  QWidget* tab = m_tabs->widget(1);
+  auto* frame = tab->findChild<QWidget*>(QStringLiteral("Frame4"), Qt::FindDirectChildrenOnly);
+  const int edge = tw(kPageEdgeTwips);
+  const int frameWidth = page.width() - 2 * edge;
+  // The designed columns stand between these twips of the frame.
+  constexpr int kGridLeft = 120;
+  constexpr int kGridRight = 11895;
+  const bool six = frameWidth - tw(2 * kGridLeft) >= 6 * kLeastProfileColumnPx;
+  const int blocks = six ? 2 : 1;
+  const double blockWidth = (frameWidth - tw(2 * kGridLeft)) / static_cast<double>(blocks);
+  const double perTwip = blockWidth / (kGridRight - kGridLeft);
+  // Where a designed left edge and width stand in a block of the frame.
+  const auto across = [&](int block, int left, int width) {
+    const int x = tw(kGridLeft) + static_cast<int>(block * blockWidth + (left - kGridLeft) * perTwip);
+    const int right = tw(kGridLeft) + static_cast<int>(block * blockWidth + (left - kGridLeft + width) * perTwip);
+    return std::pair{x, right - x};
+  };
+
+  const int rowPitch = tw(kProfileRowTop[1] - kProfileRowTop[0]);
+  int gridBottom = 0;
+  for (int row = 0; row < 8; ++row) {
+    for (int column = 0; column < 3; ++column) {
+      const char* captionName = kProfileCaptionNames[row][column];
+      if (captionName == nullptr) continue;
+      const int slot = row * 3 + column;
+      const int block = six ? (slot / 3) % 2 : 0;
+      const int gridRow = six ? slot / 6 : row;
+      const auto [x, width] = across(block, kProfileColumnLeft[column], kProfileColumnWidth[column]);
+      const int top = tw(kProfileRowTop[0]) + gridRow * rowPitch;
+      if (auto* caption = frame->findChild<QLabel*>(captionName)) caption->setGeometry(x, top, width, tw(255));
+      if (auto* value = frame->findChild<QLabel*>(kProfileGrid[row][column].control)) {
+        value->setGeometry(x, top + tw(240), width, tw(255));
+        gridBottom = std::max(gridBottom, value->geometry().bottom() + 1);
+      }
+    }
+  }
+
+  // Two rows of boxes, each under its caption; the boxes share what height is left.
+  const int captionHeight = tw(240);
+  const int rowGap = tw(105);
+  const int bottomGap = tw(120);
+  const int fixed = gridBottom + 2 * (rowGap + captionHeight) + bottomGap;
+  const int boxHeight = std::max(tw(kPredictionHeight), (page.height() - 2 * edge - fixed) / 2);
+  const int firstTop = gridBottom + rowGap + captionHeight;
+  const int secondTop = firstTop + boxHeight + rowGap + captionHeight;
+  const double boxPerTwip = (frameWidth - tw(2 * kGridLeft)) / static_cast<double>(kGridRight - kGridLeft);
+  for (int i = 0; i < 5; ++i) {
+    const PredictionPlace& place = kPredictionBoxes[i];
+    const int x = tw(kGridLeft) + static_cast<int>((place.left - kGridLeft) * boxPerTwip);
+    const int width = tw(kGridLeft) + static_cast<int>((place.left - kGridLeft + place.width) * boxPerTwip) - x;
+    const int top = i < 3 ? firstTop : secondTop;
+    if (auto* caption = frame->findChild<QLabel*>(place.captionName)) {
+      caption->setGeometry(x, top - captionHeight, width, captionHeight);
+    }
+    m_predictionBoxes[i]->setGeometry(x, top, width, boxHeight);
+  }
+  frame->setGeometry(edge, edge, frameWidth, secondTop + boxHeight + bottomGap);
+  return fixed + 2 * tw(kPredictionHeight) + 2 * edge;
+}
+
 void FrmDisplay::layOut() {
-  // The house text takes the lines it needs; the notice, when there is one, sits under it.
-  const int width = m_lblHoraDesc->width();
+  if (m_layingOut) return;
+  m_layingOut = true;
+  const int margin = tw(240);
+  const int width = std::max(this->width(), minimumWidth()) - 2 * margin;
+
+  // The house text takes the lines it needs at the window's width; the notice, when there is one,
+  // sits under it.
   const int houseHeight = qMax(tw(375), m_lblHoraDesc->heightForWidth(width));
-  m_lblHoraDesc->resize(width, houseHeight);
+  m_lblHoraDesc->setGeometry(margin, m_lblHoraDesc->y(), width, houseHeight);
   int top = m_lblHoraDesc->geometry().bottom() + 4;
   if (!m_lblSreeLagnaWindow->text().isEmpty()) {
-    m_lblSreeLagnaWindow->move(m_lblSreeLagnaWindow->x(), top);
-    m_lblSreeLagnaWindow->resize(width, qMax(tw(255), m_lblSreeLagnaWindow->heightForWidth(width)));
+    m_lblSreeLagnaWindow->setGeometry(margin, top, width, qMax(tw(255), m_lblSreeLagnaWindow->heightForWidth(width)));
     top = m_lblSreeLagnaWindow->geometry().bottom() + 4;
   }
   if (!m_lblNotice->text().isEmpty() && !m_lblNotice->isHidden()) {
-    m_lblNotice->move(m_lblNotice->x(), top);
-    m_lblNotice->resize(width, qMax(tw(255), m_lblNotice->heightForWidth(width)));
+    m_lblNotice->setGeometry(margin, top, width, qMax(tw(255), m_lblNotice->heightForWidth(width)));
     top = m_lblNotice->geometry().bottom() + 4;
   }
   top = qMax(top, tw(1200));
+  // The forum line and its address stay over the right edge.
+  for (const char* name : {"Label5", "Label6"}) {
+    if (auto* label = findChild<QLabel*>(name, Qt::FindDirectChildrenOnly))
+      label->move(std::max(margin, margin + width - label->width()), label->y());
+  }
 
-  // Under the details' rows: the ascendant's window, then the facts. The frame grows to hold them,
-  // and the positions and the model's line under them move down with it.
+  // Under the details' rows: the ascendant's window, then the facts. The frame grows to hold them.
   if (auto* details = m_lblAscendantWindow->parentWidget()) {
     const int lineWidth = m_lblAscendantWindow->width();
     m_lblAscendantWindow->resize(lineWidth, qMax(tw(255), m_lblAscendantWindow->heightForWidth(lineWidth)));
@@ -650,27 +837,36 @@ void FrmDisplay::layOut() {
     }
     details->resize(details->width(),
                     qMax(pageRect(0, 0, 0, 2775).height(), bottom + tw(kDetailsBottomMarginTwips)));
-    QWidget* tab = details->parentWidget();
-    if (auto* positions = tab->findChild<QWidget*>("fraWestern", Qt::FindDirectChildrenOnly)) {
-      positions->move(positions->x(), details->geometry().bottom() + 1 + tw(105));
-      if (auto* model = tab->findChild<QWidget*>(QStringLiteral("lblModel"), Qt::FindDirectChildrenOnly))
-        model->move(model->x(), positions->geometry().bottom() + 1 + tw(45));
-    }
   }
 
-  // The tab control takes the height its pages and its own frame need.
-  int pageHeight = 0;
-  for (int i = 0; i < m_tabs->count(); ++i) {
-    for (QWidget* child : m_tabs->widget(i)->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-      pageHeight = qMax(pageHeight, child->geometry().bottom() + 1);
+  // The tab control takes the rest of the window; its pages are what its frame and strip leave.
+  const int frameWidth = m_tabs->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, m_tabs);
+  const QSize pageExtra(2 * frameWidth, m_tabs->tabBar()->sizeHint().height() + 2 * frameWidth);
+  const int bottomMargin = tw(120);
+  const QSize page(width - pageExtra.width(), std::max(0, height() - top - bottomMargin - pageExtra.height()));
+  const int chartNeeds = layOutChartTab(page);
+  const int profileNeeds = layOutProfileTab(QSize(page.width(), std::max(page.height(), chartNeeds)));
+  const int pageHeight = std::max({page.height(), chartNeeds, profileNeeds});
+  m_tabs->setGeometry(margin, top, width, pageHeight + pageExtra.height());
+
+  // The least the window can be: the chart at its least beside the details; the natural size has
+  // the chart as it was designed and the prediction boxes their designed lines.
+  const int leastWidth = 2 * margin + pageExtra.width() + 2 * tw(kPageEdgeTwips) + tw(8415 - 8100) +
+                         static_cast<int>(tw(8100) * kLeastChartScale) + tw(kColumnGapTwips) +
+                         m_lblAscendantWindow->parentWidget()->width();
+  const QSize least(leastWidth, top + std::max(chartNeeds, profileNeeds) + pageExtra.height() + bottomMargin);
+  if (least != minimumSize()) {
+    setMinimumSize(least);
+    // A scroll area holding the results sizes them anew for the new least size.
+    for (QWidget* up = parentWidget(); up != nullptr; up = up->parentWidget()) {
+      if (qobject_cast<QScrollArea*>(up) == nullptr) continue;
+      QCoreApplication::postEvent(up, new QEvent(QEvent::LayoutRequest));
+      break;
     }
   }
-  pageHeight += 6;
-  m_tabs->setGeometry(tw(240), top, tw(12255), 100);
-  const int frameExtra = m_tabs->height() - m_tabs->currentWidget()->height();
-  const int tabsHeight = qMax(frameExtra, m_tabs->tabBar()->sizeHint().height()) + pageHeight;
-  m_tabs->setGeometry(tw(240), top, tw(12255), tabsHeight);
-  setFixedSize(tw(240) * 2 + tw(12255), m_tabs->geometry().bottom() + 1 + tw(120));
+  m_naturalSize = QSize(2 * margin + tw(12255), top + pageExtra.height() + m_designedTabHeight + bottomMargin);
+  updateGeometry();
+  m_layingOut = false;
 }
 
 void FrmDisplay::showResult(const ChartResult& result) {

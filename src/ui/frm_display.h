@@ -4,6 +4,8 @@
 // details and the planets' positions, and on the second tab the profile of the Sree Lagna's sign
 // with the five prediction texts. It shows what the chart request wrote and computes nothing.
 
+#include <vector>
+
 #include <QWidget>
 
 #include "chart/chart_request.h"
@@ -38,8 +40,18 @@ class FrmDisplay : public QWidget {
   void setChartLook(const chart_view::ChartLook& look);
   const chart_view::ChartLook& chartLook() const { return m_look; }
 
+  // A widget that stands under the chart, as wide as the chart, and moves and narrows with it.
+  void setUnderChart(QWidget* widget);
+
+  // The size the results take with the chart at its designed size.
+  QSize sizeHint() const override { return m_naturalSize; }
+
+  // How much of its designed size the chart is drawn at (1 is the design).
+  double chartScale() const { return m_chartScale; }
+
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
 
  private:
   void buildTop();
@@ -52,8 +64,13 @@ class FrmDisplay : public QWidget {
   void layOutStyled();
   void fitMarkers();
   void describeCells();
-  // A rectangle of the chart's layout (twips from the chart's corner) in the chart frame's pixels.
-  static QRect chartPixels(const chart_view::TwipRect& twips);
+  // A rectangle of the chart's layout (twips from the chart's corner) in the chart frame's pixels,
+  // at the chart's scale.
+  QRect chartPixels(const chart_view::TwipRect& twips) const;
+  // The chart's tab and the profile's tab laid out to their pages' size; each gives the height it
+  // needs at least.
+  int layOutChartTab(QSize page);
+  int layOutProfileTab(QSize page);
   void guardClipboard(QPlainTextEdit* box);
   void layOut();
 
@@ -74,10 +91,16 @@ class FrmDisplay : public QWidget {
   QFont m_bodyFont, m_markerFont, m_numberFont;
   QWidget* m_chartLines = nullptr;  // the lines of the North and East Indian charts
   QList<QWidget*> m_southShapes;    // the cell borders and the centre of the South Indian chart
+  std::vector<chart_view::TwipRect> m_southShapeTwips;  // where each of them stands in the design
   QWidget* m_outline = nullptr;
   QWidget* m_centreLink = nullptr;
   ValueLabel* m_planets[10] = {};
   QList<QPlainTextEdit*> m_predictionBoxes;
+  QWidget* m_underChart = nullptr;
+  double m_chartScale = 1.0;
+  QSize m_naturalSize;
+  int m_designedTabHeight = 0;  // what the chart's tab needs with the chart at its designed size
+  bool m_layingOut = false;
 };
 
 }  // namespace halvora::ui

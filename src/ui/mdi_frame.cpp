@@ -71,13 +71,15 @@ MdiFrame::MdiFrame(Platform& platform, QWidget* parent) : QMainWindow(parent), m
   column->setSpacing(0);
   column->addWidget(buildTopBar());
 
-  // The results window, centred in the frame; scroll bars appear only on a small screen.
+  // The results window; scroll bars appear only where the results cannot be laid out smaller.
   m_display = new FrmDisplay(platform);
   m_display->setChartLook(rememberedLook(platform.settings));
   auto* client = new QScrollArea;
   client->setObjectName("mdiClient");
   client->setFrameShape(QFrame::NoFrame);
   client->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+  // The results take the frame's width and height and lay themselves out to it.
+  client->setWidgetResizable(true);
   client->setWidget(m_display);
   column->addWidget(client, 1);
   column->addWidget(buildBottomBar());
@@ -94,11 +96,13 @@ MdiFrame::MdiFrame(Platform& platform, QWidget* parent) : QMainWindow(parent), m
                      m_cmdExit->width() + tw(kExitRightGapTwips),
                  menuBar()->sizeHint().height() + tw(kTopBarTwips) + tw(kBottomBarTwips) + kMinimumClientHeightPx);
   resize(preferredSize());
-  fitToScreenOnShow(this, [this] { return withScrollBarRoom(this, preferredSize()); });
+  // Where the screen is too low for the results, the frame takes its width, and the results lay
+  // themselves out lower in it.
+  fitToScreenOnShow(this, [this] { return widerWhenTooTall(this, withScrollBarRoom(this, preferredSize())); });
 }
 
 QSize MdiFrame::preferredSize() const {
-  const QSize content = m_display->size();
+  const QSize content = m_display->sizeHint();
   return {content.width() + 4,
           content.height() + tw(kTopBarTwips) + tw(kBottomBarTwips) + menuBar()->sizeHint().height() + 4};
 }
@@ -220,10 +224,7 @@ void MdiFrame::placeBirthTimeMover() {
   m_mover = new BirthTimeMover(page);
   // Made after the results window took its look: its buttons take the same.
   applyWindowLook(m_mover);
-  if (chartFrame) {
-    m_mover->setGeometry(chartFrame->x(), chartFrame->geometry().bottom() + 1 + tw(60), chartFrame->width(),
-                         m_mover->sizeHint().height());
-  }
+  if (chartFrame) m_display->setUnderChart(m_mover);
   connect(m_mover, &BirthTimeMover::chartMoved, this, [this](const FormInput& form, const ChartResult& chart) {
     auto* tabs = m_display->findChild<QTabWidget*>();
     const int tab = tabs ? tabs->currentIndex() : 0;

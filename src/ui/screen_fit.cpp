@@ -101,6 +101,14 @@ QSize withScrollBarRoom(const QWidget* window, QSize wanted) {
   return room;
 }
 
+QSize widerWhenTooTall(const QWidget* window, QSize wanted) {
+  const QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+  if (screen == nullptr) return wanted;
+  const QRect area = screen->availableGeometry().marginsRemoved(frameOf(window));
+  if (wanted.height() > area.height()) wanted.setWidth(std::max(wanted.width(), area.width()));
+  return wanted;
+}
+
 void fitToScreen(QWidget* window, QSize wanted) {
   const QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
   if (screen == nullptr) return;

@@ -26,6 +26,10 @@ void fitToScreenOnShow(QWidget* window, std::function<QSize()> wanted);
 // smaller than they are (so that a tall window does not also scroll sideways).
 QSize withScrollBarRoom(const QWidget* window, QSize wanted);
 
+// A wanted size that, where the screen is lower than it, takes the screen's whole width instead:
+// for contents that lay themselves out lower when they are given more width.
+QSize widerWhenTooTall(const QWidget* window, QSize wanted);
+
 // Does so now, with the frame the window has at present.
 void fitToScreen(QWidget* window, QSize wanted);
 

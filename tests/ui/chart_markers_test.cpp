@@ -4,6 +4,7 @@
 // (triangles included), and what a cell has no room for in its tooltip and its accessible name.
 
 #include <gtest/gtest.h>
+#include <QApplication>
 #include <QLabel>
 
 #include <algorithm>
@@ -130,6 +131,43 @@ INSTANTIATE_TEST_SUITE_P(Pune1980, CrowdedBirth,
                          ::testing::Values(CrowdedRow{"TenthOfMayNoon", 5, 10, 12, 10, 8},
                                            CrowdedRow{"FirstOfDecemberMidnight", 12, 1, 0, 7, 7}),
                          [](const ::testing::TestParamInfo<CrowdedRow>& info) { return std::string(info.param.name); });
+
+// The crowded births again with the window at its least, as designed and large: the chart is drawn
+// at 0.7, 1 and 2 of its designed size, and every marker and text stays inside its cell in each
+// style.
+struct SizeRow {
+  const char* name;
+  QSize window;
+  double chartScale;
+};
+
+class CrowdedBirthAtSize : public ChartMarkers, public ::testing::WithParamInterface<SizeRow> {};
+
+TEST_P(CrowdedBirthAtSize, EveryMarkerStaysInsideItsCell) {
+  const SizeRow& row = GetParam();
+  display.show();
+  for (const CrowdedRow& birth : {CrowdedRow{"TenthOfMayNoon", 5, 10, 12, 10, 8},
+                                  CrowdedRow{"FirstOfDecemberMidnight", 12, 1, 0, 7, 7}}) {
+    const ChartResult result = std::get<ChartResult>(RunChartRequest(puneForm(birth.month, birth.day, birth.hour)));
+    display.setChartLook({});
+    display.showResult(result);
+    display.resize(row.window.isEmpty() ? display.sizeHint() : row.window.expandedTo(display.minimumSize()));
+    QApplication::processEvents();
+    EXPECT_DOUBLE_EQ(display.chartScale(), row.chartScale) << birth.name;
+    const std::string what = std::string(birth.name) + " at " + row.name;
+    EXPECT_EQ(checkMarkers(what), birth.sreeLagnaSign);
+    for (const auto style : {chart_view::ChartStyle::North, chart_view::ChartStyle::East}) {
+      display.setChartLook({style, true});
+      EXPECT_EQ(checkStyledCells(display, result, style, what), birth.sreeLagnaSign) << what;
+    }
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Pune1980, CrowdedBirthAtSize,
+                         ::testing::Values(SizeRow{"Least", QSize(100, 100), 0.7},
+                                           SizeRow{"Designed", QSize(), 1.0},
+                                           SizeRow{"Large", QSize(2400, 1900), 2.0}),
+                         [](const ::testing::TestParamInfo<SizeRow>& info) { return std::string(info.param.name); });
 
 TEST_F(ChartMarkers, RandomCrowdedBirthsKeepEveryMarkerInItsCell) {
   // Random births, kept when "SrL" falls on the sixth line of its cell or later, or a cell holds

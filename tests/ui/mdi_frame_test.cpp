@@ -8,6 +8,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
@@ -20,6 +21,7 @@
 #include "support/chart_of.h"
 #include "ui/look.h"
 #include "ui/mdi_frame.h"
+#include "ui/value_label.h"
 #include "ui/web_pages.h"
 
 namespace halvora::ui {
@@ -70,6 +72,38 @@ TEST_F(Frame, ShowsTheWholeResultsWindowWhenTheScreenAllows) {
   EXPECT_TRUE(frame.rect().contains(shown));
   const QWidget* picture1 = child<QWidget>(&frame, "Picture1");
   EXPECT_LE(shown.bottom(), picture1->mapTo(&frame, QPoint(0, 0)).y());
+}
+
+// The results take the room the frame gives: a larger frame draws a larger chart and taller
+// prediction boxes, and a narrow one wraps the texts instead of scrolling sideways.
+TEST_F(Frame, ResultsGrowAndShrinkWithTheFrame) {
+  frame.display()->showResult(halvora::testing_support::chartOf(halvora::testing_support::newDelhiForm()));
+  frame.show();
+  auto* client = child<QScrollArea>(&frame, "mdiClient");
+  auto* chart = child<QWidget>(frame.display(), "Frame1");
+  auto* looks = child<QWidget>(frame.display(), "txtLooks");
+  struct Seen {
+    int chartHeight, boxHeight, displayWidth, viewportWidth;
+  };
+  const auto at = [&](QSize size) {
+    frame.resize(size);
+    QApplication::processEvents();
+    QApplication::processEvents();
+    return Seen{chart->height(), looks->height(), frame.display()->width(), client->viewport()->width()};
+  };
+  const Seen small = at({1000, 700});
+  const Seen large = at({1600, 1100});
+  const Seen narrow = at({800, 500});
+  EXPECT_GT(large.chartHeight, small.chartHeight);
+  EXPECT_GT(large.boxHeight, small.boxHeight);
+  EXPECT_LE(narrow.displayWidth, narrow.viewportWidth);
+  EXPECT_FALSE(client->horizontalScrollBar()->isVisible());
+  const QWidget* houseText = child<QWidget>(frame.display(), "lblHoraDesc");
+  EXPECT_LE(houseText->geometry().right(), frame.display()->width());
+  // The profile's values still have the room for their whole texts.
+  for (const ValueLabel* value : child<QWidget>(frame.display(), "Frame4")->findChildren<ValueLabel*>()) {
+    EXPECT_FALSE(value->isElided()) << value->objectName().toStdString() << " at 800x500";
+  }
 }
 
 TEST_F(Frame, WithTheNoticeTheWholeTabAreaIsInView) {
