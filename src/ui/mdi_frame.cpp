@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -99,6 +100,8 @@ MdiFrame::MdiFrame(Platform& platform, QWidget* parent) : QMainWindow(parent), m
   // Where the screen is too low for the results, the frame takes its width, and the results lay
   // themselves out lower in it.
   fitToScreenOnShow(this, [this] { return widerWhenTooTall(this, withScrollBarRoom(this, preferredSize())); });
+  // The keyboard starts on the results' tabs, not on the scroll area round the whole results.
+  if (auto* tabs = m_display->findChild<QTabWidget*>(QStringLiteral("SSTab1"))) tabs->tabBar()->setFocus();
 }
 
 QSize MdiFrame::preferredSize() const {

@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
@@ -76,6 +77,15 @@ TEST_F(Frame, ShowsTheWholeResultsWindowWhenTheScreenAllows) {
 
 // The results take the room the frame gives: a larger frame draws a larger chart and taller
 // prediction boxes, and a narrow one wraps the texts instead of scrolling sideways.
+TEST_F(Frame, OpensWithTheKeyboardOnTheResultsTabs) {
+  frame.showChart(halvora::testing_support::newDelhiForm(),
+                  halvora::testing_support::chartOf(halvora::testing_support::newDelhiForm()));
+  frame.show();
+  frame.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&frame));
+  EXPECT_EQ(QApplication::focusWidget(), child<QTabWidget>(frame.display(), "SSTab1")->tabBar());
+}
+
 TEST_F(Frame, ResultsGrowAndShrinkWithTheFrame) {
   frame.display()->showResult(halvora::testing_support::chartOf(halvora::testing_support::newDelhiForm()));
   frame.show();
