@@ -3,6 +3,8 @@
 # The start-up time and the memory of Halvora beside a bare Qt window, both started the same way on
 # a virtual X screen with a window manager: the time from starting a program to its window on the
 # screen, and the memory it holds then (and, for Halvora, after it has computed a chart).
+# The bare window draws nothing, so it never reads a font; a second bare window showing one line of
+# text is measured in the same runs, for what any window with words in it costs.
 # With OTHER_BUILD_DIR, the Halvora built there is measured in the same runs, for a comparison.
 # Usage: scripts/measure-desktop.sh [BUILD_DIR] [RUNS] [OTHER_BUILD_DIR]   (needs xvfb, openbox, xdotool)
 set -euo pipefail
@@ -10,9 +12,14 @@ build=${1:-build}
 runs=${2:-20}
 halvora="$build/app/halvora"
 bare="$build/bench/halvora_bare_window"
+text="$build/bench/halvora_bare_text_window"
 other=${3:+$3/app/halvora}
-for program in "$halvora" "$bare" $other; do
+for program in "$halvora" "$bare" "$text" $other; do
   [ -x "$program" ] || { echo "missing $program: build it first" >&2; exit 1; }
+done
+# Without them the waits below would never end.
+for tool in Xvfb openbox xdotool; do
+  command -v "$tool" >/dev/null || { echo "missing $tool: install it first (make desktop-figures does)" >&2; exit 1; }
 done
 
 display=":$((200 + $$ % 500))"
@@ -34,13 +41,19 @@ wm=$!
 sleep 1
 
 # Starts a program and waits for its window: leaves its process in $pid and the microseconds that
-# took in $elapsed.
+# took in $elapsed. A program that shows no window within ten seconds ends the measuring.
 started() {
   local t0 t1
   t0=$(date +%s%N)
   "$1" >/dev/null 2>&1 &
   pid=$!
-  until xdotool search --onlyvisible --pid "$pid" >/dev/null 2>&1; do sleep 0.002; done
+  until xdotool search --onlyvisible --pid "$pid" >/dev/null 2>&1; do
+    if (($(date +%s%N) - t0 > 10000000000)); then
+      echo "$1 showed no window within ten seconds" >&2
+      exit 1
+    fi
+    sleep 0.002
+  done
   t1=$(date +%s%N)
   elapsed=$(((t1 - t0) / 1000))
 }
@@ -97,27 +110,32 @@ median() { sort -n | awk '{a[NR] = $1} END {print a[int((NR + 1) / 2)]}'; }
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN {if (a ~ /^[0-9]+$/) printf "%.3f", a / b; else printf "no chart"}'; }
 
 pid=
-declare -a th tb to
+declare -a th tb tt to
 for _ in $(seq "$runs"); do
   # Alternated, so that a busy moment of the machine falls on all alike.
   started "$halvora"; th+=("$elapsed"); stop
   started "$bare"; tb+=("$elapsed"); stop
+  started "$text"; tt+=("$elapsed"); stop
   if [ -n "$other" ]; then started "$other"; to+=("$elapsed"); stop; fi
 done
 mh=$(printf '%s\n' "${th[@]}" | median)
 mb=$(printf '%s\n' "${tb[@]}" | median)
+mt=$(printf '%s\n' "${tt[@]}" | median)
 
 started "$bare"; rb=$(resident); stop
+started "$text"; rt=$(resident); stop
 started "$halvora"; rs=$(resident); chart; rc=$(charted); stop
 started "$halvora"; chartPastCity; rp=$(charted); stop
 
-echo "start-up to the window (median of $runs, microseconds): Halvora $mh, bare Qt window $mb, ratio $(ratio "$mh" "$mb")"
-echo "resident memory (kB): bare Qt window $rb; Halvora at start $rs, after a chart through City $rc" \
+echo "start-up to the window (median of $runs, microseconds): Halvora $mh, bare Qt window $mb, ratio $(ratio "$mh" "$mb");" \
+  "bare Qt window with text $mt, ratio $(ratio "$mh" "$mt")"
+echo "resident memory (kB): bare Qt window $rb, with text $rt; Halvora at start $rs (ratio $(ratio "$rs" "$rb")," \
+  "$(ratio "$rs" "$rt") to the window with text), after a chart through City $rc" \
   "(ratio $(ratio "$rc" "$rb")), after a chart past City $rp (ratio $(ratio "$rp" "$rb"))"
 if [ -n "$other" ]; then
   mo=$(printf '%s\n' "${to[@]}" | median)
   started "$other"; os=$(resident); chart; oc=$(charted); stop
   started "$other"; chartPastCity; op=$(charted); stop
-  echo "the other build: start-up $mo, ratio $(ratio "$mo" "$mb"); memory at start $os, after a chart through" \
+  echo "the other build: start-up $mo, ratio $(ratio "$mo" "$mb"); memory at start $os (ratio $(ratio "$os" "$rb")), after a chart through" \
     "City $oc (ratio $(ratio "$oc" "$rb")), after a chart past City $op (ratio $(ratio "$op" "$rb"))"
 fi
