@@ -37,14 +37,17 @@ std::optional<FormInput> ShiftBirthTime(const FormInput& form, std::int64_t minu
   if (!moment) return std::nullopt;
   const LocalDateTime moved = addMinutes(*moment, minutes);
   if (moved.year < 1901 || moved.year > 2050) return std::nullopt;
-  FormInput shifted = form;
-  shifted.monthIndex = moved.month - 1;
-  shifted.day = std::to_string(moved.day);
-  shifted.year = std::to_string(moved.year);
-  shifted.hour = std::to_string(moved.hour);
-  shifted.minute = std::to_string(moved.minute);
-  shifted.second = std::to_string(moved.second);
-  return shifted;
+  return FormAt(form, moved);
+}
+
+FormInput FormAt(FormInput form, const LocalDateTime& clock) {
+  form.monthIndex = clock.month - 1;
+  form.day = std::to_string(clock.day);
+  form.year = std::to_string(clock.year);
+  form.hour = std::to_string(clock.hour);
+  form.minute = std::to_string(clock.minute);
+  form.second = std::to_string(clock.second);
+  return form;
 }
 
 }  // namespace halvora

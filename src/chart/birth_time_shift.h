@@ -15,6 +15,9 @@ namespace halvora {
 // entry form offers.
 std::optional<LocalDateTime> FormBirthMoment(const FormInput& form);
 
+// The same form at another local clock time, written as the entry form's lists write their numbers.
+FormInput FormAt(FormInput form, const LocalDateTime& clock);
+
 // The form with its birth time moved by `minutes` (the seconds kept), written as the entry form's
 // lists write their numbers; nothing when the form holds no time or the moved time leaves the
 // year list (1901 to 2050). Everything but the date and the time stays as it was.

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "chart/birth_time_window.h"
 
-#include "chart/sign_names.h"
 
 #include <algorithm>
 #include <array>
@@ -13,8 +12,6 @@
 #include "chart/rashi_chart.h"
 #include "chart/sign_names.h"
 #include "chart/special_points.h"
-#include "ephemeris/moon.h"
-#include "planets/ascendant.h"
 
 namespace halvora {
 
@@ -159,15 +156,7 @@ FastPointsAt BuiltInFastPoints(const BirthData& birth, const ZoneCorrection& zon
   return [birth, zone, last](const LocalDateTime& clock) {
     const std::int64_t minute = secondsSinceEpoch({clock.year, clock.month, clock.day, clock.hour, clock.minute, 0});
     if (last->held && last->minute == minute) return last->points;
-    BirthData b = birth;
-    b.BirthYear = static_cast<std::int16_t>(clock.year);
-    b.BirthMonth = static_cast<std::int16_t>(clock.month);
-    b.BirthDay = static_cast<std::int16_t>(clock.day);
-    b.BirthHour = static_cast<std::int16_t>(clock.hour);
-    b.BirthMinute = static_cast<std::int16_t>(clock.minute);
-    const AscendantResult asc = CalcAscendant(b, zone);
-    const MoonResult moon = MoonPass(b, zone);
-    *last = {minute, true, {asc.AscendantDeg, moon.MoonLongitudeDeg, moon.MoonNakshatraStart}};
+    *last = {minute, true, BuiltinModel{}.fastPoints(birth, zone, clock)};
     return last->points;
   };
 }

@@ -10,6 +10,7 @@
 #include <string>
 #include <variant>
 
+#include "chart/birth_time_shift.h"
 #include "chart/chart_request.h"
 #include "ephemeris/moon.h"
 #include "forms/form_reader.h"
@@ -96,15 +97,7 @@ FormInput typed(int month, int day, int year, int hour, int minute, int second, 
 }
 
 // The same form at another clock time.
-FormInput at(FormInput f, const LocalDateTime& t) {
-  f.monthIndex = t.month - 1;
-  f.day = std::to_string(t.day);
-  f.year = std::to_string(t.year);
-  f.hour = std::to_string(t.hour);
-  f.minute = std::to_string(t.minute);
-  f.second = std::to_string(t.second);
-  return f;
-}
+FormInput at(const FormInput& f, const LocalDateTime& t) { return FormAt(f, t); }
 
 LocalDateTime shifted(const LocalDateTime& t, std::int64_t seconds) {
   return fromSecondsSinceEpoch(secondsSinceEpoch(t) + seconds);

@@ -222,20 +222,7 @@ PaintedChart paint(const ChartResult& chart, const chart_view::ChartLook& look =
   return paintChartPages(painter, writer, chart, look);
 }
 
-FormInput puneForm(int month, int day, int hour) {
-  FormInput form = testing_support::newDelhiForm();
-  form.monthIndex = month - 1;
-  form.day = std::to_string(day);
-  form.year = "1980";
-  form.hour = std::to_string(hour);
-  form.minute = "0";
-  form.second = "0";
-  form.latDeg = "18";
-  form.latMin = "31";
-  form.lonDeg = "73";
-  form.lonMin = "51";
-  return form;
-}
+using testing_support::puneForm;
 
 // Every visible marker lies inside its own cell, and "SrL" in the cell of the Sree Lagna's sign.
 void expectMarkersInTheirCells(const ChartResult& chart, const std::string& what) {

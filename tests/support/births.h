@@ -69,6 +69,23 @@ inline FormInput newDelhiForm() {
   return f;
 }
 
+// Pune, 18°31' N 73°51' E, on Indian time, at a whole hour of 1980: the births whose cells crowd.
+inline FormInput puneForm(int month, int day, int hour) {
+  FormInput form = newDelhiForm();
+  form.monthIndex = month - 1;
+  form.day = std::to_string(day);
+  form.year = "1980";
+  form.hour = std::to_string(hour);
+  form.minute = "0";
+  form.second = "0";
+  form.latDeg = "18";
+  form.latMin = "31";
+  form.lonDeg = "73";
+  form.lonMin = "51";
+  form.zoneIndex = 34;  // "Indian Time, IST, +5.3"
+  return form;
+}
+
 // A form typed by hand: the date and time, the coordinates with their hemispheres, the zone row
 // and the daylight-saving box; everything else as a fresh entry form holds it.
 struct TypedBirth {

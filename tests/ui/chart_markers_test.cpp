@@ -85,21 +85,7 @@ class ChartMarkers : public ::testing::Test {
   std::vector<QWidget*> m_borders;
 };
 
-FormInput puneForm(int month, int day, int hour) {
-  FormInput form = halvora::testing_support::newDelhiForm();
-  form.monthIndex = month - 1;
-  form.day = std::to_string(day);
-  form.year = "1980";
-  form.hour = std::to_string(hour);
-  form.minute = "0";
-  form.second = "0";
-  form.latDeg = "18";
-  form.latMin = "31";
-  form.lonDeg = "73";
-  form.lonMin = "51";
-  form.zoneIndex = 34;  // "Indian Time, IST, +5.3"
-  return form;
-}
+using halvora::testing_support::puneForm;
 
 struct CrowdedRow {
   const char* name;
