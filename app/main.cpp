@@ -4,7 +4,6 @@
 #include <QApplication>
 #include <QFile>
 #include <QFileInfo>
-#include <QIcon>
 
 #include <cstdio>
 #include <string>
@@ -14,6 +13,7 @@
 #include "ui/look.h"
 #include "ui/platform_qt.h"
 #include "ui/start_arguments.h"
+#include "ui/window_icon.h"
 
 int main(int argc, char* argv[]) {
   // The arguments are read before Qt asks for a display, so that these answers need none.
@@ -38,7 +38,7 @@ int main(int argc, char* argv[]) {
   QApplication::setApplicationName("halvora");
   QGuiApplication::setDesktopFileName("io.example.halvora");
   QApplication::setStyle(halvora::ui::createWindowStyle());
-  QApplication::setWindowIcon(QIcon(":/halvora/halvora-64.png"));
+  QApplication::setWindowIcon(halvora::ui::windowIcon());
   // The program ends through the closing screen, not when a window closes.
   QApplication::setQuitOnLastWindowClosed(false);
   halvora::ui::registerFontSubstitutes();

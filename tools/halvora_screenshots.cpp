@@ -22,6 +22,7 @@
 #include <optional>
 #include <variant>
 
+#include "ui/window_icon.h"
 #include "ui/birth_data_files.h"
 #include "ui/frm_about.h"
 #include "ui/frm_closing_screen.h"
@@ -209,7 +210,7 @@ int main(int argc, char* argv[]) {
     formTyped = std::get<halvora::FormInput>(form);
   }
   QApplication::setStyle(halvora::ui::createWindowStyle());
-  QApplication::setWindowIcon(QIcon(":/halvora/halvora-64.png"));
+  QApplication::setWindowIcon(halvora::ui::windowIcon());
   registerFontSubstitutes();
   QDir dir(outDir);
   if (!dir.mkpath(".")) return 1;

@@ -8,6 +8,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QIconEngine>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -23,6 +24,9 @@
 #include <QStyleOption>
 #include <QTabWidget>
 #include <QWidget>
+
+#include <functional>
+#include <optional>
 
 namespace halvora::ui {
 
@@ -45,6 +49,43 @@ void drawFocusMark(const QRect& rect, QPainter* painter) {
   painter->restore();
 }
 
+// An icon of the style that is read only when first drawn or measured. Every menu bar asks for
+// the icons of its extension button (shown only when the bar is too narrow for its menus), and
+// the style reads them from image files: at start that would read images no one sees.
+class IconOnFirstUse : public QIconEngine {
+ public:
+  explicit IconOnFirstUse(std::function<QIcon()> make) : m_make(std::move(make)) {}
+
+  void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override {
+    icon().paint(painter, rect, Qt::AlignCenter, mode, state);
+  }
+  QSize actualSize(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+    return icon().actualSize(size, mode, state);
+  }
+  QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+    return icon().pixmap(size, mode, state);
+  }
+  // `size` is in device pixels here.
+  QPixmap scaledPixmap(const QSize& size, QIcon::Mode mode, QIcon::State state, qreal scale) override {
+    return icon().pixmap(size / scale, scale, mode, state);
+  }
+  QList<QSize> availableSizes(QIcon::Mode mode, QIcon::State state) override {
+    return icon().availableSizes(mode, state);
+  }
+  bool isNull() override { return icon().isNull(); }
+  QString key() const override { return QStringLiteral("IconOnFirstUse"); }
+  QIconEngine* clone() const override { return new IconOnFirstUse(*this); }
+
+ private:
+  const QIcon& icon() {
+    if (!m_icon) m_icon = m_make();
+    return *m_icon;
+  }
+
+  std::function<QIcon()> m_make;
+  std::optional<QIcon> m_icon;
+};
+
 // Fusion marks the focus with a faint patch; this draws a plain yellow frame instead.
 class WindowStyle : public QProxyStyle {
  public:
@@ -63,6 +104,15 @@ class WindowStyle : public QProxyStyle {
       return;
     }
     drawFocusMark(option->rect, painter);
+  }
+
+  QIcon standardIcon(StandardPixmap icon, const QStyleOption* option, const QWidget* widget) const override {
+    if (option == nullptr &&
+        (icon == SP_ToolBarHorizontalExtensionButton || icon == SP_ToolBarVerticalExtensionButton)) {
+      const QPointer<QStyle> base = baseStyle();
+      return QIcon(new IconOnFirstUse([base, icon] { return base ? base->standardIcon(icon) : QIcon(); }));
+    }
+    return QProxyStyle::standardIcon(icon, option, widget);
   }
 
   void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,

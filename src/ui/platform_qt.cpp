@@ -9,8 +9,6 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QLocalServer>
-#include <QLocalSocket>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPrintDialog>
@@ -28,6 +26,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "ui/hand_over_socket.h"
 #include "ui/look.h"
 
 namespace halvora::ui {
@@ -38,10 +37,8 @@ constexpr char kSettingsOwner[] = "halvora";
 constexpr char kLockName[] = "halvora.lock";
 constexpr char kLockFolderName[] = "halvora";
 constexpr char kSocketName[] = "halvora.socket";
-// The running copy's answer to a file handed over, and how long a start waits for each step.
-constexpr char kTakenReply[] = "taken";
+// How long a start waits for each step of handing its file over.
 constexpr int kHandOverWaitMs = 3000;
-constexpr qint64 kMaxHandedOverBytes = 64 * 1024;
 
 // A folder only this user can write: a real folder (not a link), the user's own, closed to the
 // group and to others for writing (and for everything, when `privateOnly`).
@@ -162,56 +159,14 @@ QString QtInstanceLock::socketPath() const {
 
 bool QtInstanceLock::handOver(const QString& file) {
   const QString socket = socketPath();
-  if (socket.isEmpty()) return false;
-  QLocalSocket connection;
-  connection.connectToServer(socket);
-  if (!connection.waitForConnected(kHandOverWaitMs)) return false;
-  connection.write(file.toUtf8() + '\n');
-  if (!connection.waitForBytesWritten(kHandOverWaitMs)) return false;
-  // The running copy answers once it has the whole name.
-  while (!connection.canReadLine()) {
-    if (!connection.waitForReadyRead(kHandOverWaitMs)) return false;
-  }
-  return connection.readLine().trimmed() == kTakenReply;
+  return !socket.isEmpty() && handOverFile(socket, file, kHandOverWaitMs);
 }
 
 void QtInstanceLock::listenForFiles(std::function<void(const QString& file)> open) {
   if (m_fd < 0 || m_server) return;
-  const QString socket = socketPath();
   // The lock is this copy's, so a socket left there is one a copy that ended did not remove.
-  QLocalServer::removeServer(socket);
-  m_server = std::make_unique<QLocalServer>();
-  m_server->setSocketOptions(QLocalServer::UserAccessOption);
-  if (!m_server->listen(socket)) {
-    m_server.reset();
-    return;
-  }
-  QObject::connect(m_server.get(), &QLocalServer::newConnection, m_server.get(), [server = m_server.get(), open] {
-    while (QLocalSocket* connection = server->nextPendingConnection()) {
-      QObject::connect(connection, &QLocalSocket::disconnected, connection, &QObject::deleteLater);
-      QObject::connect(connection, &QLocalSocket::readyRead, connection, [connection, open] {
-        if (!connection->canReadLine()) {
-          // A name longer than any path is no file to open.
-          if (connection->bytesAvailable() > kMaxHandedOverBytes) connection->abort();
-          return;
-        }
-        QByteArray line = connection->readLine(kMaxHandedOverBytes);
-        if (!line.endsWith('\n')) {
-          connection->abort();
-          return;
-        }
-        line.chop(1);
-        const QString file = QString::fromUtf8(line);
-        const bool taken = QDir::isAbsolutePath(file);
-        connection->write(taken ? kTakenReply : "refused");
-        connection->write("\n");
-        connection->flush();
-        connection->disconnectFromServer();
-        // Opened once the other start has its answer: opening may ask the user questions.
-        if (taken) QTimer::singleShot(0, [open, file] { open(file); });
-      });
-    }
-  });
+  m_server = std::make_unique<HandOverServer>(std::move(open));
+  if (!m_server->listen(socketPath())) m_server.reset();
 }
 
 QDate QtClock::today() { return QDate::currentDate(); }

@@ -8,9 +8,9 @@
 #include <memory>
 #include <optional>
 
+#include "ui/hand_over_socket.h"
 #include "ui/platform.h"
 
-class QLocalServer;
 
 namespace halvora::ui {
 
@@ -73,7 +73,7 @@ class QtInstanceLock : public InstanceLock {
   QString m_path;
   bool m_fallBackToCache = false;
   int m_fd = -1;
-  std::unique_ptr<QLocalServer> m_server;
+  std::unique_ptr<HandOverServer> m_server;
 };
 
 class QtClock : public Clock {

@@ -4,6 +4,11 @@
 
 #include <gtest/gtest.h>
 #include <QApplication>
+#include <QMainWindow>
+#include <QMenuBar>
+#include <QPainter>
+#include <QStyleFactory>
+#include <QToolButton>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
@@ -199,3 +204,42 @@ TEST(ScrollBars, ArrowsAreDark) {
 
 }  // namespace
 }  // namespace halvora::ui
+
+// The menu bar's extension button gets its arrows only when it draws them; they are Fusion's own.
+TEST(MenuBarExtension, ShowsFusionsArrows) {
+  std::unique_ptr<QStyle> fusion(QStyleFactory::create(QStringLiteral("Fusion")));
+  for (const QStyle::StandardPixmap arrows :
+       {QStyle::SP_ToolBarHorizontalExtensionButton, QStyle::SP_ToolBarVerticalExtensionButton}) {
+    const QIcon ours = QApplication::style()->standardIcon(arrows);
+    const QIcon theirs = fusion->standardIcon(arrows);
+    ASSERT_FALSE(theirs.isNull());
+    EXPECT_FALSE(ours.isNull());
+    const auto sizesOf = [](const QIcon& icon) {
+      std::vector<std::pair<int, int>> sizes;
+      for (const QSize& size : icon.availableSizes()) sizes.emplace_back(size.width(), size.height());
+      return sizes;
+    };
+    EXPECT_EQ(sizesOf(ours), sizesOf(theirs));
+    for (const int sizePx : {8, 16, 32}) {
+      EXPECT_EQ(ours.actualSize(QSize(sizePx, sizePx)), theirs.actualSize(QSize(sizePx, sizePx)));
+      for (const qreal scale : {1.0, 1.5, 2.0}) {
+        EXPECT_EQ(ours.pixmap(QSize(sizePx, sizePx), scale).toImage(), theirs.pixmap(QSize(sizePx, sizePx), scale).toImage())
+            << "arrows " << arrows << " at " << sizePx << " px, scale " << scale;
+      }
+    }
+    QImage drawnOurs(24, 24, QImage::Format_ARGB32_Premultiplied), drawnTheirs = drawnOurs;
+    drawnOurs.fill(Qt::transparent);
+    drawnTheirs.fill(Qt::transparent);
+    QPainter(&drawnOurs).drawPixmap(0, 0, ours.pixmap(24));
+    QPainter(&drawnTheirs).drawPixmap(0, 0, theirs.pixmap(24));
+    EXPECT_EQ(drawnOurs, drawnTheirs);
+    EXPECT_NE(drawnOurs, QImage(24, 24, QImage::Format_ARGB32_Premultiplied)) << "nothing drawn";
+  }
+  // A window with a menu bar made and shown with this style draws the same button.
+  QMainWindow window;
+  window.menuBar()->addMenu(QStringLiteral("&File"));
+  auto* extension = window.menuBar()->findChild<QToolButton*>();
+  ASSERT_NE(extension, nullptr);
+  EXPECT_EQ(extension->icon().pixmap(16).toImage(),
+            fusion->standardIcon(QStyle::SP_ToolBarHorizontalExtensionButton).pixmap(16).toImage());
+}
