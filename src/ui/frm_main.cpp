@@ -67,7 +67,7 @@ QLabel* label(const QString& objectName, const QString& text) {
 }
 
 // A list of numbers is a NumberList, which also takes the number typed in digits.
-template <typename List = QComboBox>
+template <typename List = DropDownList>
 QComboBox* dropDownList(const QString& objectName) {
   auto* list = named(new List, objectName);
   list->setEditable(false);  // the user picks an item, never types one

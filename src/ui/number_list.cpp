@@ -26,7 +26,7 @@ void NumberList::keyPressEvent(QKeyEvent* event) {
   const QString text = event->text();
   const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
   if (modifiers != Qt::NoModifier || text.size() != 1 || !text[0].isDigit() || text[0].unicode() > 0x7f) {
-    QComboBox::keyPressEvent(event);
+    DropDownList::keyPressEvent(event);
     return;
   }
   const qint64 nowMs = static_cast<qint64>(event->timestamp());

@@ -4,18 +4,19 @@
 // digits as a spin box does: the digits typed within a second of each other form one number
 // ("1" then "0" picks 10, "0" then "5" picks 5), whatever was chosen before.
 
-#include <QComboBox>
 #include <QString>
+
+#include "ui/drop_down_list.h"
 
 namespace halvora::ui {
 
 // Digits typed within this many milliseconds of the one before belong to the same number.
 inline constexpr qint64 kNumberTypingIntervalMs = 1000;
 
-class NumberList : public QComboBox {
+class NumberList : public DropDownList {
   Q_OBJECT
  public:
-  using QComboBox::QComboBox;
+  using DropDownList::DropDownList;
 
  protected:
   // The key's own time (its event's timestamp, in milliseconds) decides whether a digit goes on
