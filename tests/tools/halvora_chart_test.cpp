@@ -239,6 +239,16 @@ TEST(HalvoraChart, BatchAnswersEveryLineInOrderWhateverItHolds) {
   EXPECT_EQ(j[11].dump(), chart);
 }
 
+// An empty batch is answered with nothing, and that is no failure.
+TEST(HalvoraChart, ABatchOfNoLinesAnswersNothing) {
+  for (const std::string input : {"", "\n"}) {
+    const ProcessRun run = runTool({"--batch"}, input);
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.err, "");
+    EXPECT_EQ(outputLines(run.out).size(), input.empty() ? 0u : 1u) << run.out;
+  }
+}
+
 // A byte-order mark is skipped at the start of a line, as a file saved on Windows begins with one,
 // and refused anywhere else.
 TEST(HalvoraChart, BatchSkipsAByteOrderMarkOnlyAtTheStartOfALine) {
