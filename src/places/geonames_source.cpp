@@ -4,13 +4,13 @@
 // them never loads it (nor the GIO it brings), and a system without it runs on, with no places.
 // Its header gives only the functions' types; every function, GLib's too, is found in the library
 // opened (GLib being one of its dependencies).
-#include <dlfcn.h>
 #include <geonames.h>
 
 #include <array>
 #include <optional>
 #include <utility>
 
+#include "common/run_time_library.h"
 #include "places/atlas.h"
 
 namespace halvora::places {
@@ -37,49 +37,30 @@ struct GeonamesFunctions {
   decltype(&g_variant_unref) unref = nullptr;
 };
 
-template <typename Function>
-bool found(void* library, const char* name, Function& to) {
-  void* symbol = dlsym(library, name);
-  // POSIX guarantees that a function's address survives the trip through void*.
-  to = reinterpret_cast<Function>(symbol);
-  return symbol != nullptr;
-}
-
 // Opens the library and finds every function, or says what is missing. A library opened stays
 // loaded for the run: nothing read from it is kept, but GLib's type system may not be unloaded.
 std::variant<GeonamesFunctions, std::string> openGeonames(const char* libraryFile) {
-  void* library = dlopen(libraryFile, RTLD_NOW | RTLD_LOCAL);
-  if (!library) {
-    const char* why = dlerror();
-    return why ? std::string(why) : std::string(libraryFile) + ": cannot be opened";
-  }
   GeonamesFunctions f;
-  const char* missing = nullptr;
-  const auto need = [&](const char* name, auto& to) {
-    if (!missing && !found(library, name, to)) missing = name;
-  };
-  need("geonames_get_n_cities", f.getCityCount);
-  need("geonames_get_city", f.getCity);
-  need("geonames_city_free", f.freeCity);
-  need("geonames_city_get_name", f.name);
-  need("geonames_city_get_state", f.state);
-  need("geonames_city_get_country", f.country);
-  need("geonames_city_get_country_code", f.countryCode);
-  need("geonames_city_get_timezone", f.timeZone);
-  need("geonames_city_get_latitude", f.latitude);
-  need("geonames_city_get_longitude", f.longitude);
-  need("geonames_city_get_population", f.population);
-  need("g_variant_is_of_type", f.isOfType);
-  need("g_variant_get_child_value", f.childValue);
-  need("g_variant_get_string", f.getString);
-  need("g_variant_get_double", f.getDouble);
-  need("g_variant_get_uint32", f.getUint32);
-  need("g_variant_unref", f.unref);
-  if (missing) {
-    // Not the library looked for, so nothing of it will run: it may go again.
-    dlclose(library);
-    return std::string(libraryFile) + ": no function " + missing;
-  }
+  auto opened = openRunTimeLibrary(libraryFile, [&f](const auto& need) {
+    need("geonames_get_n_cities", f.getCityCount);
+    need("geonames_get_city", f.getCity);
+    need("geonames_city_free", f.freeCity);
+    need("geonames_city_get_name", f.name);
+    need("geonames_city_get_state", f.state);
+    need("geonames_city_get_country", f.country);
+    need("geonames_city_get_country_code", f.countryCode);
+    need("geonames_city_get_timezone", f.timeZone);
+    need("geonames_city_get_latitude", f.latitude);
+    need("geonames_city_get_longitude", f.longitude);
+    need("geonames_city_get_population", f.population);
+    need("g_variant_is_of_type", f.isOfType);
+    need("g_variant_get_child_value", f.childValue);
+    need("g_variant_get_string", f.getString);
+    need("g_variant_get_double", f.getDouble);
+    need("g_variant_get_uint32", f.getUint32);
+    need("g_variant_unref", f.unref);
+  });
+  if (auto* problem = std::get_if<std::string>(&opened)) return std::move(*problem);
   return f;
 }
 

@@ -4,7 +4,6 @@
 // Its header gives the functions' types; the functions are found in the library opened.
 #include "planets/swiss_model.h"
 
-#include <dlfcn.h>
 #include <swephexp.h>
 
 #include <algorithm>
@@ -13,6 +12,7 @@
 #include <mutex>
 #include <utility>
 
+#include "common/run_time_library.h"
 #include "ephemeris/calendar.h"
 
 namespace halvora {
@@ -38,39 +38,21 @@ struct LoadedLibrary {
   int sidMode = -1;     // the ayanamsa last set
 };
 
-template <typename Function>
-bool found(void* library, const char* name, Function& to) {
-  void* symbol = dlsym(library, name);
-  // POSIX guarantees that a function's address survives the trip through void*.
-  to = reinterpret_cast<Function>(symbol);
-  return symbol != nullptr;
-}
-
 // Opens the library and finds every function, or says what is missing. A library opened stays
 // loaded for the run.
 std::variant<std::shared_ptr<LoadedLibrary>, std::string> load(const std::string& libraryFile) {
-  void* library = dlopen(libraryFile.c_str(), RTLD_NOW | RTLD_LOCAL);
-  if (!library) {
-    const char* why = dlerror();
-    return why ? std::string(why) : libraryFile + ": cannot be opened";
-  }
   auto loaded = std::make_shared<LoadedLibrary>();
   SwissFunctions& f = loaded->f;
-  const char* missing = nullptr;
-  const auto need = [&](const char* name, auto& to) {
-    if (!missing && !found(library, name, to)) missing = name;
-  };
-  need("swe_set_ephe_path", f.setEphePath);
-  need("swe_set_sid_mode", f.setSidMode);
-  need("swe_calc_ut", f.calcUt);
-  need("swe_houses_ex", f.housesEx);
-  need("swe_rise_trans", f.riseTrans);
-  need("swe_azalt", f.azalt);
-  need("swe_get_ayanamsa_ex_ut", f.ayanamsaExUt);
-  if (missing) {
-    dlclose(library);
-    return libraryFile + ": no function " + missing;
-  }
+  auto opened = openRunTimeLibrary(libraryFile, [&f](const auto& need) {
+    need("swe_set_ephe_path", f.setEphePath);
+    need("swe_set_sid_mode", f.setSidMode);
+    need("swe_calc_ut", f.calcUt);
+    need("swe_houses_ex", f.housesEx);
+    need("swe_rise_trans", f.riseTrans);
+    need("swe_azalt", f.azalt);
+    need("swe_get_ayanamsa_ex_ut", f.ayanamsaExUt);
+  });
+  if (auto* problem = std::get_if<std::string>(&opened)) return std::move(*problem);
   return loaded;
 }
 

@@ -106,52 +106,50 @@ void HandOverServer::acceptConnections() {
     auto connection = std::make_unique<Connection>();
     connection->fd = fd;
     connection->notifier = std::make_unique<QSocketNotifier>(fd, QSocketNotifier::Read);
-    connect(connection->notifier.get(), &QSocketNotifier::activated, this, [this, fd] { readFrom(fd); });
+    connect(connection->notifier.get(), &QSocketNotifier::activated, this,
+            [this, reading = connection.get()] { readFrom(*reading); });
     m_connections.push_back(std::move(connection));
   }
 }
 
-void HandOverServer::readFrom(int fd) {
-  const auto found = std::find_if(m_connections.begin(), m_connections.end(),
-                                  [fd](const auto& connection) { return connection->fd == fd; });
-  if (found == m_connections.end()) return;
-  Connection& connection = **found;
+void HandOverServer::readFrom(Connection& connection) {
+  const int fd = connection.fd;
   char buffer[4096];
   for (;;) {
     const ssize_t n = ::recv(fd, buffer, sizeof buffer, 0);
     if (n < 0 && errno == EINTR) continue;
     if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) return;  // the rest comes later
     if (n <= 0) {
-      drop(fd);  // the other start gave up before its line was whole
+      drop(connection);  // the other start gave up before its line was whole
       return;
     }
     connection.received.append(buffer, n);
     const qsizetype end = connection.received.indexOf('\n');
     if (end < 0) {
       if (connection.received.size() <= kMaxHandedOverBytes) continue;
-      drop(fd);
+      drop(connection);
       return;
     }
     if (end > kMaxHandedOverBytes) {
-      drop(fd);
+      drop(connection);
       return;
     }
     const QString file = QString::fromUtf8(connection.received.left(end));
     const bool taken = QDir::isAbsolutePath(file);
     sendAll(fd, QByteArray(taken ? kHandOverTaken : kHandOverRefused) + '\n');
-    drop(fd);
+    drop(connection);
     // Opened once the other start has its answer: opening may ask the user questions.
     if (taken) QTimer::singleShot(0, this, [take = m_take, file] { take(file); });
     return;
   }
 }
 
-void HandOverServer::drop(int fd) {
+void HandOverServer::drop(Connection& connection) {
   const auto found = std::find_if(m_connections.begin(), m_connections.end(),
-                                  [fd](const auto& connection) { return connection->fd == fd; });
+                                  [&connection](const auto& kept) { return kept.get() == &connection; });
   if (found == m_connections.end()) return;
   (*found)->notifier->setEnabled(false);
-  ::close(fd);
+  ::close(connection.fd);
   // The notifier may be the one calling: it goes once its signal has returned.
   (*found)->notifier.release()->deleteLater();
   m_connections.erase(found);

@@ -36,10 +36,10 @@ class HandOverServer : public QObject {
 
  private:
   void acceptConnections();
-  void readFrom(int fd);
-  void drop(int fd);
-
   struct Connection;
+  void readFrom(Connection& connection);
+  void drop(Connection& connection);
+
   std::function<void(const QString& file)> m_take;
   QString m_path;
   int m_fd = -1;
